@@ -1,0 +1,95 @@
+#include "calc/checked_math.h"
+#include "calc/module_calcoli.h"
+#include "calc/number_conversions.h"
+
+namespace idrovela::Module_Calcoli {
+
+using checked::Add;
+using checked::Div;
+using checked::Ln;
+using checked::Mul;
+using checked::Pow;
+using checked::Sub;
+
+namespace {
+
+constexpr double kMmPerMetre = 1000.0;
+constexpr double kGravity = 9.81;
+constexpr double kStartDifference = 1000000.0;
+constexpr double kLambdaStep = 0.0001;
+constexpr double kRootExponent = 0.5;
+constexpr double kReynoldsTerm = 18.7;
+constexpr double kColebrookConstant = 1.74;
+constexpr double kFixedDensity = 998.2;
+
+}  // namespace
+
+bool ColebrookHasNoRoot(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
+    if (reynolds.count() <= 0 || roughnessMm.count() <= 0 || diameterMm.value() <= 0) {
+        return false;
+    }
+    const double t = Div(Mul(2.0, roughnessMm.toDouble()), diameterMm.toDouble());
+    const double logarithm = Div(Ln(t), Ln(10.0));
+    const double rightLimit = Sub(kColebrookConstant, Mul(2.0, logarithm));
+    return rightLimit <= 0.0;
+}
+
+double CalcolaReynolds(Currency velocityMs, Currency density, Currency viscosity,
+                       Integer diameterMm) {
+    double a = Div(diameterMm.toDouble(), kMmPerMetre);
+    a = Mul(velocityMs.toDouble(), a);
+    const double b = Mul(density.toDouble(), a);
+    const double c = Div(b, viscosity.toDouble());
+    return Mul(c, kGravity);
+}
+
+LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds,
+                             std::int64_t maxSteps) {
+    const double epsilon = roughnessMm.toDouble();
+    const double diameter = diameterMm.toDouble();
+    const double re = reynolds.toDouble();
+    const double ln10 = Ln(10.0);
+
+    double lambda = 0.0;
+    double difference = kStartDifference;
+    double previous = kStartDifference;
+    std::int64_t steps = 0;
+    while (difference <= previous && difference >= 0.0) {
+        if (steps == maxSteps) {
+            Raise(ErrorCode::Overflow);
+        }
+        previous = difference;
+        lambda = Add(lambda, kLambdaStep);
+        ++steps;
+        const double left = Div(1.0, Pow(lambda, kRootExponent));
+        const double t = Div(Mul(2.0, epsilon), diameter);
+        const double s = Mul(re, Pow(lambda, kRootExponent));
+        const double u = Div(kReynoldsTerm, s);
+        const double v = Add(t, u);
+        const double logarithm = Div(Ln(v), ln10);
+        const double right = Sub(kColebrookConstant, Mul(2.0, logarithm));
+        difference = Sub(left, right);
+    }
+    return {DoubleToCurrency(lambda), steps};
+}
+
+Currency CalcolaLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
+    if (ColebrookHasNoRoot(roughnessMm, diameterMm, reynolds)) {
+        Raise(ErrorCode::Overflow);
+    }
+    return SteppedLambda(roughnessMm, diameterMm, reynolds).lambda;
+}
+
+Long CalcolaPerdita(Currency lambda, Currency velocityMs, Integer diameterMm) {
+    const double w = velocityMs.toDouble();
+    const double w2 = Mul(w, w);
+    double x = Div(lambda.toDouble(), diameterMm.toDouble());
+    x = Mul(x, w2);
+    x = Div(x, 2.0);
+    x = Div(x, kGravity);
+    x = Mul(x, kFixedDensity);
+    x = Mul(x, kMmPerMetre);
+    return DoubleToLong(x);
+}
+
+}  // namespace idrovela::Module_Calcoli
