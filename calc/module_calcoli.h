@@ -38,8 +38,7 @@ namespace idrovela::Module_Calcoli {
 // Nominal size in inches for a diameter text in mm; empty above 81,7 mm.
 [[nodiscard]] std::string CalcolaPollici(std::string_view diameterText);
 
-// The stepping of CalcolaLambda, with its step count, bounded by maxSteps. Kept visible for the
-// tests, which also use it with small bounds.
+// The most steps the friction factor may take: a friction factor of 1000.
 inline constexpr std::int64_t kMaxLambdaSteps = 10'000'000;
 
 // True when the stepping can never stop: with Re > 0, eps > 0 and D > 0, the right side of
@@ -48,6 +47,8 @@ inline constexpr std::int64_t kMaxLambdaSteps = 10'000'000;
 // side further) while it keeps falling. Roughly eps at least 3,707 times D.
 [[nodiscard]] bool ColebrookHasNoRoot(Currency roughnessMm, Integer diameterMm, Currency reynolds);
 
+// The stepping of CalcolaLambda, with its step count; raises Overflow where it would take more
+// than maxSteps steps. Kept visible for the tests, which also use it with small bounds.
 struct LambdaStepping {
     Currency lambda;
     std::int64_t steps = 0;

@@ -6,16 +6,13 @@
 #include "calc/number_conversions.h"
 #include "calc/text_conversions.h"
 #include "tests/support/expect_error.h"
+#include "tests/support/values.h"
 
 namespace idrovela::Module_Calcoli {
 namespace {
 
-Currency C(const char* text) {
-    return TextToCurrency(text);
-}
-Integer I(std::int16_t value) {
-    return Integer(value);
-}
+using test::C;
+using test::I;
 
 TEST(CalcolaReynolds, MultipliesByGravityAndUsesTheViscosityUnscaled) {
     const struct {

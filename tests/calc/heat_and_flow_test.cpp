@@ -5,16 +5,13 @@
 #include "calc/module_calcoli.h"
 #include "calc/text_conversions.h"
 #include "tests/support/expect_error.h"
+#include "tests/support/values.h"
 
 namespace idrovela::Module_Calcoli {
 namespace {
 
-Currency C(const char* text) {
-    return TextToCurrency(text);
-}
-Integer I(std::int16_t value) {
-    return Integer(value);
-}
+using test::C;
+using test::I;
 
 TEST(CalcolaPortata, FlowFromPowerIsWrittenWithFifteenDigits) {
     EXPECT_EQ(NumberToText(CalcolaPortata(116, 10)), "9976");
