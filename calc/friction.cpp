@@ -22,16 +22,26 @@ constexpr double kReynoldsTerm = 18.7;
 constexpr double kColebrookConstant = 1.74;
 constexpr double kFixedDensity = 998.2;
 
+// 2 eps / D, the roughness term of Colebrook-White.
+double RoughnessTerm(double epsilon, double diameter) {
+    return Div(Mul(2.0, epsilon), diameter);
+}
+
+// 1,74 - 2 log10(v), the right side of Colebrook-White for the argument v of its logarithm.
+// The root check and the stepping share it, so that both round alike.
+double RightSide(double v, double ln10) {
+    const double logarithm = Div(Ln(v), ln10);
+    return Sub(kColebrookConstant, Mul(2.0, logarithm));
+}
+
 }  // namespace
 
 bool ColebrookHasNoRoot(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
     if (reynolds.count() <= 0 || roughnessMm.count() <= 0 || diameterMm.value() <= 0) {
         return false;
     }
-    const double t = Div(Mul(2.0, roughnessMm.toDouble()), diameterMm.toDouble());
-    const double logarithm = Div(Ln(t), Ln(10.0));
-    const double rightLimit = Sub(kColebrookConstant, Mul(2.0, logarithm));
-    return rightLimit <= 0.0;
+    const double t = RoughnessTerm(roughnessMm.toDouble(), diameterMm.toDouble());
+    return RightSide(t, Ln(10.0)) <= 0.0;
 }
 
 double CalcolaReynolds(Currency velocityMs, Currency density, Currency viscosity,
@@ -62,12 +72,11 @@ LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm, Currency 
         lambda = Add(lambda, kLambdaStep);
         ++steps;
         const double left = Div(1.0, Pow(lambda, kRootExponent));
-        const double t = Div(Mul(2.0, epsilon), diameter);
+        const double t = RoughnessTerm(epsilon, diameter);
         const double s = Mul(re, Pow(lambda, kRootExponent));
         const double u = Div(kReynoldsTerm, s);
         const double v = Add(t, u);
-        const double logarithm = Div(Ln(v), ln10);
-        const double right = Sub(kColebrookConstant, Mul(2.0, logarithm));
+        const double right = RightSide(v, ln10);
         difference = Sub(left, right);
     }
     return {DoubleToCurrency(lambda), steps};
