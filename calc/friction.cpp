@@ -82,11 +82,15 @@ LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm, Currency 
     return {DoubleToCurrency(lambda), steps};
 }
 
-Currency CalcolaLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
+LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
     if (ColebrookHasNoRoot(roughnessMm, diameterMm, reynolds)) {
         Raise(ErrorCode::Overflow);
     }
-    return SteppedLambda(roughnessMm, diameterMm, reynolds).lambda;
+    return SteppedLambda(roughnessMm, diameterMm, reynolds);
+}
+
+Currency CalcolaLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
+    return LambdaAndSteps(roughnessMm, diameterMm, reynolds).lambda;
 }
 
 Long CalcolaPerdita(Currency lambda, Currency velocityMs, Integer diameterMm) {

@@ -54,6 +54,10 @@ struct LambdaStepping {
     std::int64_t steps = 0;
 };
 
+// CalcolaLambda with the number of steps it took, for callers that account for their work.
+[[nodiscard]] LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm,
+                                            Currency reynolds);
+
 [[nodiscard]] LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm,
                                            Currency reynolds,
                                            std::int64_t maxSteps = kMaxLambdaSteps);
