@@ -1,0 +1,11 @@
+# Runs RUNNER on SCRIPT and checks its standard output against EXPECTED and its exit status
+# against STATUS.
+execute_process(COMMAND ${RUNNER} ${SCRIPT}
+    OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+file(READ ${EXPECTED} expected)
+if(NOT status EQUAL STATUS)
+    message(FATAL_ERROR "exit status ${status}, expected ${STATUS}; stderr: ${errors}")
+endif()
+if(NOT output STREQUAL expected)
+    message(FATAL_ERROR "output differs from ${EXPECTED}:\n${output}")
+endif()

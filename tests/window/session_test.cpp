@@ -1,0 +1,89 @@
+// Whole sessions: every script in the sessions folder against its expected output. A script whose
+// first line is "# exit 2" must end with that status.
+
+#include "window/session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace idrovela::window {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string RunText(const std::string& script, int& status, std::string* errors = nullptr) {
+    std::istringstream in(script);
+    std::ostringstream out, err;
+    status = RunSession(in, out, err);
+    if (errors != nullptr) {
+        *errors = err.str();
+    }
+    return out.str();
+}
+
+TEST(Session, ScriptsGiveTheirExpectedOutput) {
+    std::vector<fs::path> scripts;
+    for (const auto& entry : fs::directory_iterator(IDROVELA_SESSIONS_DIR)) {
+        if (entry.path().extension() == ".session") {
+            scripts.push_back(entry.path());
+        }
+    }
+    ASSERT_GE(scripts.size(), 4u);
+    for (const fs::path& script : scripts) {
+        SCOPED_TRACE(script.filename().string());
+        const std::string text = ReadFile(script);
+        int status = -1;
+        const std::string output = RunText(text, status);
+        EXPECT_EQ(status, text.rfind("# exit 2", 0) == 0 ? 2 : 0);
+        fs::path expected = script;
+        expected.replace_extension(".expected");
+        EXPECT_EQ(output, ReadFile(expected));
+    }
+}
+
+TEST(Session, TextArgumentsKeepSpacesAndMayBeEmpty) {
+    int status = -1;
+    const std::string out =
+        RunText("paste Text1  two  spaces \"q\" \npaste Text_dT \r\nprint\n", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(out.find("text.Text1= two  spaces \"q\" \n"), std::string::npos);
+    EXPECT_NE(out.find("text.Text_dT=\n"), std::string::npos);
+}
+
+TEST(Session, TypeEndsAtTheFirstError) {
+    // With a temperature difference that is no number, the power's handler raises at the first
+    // key, and the keys after it are not typed.
+    int status = -1;
+    const std::string out = RunText("load\npaste Text_dT x\ntype Text_P 55\nprint\n", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out.find("error 13 Type mismatch\n"), 0u);
+    EXPECT_NE(out.find("error 13 Type mismatch\ntext.Text_D"), std::string::npos);
+    EXPECT_NE(out.find("text.Text_P=1165\n"), std::string::npos);
+}
+
+TEST(Session, UnknownNamesStopWithStatus2) {
+    for (const char* line : {"jump", "click Option_Nothing", "up Text_D", "keystroke Text_D x 1",
+                             "type Label3 1", "keystroke Text_D 70000 1"}) {
+        int status = -1;
+        std::string errors;
+        const std::string out = RunText(std::string(line) + "\nprint\n", status, &errors);
+        EXPECT_EQ(status, 2) << line;
+        EXPECT_TRUE(out.empty()) << line;
+        EXPECT_FALSE(errors.empty()) << line;
+    }
+}
+
+}  // namespace
+}  // namespace idrovela::window

@@ -1,0 +1,233 @@
+#include "window/session.h"
+
+#include <charconv>
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "calc/text_conversions.h"
+#include "window/controls.h"
+#include "window/form_principale.h"
+
+namespace idrovela::window {
+
+namespace {
+
+// The window's platform in a session: remembers the last on-top call and prints each error.
+class SessionPlatform final : public AlwaysOnTop, public ErrorReporter {
+  public:
+    explicit SessionPlatform(std::ostream& out) : out_(out) {}
+
+    void SetAlwaysOnTop(bool onTop) override { onTop_ = onTop; }
+    void ReportError(const RuntimeError& error) override {
+        ++errors_;
+        out_ << "error " << error.number() << ' ' << error.description() << '\n';
+    }
+
+    [[nodiscard]] bool OnTop() const { return onTop_; }
+    [[nodiscard]] int Errors() const { return errors_; }
+
+  private:
+    std::ostream& out_;
+    bool onTop_ = false;
+    int errors_ = 0;
+};
+
+// Splits off the first word of `rest`: the text up to its first space, which is dropped.
+std::string_view NextWord(std::string_view& rest) {
+    const std::size_t space = rest.find(' ');
+    const std::string_view word = rest.substr(0, space);
+    rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
+    return word;
+}
+
+// Length in bytes of the UTF-8 character that starts `text`, and its code point. A byte that does
+// not start a well-formed character stands for itself.
+std::size_t NextCharacter(std::string_view text, char32_t& codePoint) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+    }
+    if (length > text.size()) {
+        length = 1;
+    }
+    char32_t value = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            codePoint = lead;
+            return 1;
+        }
+        value = (value << 6) | (byte(i) & 0x3Fu);
+    }
+    codePoint = value;
+    return length;
+}
+
+class Session {
+  public:
+    Session(std::ostream& out, std::ostream& err)
+        : out_(out), err_(err), platform_(out), form_(platform_, platform_) {}
+
+    // Runs one line; false after reporting an unknown action or control.
+    bool Run(std::string_view line);
+
+  private:
+    bool Unknown(std::string_view what, std::string_view name) {
+        err_ << "idrovela-session: unknown " << what << " \"" << name << "\"\n";
+        return false;
+    }
+    void Type(TextBox& field, std::string_view text);
+    bool Click(std::string_view name);
+    void Print();
+
+    std::ostream& out_;
+    std::ostream& err_;
+    SessionPlatform platform_;
+    Form_Principale form_;
+};
+
+bool Session::Run(std::string_view line) {
+    std::string_view rest = line;
+    const std::string_view action = NextWord(rest);
+
+    if (action == "load") {
+        form_.Load();
+    } else if (action == "recalc") {
+        form_.UserRecalc();
+    } else if (action == "print") {
+        Print();
+    } else if (action == "click") {
+        return Click(rest);
+    } else if (action == "keystroke" || action == "type" || action == "key" || action == "delete" ||
+               action == "paste") {
+        const std::string_view name = NextWord(rest);
+        TextBox* field = form_.FindTextBox(name);
+        if (field == nullptr) {
+            return Unknown("text box", name);
+        }
+        if (action == "keystroke") {
+            const std::string_view codeText = NextWord(rest);
+            int code = 0;
+            const auto [end, error] =
+                std::from_chars(codeText.data(), codeText.data() + codeText.size(), code);
+            if (error != std::errc() || end != codeText.data() + codeText.size() ||
+                code < INT16_MIN || code > UINT16_MAX) {
+                return Unknown("character code", codeText);
+            }
+            form_.UserKeystroke(*field, static_cast<std::int16_t>(code), rest);
+        } else if (action == "type") {
+            Type(*field, rest);
+        } else if (action == "key") {
+            form_.UserKeyRelease(*field, 0);
+        } else if (action == "delete") {
+            form_.UserDelete(*field, rest);
+        } else {
+            form_.UserEdit(*field, rest);
+        }
+    } else if (action == "up" || action == "down" || action == "spin") {
+        const std::string_view name = NextWord(rest);
+        Spinner* spinner = form_.FindSpinner(name);
+        if (spinner == nullptr) {
+            return Unknown("spinner", name);
+        }
+        if (action == "up") {
+            form_.UserUp(*spinner);
+        } else if (action == "down") {
+            form_.UserDown(*spinner);
+        } else {
+            form_.UserSpin(*spinner, rest);
+        }
+    } else {
+        return Unknown("action", action);
+    }
+    return true;
+}
+
+void Session::Type(TextBox& field, std::string_view text) {
+    const int errorsBefore = platform_.Errors();
+    while (!text.empty()) {
+        char32_t codePoint = 0;
+        const std::size_t length = NextCharacter(text, codePoint);
+        std::string after = field.Text();
+        after.append(text.substr(0, length));
+        form_.UserKeystroke(field, static_cast<std::int16_t>(codePoint & 0xFFFFu), after);
+        if (platform_.Errors() != errorsBefore) {
+            return;  // the error's message box takes the rest of the keys
+        }
+        text.remove_prefix(length);
+    }
+}
+
+bool Session::Click(std::string_view name) {
+    if (OptionButton* button = form_.FindOptionButton(name)) {
+        form_.UserClick(*button);
+    } else if (name == form_.Check1.Name()) {
+        form_.UserClick(form_.Check1);
+    } else if (TextBox* field = form_.FindTextBox(name)) {
+        form_.UserClick(*field);
+    } else {
+        // Labels, frames and spinners take clicks but run nothing.
+        bool known = false;
+        for (const ControlSpec& spec : kControls) {
+            known = known || spec.name == name;
+        }
+        if (!known) {
+            return Unknown("control", name);
+        }
+    }
+    return true;
+}
+
+void Session::Print() {
+    for (const TextBox* field : form_.TextBoxes()) {
+        out_ << "text." << field->Name() << '=' << field->Text() << '\n';
+    }
+    for (const TextBox* field : form_.TextBoxes()) {
+        out_ << "enabled." << field->Name() << '=' << field->Enabled() << '\n';
+    }
+    for (const OptionButton* button : form_.OptionButtons()) {
+        out_ << "selected." << button->Name() << '=' << button->Value() << '\n';
+    }
+    out_ << "checked." << form_.Check1.Name() << '=' << form_.Check1.Value() << '\n';
+    for (const Spinner* spinner : form_.Spinners()) {
+        out_ << "visible." << spinner->Name() << '=' << spinner->Visible() << '\n';
+    }
+    out_ << "ontop=" << platform_.OnTop() << '\n';
+    out_ << "var.costanterho=" << NumberToText(form_.costanterho) << '\n';
+    out_ << "var.costantec=" << NumberToText(form_.costantec) << '\n';
+    out_ << "var.numeroreynolds=" << NumberToText(form_.numeroreynolds()) << '\n';
+    out_ << "var.costantemu=" << NumberToText(form_.costantemu()) << '\n';
+    out_ << "var.costanteepsilon=" << NumberToText(form_.costanteepsilon()) << '\n';
+    out_ << "end\n";
+}
+
+}  // namespace
+
+int RunSession(std::istream& script, std::ostream& out, std::ostream& err) {
+    Session session(out, err);
+    std::string line;
+    while (std::getline(script, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (!session.Run(line)) {
+            out.flush();
+            return 2;
+        }
+    }
+    out.flush();
+    return 0;
+}
+
+}  // namespace idrovela::window
