@@ -22,7 +22,7 @@ constexpr bool kOff = false;
 // clang-format off
 // name, kind, container, caption or default text, {left, top, width, height}, tab, alignment,
 // enabled, visible, selected or checked, button-face background
-const std::array<ControlSpec, 38> kControls = {{
+const std::array<ControlDesign, 38> kControls = {{
     {"Frame1",          kFrame,  "",       "Materiale Tubazione",           {120, 120, 1935, 1815},   15, kLeft,   kOn,  kOn,  kOff, kOff},
     {"Label3",          kLabel,  "",       "Diametro [mm]",                 {2760, 240, 1095, 255},   13, kLeft,   kOn,  kOn,  kOff, kOff},
     {"Text_D",          kText,   "",       "37",                            {3840, 240, 810, 288},    11, kRight,  kOn,  kOn,  kOff, kOff},
@@ -66,10 +66,10 @@ const std::array<ControlSpec, 38> kControls = {{
 }};
 // clang-format on
 
-const ControlSpec& Spec(std::string_view name) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.name == name) {
-            return spec;
+const ControlDesign& DesignOf(std::string_view name) {
+    for (const ControlDesign& design : kControls) {
+        if (design.name == name) {
+            return design;
         }
     }
     throw std::out_of_range("no control named " + std::string(name));

@@ -19,7 +19,7 @@ struct Twips {
 };
 
 // One control of the window as it is created.
-struct ControlSpec {
+struct ControlDesign {
     std::string_view name;
     ControlKind kind = ControlKind::Label;
     std::string_view container;  // empty: the window itself; otherwise a frame's name
@@ -39,13 +39,13 @@ inline constexpr int kClientHeightTwips = 4575;
 
 // Every control, in the order the window lists them: first the controls on the window by rows
 // from the top, then the contents of Frame1, then the contents of Frame2.
-extern const std::array<ControlSpec, 38> kControls;
+extern const std::array<ControlDesign, 38> kControls;
 
 // The control named `name`; raises std::out_of_range for a name the window does not have.
-[[nodiscard]] const ControlSpec& Spec(std::string_view name);
+[[nodiscard]] const ControlDesign& DesignOf(std::string_view name);
 
 // A spinner: its bound text box and its range. Every spinner steps by 1 from a minimum of 1.
-struct SpinnerSpec {
+struct SpinnerDesign {
     std::string_view name;
     std::string_view buddy;
     int maximum = 0;
@@ -53,7 +53,7 @@ struct SpinnerSpec {
 
 inline constexpr int kSpinnerMinimum = 1;
 inline constexpr int kSpinnerStep = 1;
-inline constexpr std::array<SpinnerSpec, 3> kSpinners = {{
+inline constexpr std::array<SpinnerDesign, 3> kSpinners = {{
     {"UpDown_D", "Text_D", 1000},
     {"UpDown_P", "Text_P", 5000},
     {"UpDown_Y", "Text_Y", 10000},

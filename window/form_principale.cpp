@@ -11,17 +11,17 @@ namespace idrovela::window {
 namespace {
 
 TextBox MakeTextBox(std::string_view name) {
-    const ControlSpec& spec = Spec(name);
-    return TextBox(spec.name, spec.caption, spec.enabled);
+    const ControlDesign& design = DesignOf(name);
+    return TextBox(design.name, design.caption, design.enabled);
 }
 
 OptionButton MakeOptionButton(std::string_view name) {
-    const ControlSpec& spec = Spec(name);
-    return OptionButton(spec.name, spec.selected);
+    const ControlDesign& design = DesignOf(name);
+    return OptionButton(design.name, design.selected);
 }
 
 int SpinnerMaximum(std::string_view name) {
-    for (const SpinnerSpec& spinner : kSpinners) {
+    for (const SpinnerDesign& spinner : kSpinners) {
         if (spinner.name == name) {
             return spinner.maximum;
         }
@@ -62,7 +62,7 @@ Form_Principale::Form_Principale(AlwaysOnTop& alwaysOnTop, ErrorReporter& errorR
       Option_Fluido2(MakeOptionButton("Option_Fluido2")),
       Option_Fluido3(MakeOptionButton("Option_Fluido3")),
       Option_FluidoX(MakeOptionButton("Option_FluidoX")),
-      Check1("Check1", Spec("Check1").selected),
+      Check1("Check1", DesignOf("Check1").selected),
       UpDown_D("UpDown_D", Text_D, kSpinnerMinimum, SpinnerMaximum("UpDown_D"), kSpinnerStep),
       UpDown_P("UpDown_P", Text_P, kSpinnerMinimum, SpinnerMaximum("UpDown_P"), kSpinnerStep),
       UpDown_Y("UpDown_Y", Text_Y, kSpinnerMinimum, SpinnerMaximum("UpDown_Y"), kSpinnerStep),
@@ -79,7 +79,7 @@ Form_Principale::Form_Principale(AlwaysOnTop& alwaysOnTop, ErrorReporter& errorR
                &Option_Fluido1,  &Option_Fluido2, &Option_Fluido3, &Option_FluidoX},
       spinners_{&UpDown_D, &UpDown_P, &UpDown_Y} {
     for (Spinner* spinner : spinners_) {
-        spinner->SetVisible(Spec(spinner->Name()).visible);
+        spinner->SetVisible(DesignOf(spinner->Name()).visible);
     }
     WireHandlers();
 }

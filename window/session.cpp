@@ -176,8 +176,8 @@ bool Session::Click(std::string_view name) {
     } else {
         // Labels, frames and spinners take clicks but run nothing.
         bool known = false;
-        for (const ControlSpec& spec : kControls) {
-            known = known || spec.name == name;
+        for (const ControlDesign& design : kControls) {
+            known = known || design.name == name;
         }
         if (!known) {
             return Unknown("control", name);

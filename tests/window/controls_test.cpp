@@ -13,42 +13,42 @@ namespace {
 
 TEST(Controls, TabIndicesAreZeroToThirtySevenEachOnce) {
     std::set<int> tabs;
-    for (const ControlSpec& spec : kControls) {
-        tabs.insert(spec.tabIndex);
+    for (const ControlDesign& design : kControls) {
+        tabs.insert(design.tabIndex);
     }
     EXPECT_EQ(tabs.size(), kControls.size());
     EXPECT_EQ(*tabs.begin(), 0);
     EXPECT_EQ(*tabs.rbegin(), 37);
-    EXPECT_EQ(Spec("Text_Y").tabIndex, 0);
+    EXPECT_EQ(DesignOf("Text_Y").tabIndex, 0);
 }
 
 TEST(Controls, NamesAreUniqueAndContainersAreFrames) {
     std::set<std::string_view> names;
-    for (const ControlSpec& spec : kControls) {
-        EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
-        if (!spec.container.empty()) {
-            EXPECT_EQ(Spec(spec.container).kind, ControlKind::Frame) << spec.name;
+    for (const ControlDesign& design : kControls) {
+        EXPECT_TRUE(names.insert(design.name).second) << design.name;
+        if (!design.container.empty()) {
+            EXPECT_EQ(DesignOf(design.container).kind, ControlKind::Frame) << design.name;
         }
     }
-    EXPECT_THROW(static_cast<void>(Spec("Text_X")), std::out_of_range);
+    EXPECT_THROW(static_cast<void>(DesignOf("Text_X")), std::out_of_range);
 }
 
 TEST(Controls, EveryControlLiesInsideItsContainer) {
-    for (const ControlSpec& spec : kControls) {
-        const Twips& g = spec.geometry;
-        const int width =
-            spec.container.empty() ? kClientWidthTwips : Spec(spec.container).geometry.width;
-        const int height =
-            spec.container.empty() ? kClientHeightTwips : Spec(spec.container).geometry.height;
-        EXPECT_LE(g.left + g.width, width) << spec.name;
-        EXPECT_LE(g.top + g.height, height) << spec.name;
+    for (const ControlDesign& design : kControls) {
+        const Twips& g = design.geometry;
+        const int width = design.container.empty() ? kClientWidthTwips
+                                                   : DesignOf(design.container).geometry.width;
+        const int height = design.container.empty() ? kClientHeightTwips
+                                                    : DesignOf(design.container).geometry.height;
+        EXPECT_LE(g.left + g.width, width) << design.name;
+        EXPECT_LE(g.top + g.height, height) << design.name;
     }
 }
 
 TEST(Controls, SpinnersAreBoundToTheirFields) {
-    for (const SpinnerSpec& spinner : kSpinners) {
-        EXPECT_EQ(Spec(spinner.name).kind, ControlKind::Spinner);
-        EXPECT_EQ(Spec(spinner.buddy).kind, ControlKind::TextBox);
+    for (const SpinnerDesign& spinner : kSpinners) {
+        EXPECT_EQ(DesignOf(spinner.name).kind, ControlKind::Spinner);
+        EXPECT_EQ(DesignOf(spinner.buddy).kind, ControlKind::TextBox);
     }
 }
 
@@ -79,20 +79,20 @@ TEST_F(InitialState, IsTheStateBeforeStartUp) {
 }
 
 TEST_F(InitialState, ModelMatchesTheControlTable) {
-    for (const ControlSpec& spec : kControls) {
-        if (spec.kind == ControlKind::TextBox) {
-            const TextBox* field = form.FindTextBox(spec.name);
-            ASSERT_NE(field, nullptr) << spec.name;
-            EXPECT_EQ(field->Text(), spec.caption);
-            EXPECT_EQ(field->Enabled(), spec.enabled);
-        } else if (spec.kind == ControlKind::OptionButton) {
-            const OptionButton* button = form.FindOptionButton(spec.name);
-            ASSERT_NE(button, nullptr) << spec.name;
-            EXPECT_EQ(button->Value(), spec.selected);
-        } else if (spec.kind == ControlKind::Spinner) {
-            const Spinner* spinner = form.FindSpinner(spec.name);
-            ASSERT_NE(spinner, nullptr) << spec.name;
-            EXPECT_EQ(spinner->Visible(), spec.visible);
+    for (const ControlDesign& design : kControls) {
+        if (design.kind == ControlKind::TextBox) {
+            const TextBox* field = form.FindTextBox(design.name);
+            ASSERT_NE(field, nullptr) << design.name;
+            EXPECT_EQ(field->Text(), design.caption);
+            EXPECT_EQ(field->Enabled(), design.enabled);
+        } else if (design.kind == ControlKind::OptionButton) {
+            const OptionButton* button = form.FindOptionButton(design.name);
+            ASSERT_NE(button, nullptr) << design.name;
+            EXPECT_EQ(button->Value(), design.selected);
+        } else if (design.kind == ControlKind::Spinner) {
+            const Spinner* spinner = form.FindSpinner(design.name);
+            ASSERT_NE(spinner, nullptr) << design.name;
+            EXPECT_EQ(spinner->Visible(), design.visible);
         }
     }
     EXPECT_EQ(form.UpDown_D.Value(), 37);
