@@ -47,8 +47,7 @@ inline constexpr std::int64_t kMaxLambdaSteps = 10'000'000;
 // side further) while it keeps falling. Roughly eps at least 3,707 times D.
 [[nodiscard]] bool ColebrookHasNoRoot(Currency roughnessMm, Integer diameterMm, Currency reynolds);
 
-// The stepping of CalcolaLambda, with its step count; raises Overflow where it would take more
-// than maxSteps steps. Kept visible for the tests, which also use it with small bounds.
+// A friction factor with the number of 0,0001 steps that found it.
 struct LambdaStepping {
     Currency lambda;
     std::int64_t steps = 0;
@@ -58,6 +57,8 @@ struct LambdaStepping {
 [[nodiscard]] LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm,
                                             Currency reynolds);
 
+// The stepping of CalcolaLambda, with its step count; raises Overflow where it would take more
+// than maxSteps steps. Kept visible for the tests, which also use it with small bounds.
 [[nodiscard]] LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm,
                                            Currency reynolds,
                                            std::int64_t maxSteps = kMaxLambdaSteps);

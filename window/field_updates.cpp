@@ -21,10 +21,8 @@ constexpr std::int16_t kComma = 44;
 
 // The velocity of the flow Text_G shows in the diameter Text_D shows, into Text_V.
 void Form_Principale::FlowToVelocity() {
-    const std::string flowText = Text_G.Text();
-    const std::string diameterText = Text_D.Text();
-    const Integer diameter = TextToInteger(diameterText);
-    const Currency flow = TextToCurrency(flowText);
+    const Integer diameter = TextToInteger(Text_D.Text());
+    const Currency flow = TextToCurrency(Text_G.Text());
     Text_V.SetText(NumberToText(MC::CalcolaVelocita(flow, diameter)));
 }
 

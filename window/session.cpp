@@ -1,5 +1,6 @@
 #include "window/session.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <istream>
@@ -175,10 +176,8 @@ bool Session::Click(std::string_view name) {
         form_.UserClick(*field);
     } else {
         // Labels, frames and spinners take clicks but run nothing.
-        bool known = false;
-        for (const ControlDesign& design : kControls) {
-            known = known || design.name == name;
-        }
+        const bool known = std::any_of(kControls.begin(), kControls.end(),
+                                       [name](const ControlDesign& c) { return c.name == name; });
         if (!known) {
             return Unknown("control", name);
         }
