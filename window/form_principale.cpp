@@ -136,6 +136,14 @@ void Form_Principale::UserKeystroke(TextBox& field, std::int16_t keyAscii,
     }
 }
 
+std::int16_t Form_Principale::UserKeyPress(TextBox& field, std::int16_t keyAscii) {
+    std::int16_t passed = 0;
+    if (field.Enabled()) {
+        RunUserAction([&] { passed = field.KeyPress(keyAscii); });
+    }
+    return passed;
+}
+
 void Form_Principale::UserKeyRelease(TextBox& field, std::int16_t keyCode) {
     if (field.Enabled()) {
         RunUserAction([&] { field.KeyRelease(keyCode); });

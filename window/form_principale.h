@@ -78,6 +78,9 @@ class Form_Principale {
     // to a disabled field or a hidden spinner is ignored, as the window would.
     void Load();
     void UserKeystroke(TextBox& field, std::int16_t keyAscii, std::string_view textAfter);
+    // The key press alone, for a toolkit whose field edits itself and reports the edit through
+    // UserEdit: returns the character code to type, 0 when the key is discarded.
+    [[nodiscard]] std::int16_t UserKeyPress(TextBox& field, std::int16_t keyAscii);
     void UserKeyRelease(TextBox& field, std::int16_t keyCode);
     void UserDelete(TextBox& field, std::string_view textAfter);
     void UserEdit(TextBox& field, std::string_view textAfter);  // a paste, a cut, an undo

@@ -21,14 +21,17 @@ void TextBox::SetText(std::string_view text) {
 }
 
 void TextBox::Keystroke(std::int16_t keyAscii, std::string_view textAfter) {
-    const std::int16_t typed = keyAscii;
+    if (KeyPress(keyAscii) != 0) {
+        SetText(textAfter);
+    }
+    RaiseKeyUp(keyAscii);
+}
+
+std::int16_t TextBox::KeyPress(std::int16_t keyAscii) {
     if (keyPress_) {
         keyPress_(keyAscii);
     }
-    if (keyAscii != 0) {
-        SetText(textAfter);
-    }
-    RaiseKeyUp(typed);
+    return keyAscii;
 }
 
 void TextBox::KeyRelease(std::int16_t keyCode) {

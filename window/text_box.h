@@ -34,6 +34,9 @@ class TextBox {
     // The user's keystroke of a key with a character: the text the field would hold if the key
     // is not discarded is `textAfter`.
     void Keystroke(std::int16_t keyAscii, std::string_view textAfter);
+    // Only the KeyPress of a keystroke, for a toolkit that edits the text itself: returns the
+    // character code the handler leaves, 0 when it discards the key.
+    [[nodiscard]] std::int16_t KeyPress(std::int16_t keyAscii);
     // The release of a key without a character (an arrow, Home, Shift): only KeyUp is raised.
     void KeyRelease(std::int16_t keyCode);
     // The Delete key: the text changes, then the key is released; there is no key press.
