@@ -1,0 +1,368 @@
+// The desktop window driven as a user drives it: QTest key and mouse events on the widgets,
+// found by their control names, with the platform replaced by recorders.
+
+#include "window/qt/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <cmath>
+#include <vector>
+
+#include "window/controls.h"
+
+namespace idrovela::window::qt {
+namespace {
+
+class RecordingOnTop final : public AlwaysOnTop {
+  public:
+    void SetAlwaysOnTop(bool onTop) override { calls.push_back(onTop); }
+    std::vector<bool> calls;
+};
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window.Start();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    template <typename Widget = QWidget>
+    Widget& Find(const char* name) {
+        auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
+        if (widget == nullptr) {
+            throw std::runtime_error(std::string("no widget named ") + name);
+        }
+        return *widget;
+    }
+    QLineEdit& Field(const char* name) { return Find<QLineEdit>(name); }
+    QString Text(const char* name) { return Field(name).text(); }
+
+    // Replaces the text of a field by typing, as the user does after selecting it all.
+    void TypeOver(const char* name, const char* text) {
+        QLineEdit& field = Field(name);
+        field.setFocus();
+        field.selectAll();
+        QTest::keyClicks(&field, QString::fromUtf8(text));
+    }
+    // Clicks near the left end, where an option button or a check box has its indicator.
+    void Click(const char* name) {
+        QWidget& widget = Find(name);
+        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(6, widget.height() / 2));
+    }
+    void ClickArrow(const char* spinner, const char* arrow) {
+        QTest::mouseClick(Find(spinner).findChild<QToolButton*>(arrow), Qt::LeftButton);
+    }
+    std::int64_t Evaluations() { return window.Model().Work().evaluations; }
+    // Lets queued calls run, as the event loop does once a handler has returned.
+    std::vector<ErrorCode> ShownErrors() {
+        QCoreApplication::processEvents();
+        return std::exchange(shown, {});
+    }
+
+    RecordingOnTop onTop;
+    std::vector<ErrorCode> shown;
+    MainWindow window{
+        &onTop, [this](QWidget*, const RuntimeError& error) { shown.push_back(error.code()); }};
+};
+
+TEST_F(MainWindowTest, OpensOnTheDefaultsWithTheFocusInTheLossField) {
+    EXPECT_EQ(window.windowTitle(), "Idrovela");
+    EXPECT_EQ(window.size(), QSize(382, 305));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_EQ(Text("Text_Y"), "595");
+    EXPECT_EQ(Text("Text_V"), "2,58");
+    EXPECT_EQ(onTop.calls, std::vector{true});
+    const QList<QSize> iconSizes = window.windowIcon().availableSizes();
+    EXPECT_TRUE(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(QApplication::focusWidget(), &Field("Text_Y"));
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(MainWindowTest, EveryControlSitsAtItsTwipsAndTheGrabIsSaved) {
+    for (const ControlDesign& design : kControls) {
+        const char* name = design.name.data();
+        QWidget& widget = Find(name);
+        QWidget& container = design.container.empty() ? static_cast<QWidget&>(window)
+                                                      : Find(std::string(design.container).c_str());
+        EXPECT_EQ(widget.parentWidget(), &container) << name;
+        const QRect geometry = widget.geometry();
+        const Twips& t = design.geometry;
+        const int exact[] = {t.left, t.top, t.width, t.height};
+        const int placed[] = {geometry.x(), geometry.y(), geometry.width(), geometry.height()};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_LE(std::abs(placed[i] * 15 - exact[i]), 7) << name << " coordinate " << i;
+        }
+        EXPECT_EQ(widget.isEnabled(), design.enabled) << name;
+        if (auto* edit = qobject_cast<QLineEdit*>(&widget);
+            edit && design.alignment == Alignment::Right) {
+            EXPECT_TRUE(edit->alignment() & Qt::AlignRight) << name;
+        }
+    }
+    QLineEdit& info = Field("Text1");
+    EXPECT_TRUE(info.alignment() & Qt::AlignHCenter);
+    EXPECT_EQ(info.palette().color(QPalette::Base), info.palette().color(QPalette::Button));
+
+    const QPixmap grab = window.grab();
+    EXPECT_EQ(grab.deviceIndependentSize().toSize(), QSize(382, 305));
+    EXPECT_TRUE(grab.save(QStringLiteral(IDROVELA_SCREENSHOT_DIR "/idrovela-window.png")));
+}
+
+TEST_F(MainWindowTest, EveryCaptionFitsItsControl) {
+    EXPECT_EQ(QFontInfo(window.font()).family(), QString::fromUtf8(kFontFamily));
+    for (const ControlDesign& design : kControls) {
+        QWidget& widget = Find(design.name.data());
+        if (design.caption.empty() || qobject_cast<QLineEdit*>(&widget) != nullptr) {
+            continue;
+        }
+        const QSize needed = qobject_cast<QGroupBox*>(&widget) != nullptr ? widget.minimumSizeHint()
+                                                                          : widget.sizeHint();
+        EXPECT_LE(needed.width(), widget.width()) << design.name;
+        EXPECT_LE(widget.fontMetrics().height(), widget.height()) << design.name;
+    }
+}
+
+TEST_F(MainWindowTest, TabOrderFollowsTheTabIndex) {
+    std::vector<QWidget*> expected;
+    std::vector<const ControlDesign*> designs;
+    for (const ControlDesign& design : kControls) {
+        designs.push_back(&design);
+    }
+    std::sort(designs.begin(), designs.end(),
+              [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    for (const ControlDesign* design : designs) {
+        QWidget& widget = Find(design->name.data());
+        if (widget.focusPolicy() & Qt::TabFocus) {
+            expected.push_back(&widget);
+        }
+    }
+    std::vector<QWidget*> chain{expected.front()};
+    for (QWidget* w = expected.front()->nextInFocusChain(); w != expected.front();
+         w = w->nextInFocusChain()) {
+        if (std::find(expected.begin(), expected.end(), w) != expected.end()) {
+            chain.push_back(w);
+        }
+    }
+    EXPECT_EQ(chain, expected);
+    EXPECT_EQ(Find("UpDown_D").findChild<QToolButton*>("up")->focusPolicy(), Qt::NoFocus);
+}
+
+TEST_F(MainWindowTest, TypingThePowerWithDT7IsTheWorkedExample) {
+    TypeOver("Text_dT", "7");
+    const auto before = Evaluations();
+    TypeOver("Text_P", "116");
+    EXPECT_EQ(Text("Text_P"), "116");
+    EXPECT_EQ(Text("Text_G"), "14251");
+    EXPECT_EQ(Text("Text_V"), "3,68");
+    EXPECT_EQ(Evaluations(), before + 3);  // the release of each of the three keys
+    EXPECT_EQ(Text("Text_Y"), QString::fromStdString(window.Model().Text_Y.Text()));
+    EXPECT_EQ(Field("Text_P").cursorPosition(), 3);
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(MainWindowTest, ARewriteKeepsTheCaretWhereTheUserTyped) {
+    QLineEdit& flow = Field("Text_G");
+    flow.setFocus();
+    flow.setCursorPosition(0);
+    QTest::keyClick(&flow, '0');  // 09976, rewritten 9976 by the flow's handler
+    EXPECT_EQ(flow.text(), "9976");
+    EXPECT_EQ(flow.cursorPosition(), 1);
+
+    QLineEdit& power = Field("Text_P");
+    power.setFocus();
+    power.selectAll();
+    QTest::keyClick(&power, Qt::Key_Backspace);  // emptied: the power's handler writes 1
+    EXPECT_EQ(power.text(), "1");
+    EXPECT_EQ(power.cursorPosition(), 0);
+}
+
+TEST_F(MainWindowTest, PowerFieldTakesOnlyDigitsCommaAndBackspace) {
+    QLineEdit& power = Field("Text_P");
+    power.setFocus();
+    power.end(false);
+    QTest::keyClicks(&power, ".-a x");
+    EXPECT_EQ(power.text(), "116");
+    QTest::keyClick(&power, ',');
+    EXPECT_EQ(power.text(), "116,");
+    QTest::keyClick(&power, Qt::Key_Backspace);
+    EXPECT_EQ(power.text(), "116");
+
+    QGuiApplication::clipboard()->setText("999");
+    QTest::keyClick(&power, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(power.text(), "116");  // Ctrl+V types 22, which the filter discards
+
+    // Keys without a character keep working.
+    QTest::keyClick(&power, Qt::Key_Home);
+    QTest::keyClick(&power, Qt::Key_Delete);
+    EXPECT_EQ(power.text(), "16");
+    EXPECT_EQ(Text("Text_G"), "1376");
+
+    // No other field filters.
+    TypeOver("Text_dT", "5,5");
+    EXPECT_EQ(Text("Text_dT"), "5,5");
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(MainWindowTest, OnlyRealKeyReleasesRecalculate) {
+    QLineEdit& diameter = Field("Text_D");
+    diameter.setFocus();
+    const auto before = Evaluations();
+    QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&diameter, &repeated);
+    EXPECT_EQ(Evaluations(), before);
+    QTest::keyRelease(&diameter, Qt::Key_Right);
+    EXPECT_EQ(Evaluations(), before + 1);
+    // Limits of the key release: 1001 is beyond the diameter's.
+    TypeOver("Text_D", "1001");
+    const auto after = Evaluations();
+    QTest::keyRelease(&diameter, Qt::Key_Right);
+    EXPECT_EQ(Evaluations(), after);
+}
+
+TEST_F(MainWindowTest, SpinnerArrowsStopAtTheirLimits) {
+    TypeOver("Text_D", "999");
+    ClickArrow("UpDown_D", "up");
+    EXPECT_EQ(Text("Text_D"), "1000");
+    auto before = Evaluations();
+    ClickArrow("UpDown_D", "up");
+    EXPECT_EQ(Text("Text_D"), "1000");
+    EXPECT_EQ(Evaluations(), before);
+
+    TypeOver("Text_P", "1");
+    ClickArrow("UpDown_P", "down");
+    EXPECT_EQ(Text("Text_P"), "1");
+    ClickArrow("UpDown_P", "up");
+    EXPECT_EQ(Text("Text_P"), "2");
+    EXPECT_EQ(Text("Text_G"), "172");
+}
+
+TEST_F(MainWindowTest, ModeButtonsHideTheSpinnerOfWhatTheyWorkOut) {
+    const auto shownSpinners = [this] {
+        return std::vector{Find("UpDown_D").isVisible(), Find("UpDown_P").isVisible(),
+                           Find("UpDown_Y").isVisible()};
+    };
+    EXPECT_EQ(shownSpinners(), (std::vector{true, true, false}));
+    Click("Option_Potenza");
+    EXPECT_EQ(shownSpinners(), (std::vector{true, false, true}));
+    EXPECT_FALSE(Find<QRadioButton>("Option_Perdita").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("Option_Fluido2").isChecked());
+    EXPECT_TRUE(Find<QRadioButton>("Option_Tubo2").isChecked());
+    Click("Option_Diametro");
+    EXPECT_EQ(shownSpinners(), (std::vector{false, true, true}));
+    EXPECT_TRUE(window.Model().Option_Diametro.Value());
+    Click("Option_Perdita");
+    EXPECT_EQ(shownSpinners(), (std::vector{true, true, false}));
+    EXPECT_EQ(Text("Text_Y"), "595");  // no mode click recalculates
+}
+
+TEST_F(MainWindowTest, PresetsFillAndLockTheirFields) {
+    auto before = Evaluations();
+    Click("Option_Fluido2");  // already selected: no click, no recalculation
+    EXPECT_EQ(Evaluations(), before);
+
+    Click("Option_FluidoX");
+    EXPECT_TRUE(Field("Text_Mu").isEnabled());
+    EXPECT_TRUE(Field("Text_Rho").isEnabled());
+    EXPECT_EQ(Evaluations(), before);  // "Altro" recalculates nothing
+    TypeOver("Text_Mu", "2");
+
+    Click("Option_Fluido1");
+    EXPECT_FALSE(Field("Text_Mu").isEnabled());
+    EXPECT_FALSE(Field("Text_Rho").isEnabled());
+    EXPECT_EQ(Text("Text_Y"), "699");
+
+    Click("Option_TuboX");
+    EXPECT_TRUE(Field("Text_epsilon").isEnabled());
+    Click("Option_Tubo1");
+    EXPECT_FALSE(Field("Text_epsilon").isEnabled());
+    EXPECT_EQ(Text("Text_epsilon"), "0,0015");
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(MainWindowTest, AnErrorIsShownAfterItsHandlersAndTheWindowGoesOn) {
+    TypeOver("Text_dT", "0");
+    TypeOver("Text_P", "5");     // the power's handler divides by dT
+    EXPECT_TRUE(shown.empty());  // nothing is shown from inside the handler
+    EXPECT_EQ(ShownErrors(), std::vector{ErrorCode::DivisionByZero});
+    EXPECT_EQ(Text("Text_P"), "5");
+
+    TypeOver("Text_dT", "10");
+    TypeOver("Text_P", "10");
+    EXPECT_EQ(Text("Text_G"), "860");
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(MainWindowTest, Check1KeepsTheWindowOnTopOrReleasesIt) {
+    const QRect geometry = window.geometry();
+    Click("Check1");
+    EXPECT_FALSE(Find<QCheckBox>("Check1").isChecked());
+    Click("Check1");
+    EXPECT_TRUE(Find<QCheckBox>("Check1").isChecked());
+    EXPECT_EQ(onTop.calls, (std::vector{true, false, true}));
+    EXPECT_EQ(window.geometry(), geometry);
+}
+
+TEST_F(MainWindowTest, InformationLineTogglesOnEachClick) {
+    Click("Text1");
+    EXPECT_EQ(Text("Text1"), QString::fromUtf8(kWebAddress));
+    Click("Text1");
+    EXPECT_EQ(Text("Text1"), QString::fromUtf8(kVersionText));
+    Click("Text1");
+    EXPECT_EQ(Text("Text1"), QString::fromUtf8(kWebAddress));
+}
+
+TEST(MainWindowPlatform, OnTopIsTheNativeWindowsHintAndKeepsTheWindow) {
+    MainWindow window(nullptr, [](QWidget*, const RuntimeError&) {});
+    window.Start();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QWindow* handle = window.windowHandle();
+    ASSERT_NE(handle, nullptr);
+    EXPECT_TRUE(handle->flags().testFlag(Qt::WindowStaysOnTopHint));
+
+    const WId native = window.winId();
+    const QRect geometry = window.geometry();
+    auto* check = window.findChild<QCheckBox*>("Check1");
+    QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, check->rect().center());
+    EXPECT_FALSE(handle->flags().testFlag(Qt::WindowStaysOnTopHint));
+    QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, check->rect().center());
+    EXPECT_TRUE(handle->flags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(window.winId(), native);  // not re-created
+    EXPECT_EQ(window.windowHandle(), handle);
+    EXPECT_EQ(window.geometry(), geometry);
+}
+
+TEST(MainWindowPlatform, TheMessageBoxShowsTheErrorsNumberAndDescription) {
+    QString title;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            text = box->text();
+            box->accept();
+        }
+    });
+    ShowErrorMessageBox(nullptr, RuntimeError(ErrorCode::Overflow));
+    EXPECT_EQ(title, "Idrovela");
+    EXPECT_EQ(text, "Run-time error '6':\n\nOverflow");
+}
+
+}  // namespace
+}  // namespace idrovela::window::qt

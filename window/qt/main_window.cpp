@@ -1,0 +1,336 @@
+#include "window/qt/main_window.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFont>
+#include <QGroupBox>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+#include "window/qt/keys.h"
+
+namespace idrovela::window::qt {
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect PixelGeometry(const Twips& twips) {
+    return {TwipsToPixels(twips.left), TwipsToPixels(twips.top), TwipsToPixels(twips.width),
+            TwipsToPixels(twips.height)};
+}
+
+Qt::Alignment TextAlignment(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case Alignment::Center:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case Alignment::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QIcon WindowIcon() {
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-16.png"), QSize(16, 16));
+    return icon;
+}
+
+}  // namespace
+
+int TwipsToPixels(int twips) {
+    // To the nearest pixel; a length in whole twips is never half-way between two pixels.
+    constexpr int kTwipsPerPixel = 15;
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+MainWindow::MainWindow(AlwaysOnTop* onTop, MessageBox messageBox)
+    : ownOnTop_(onTop == nullptr ? std::make_unique<WindowOnTop>(*this) : nullptr),
+      onTop_(onTop == nullptr ? *ownOnTop_ : *onTop),
+      reporter_(*this, std::move(messageBox)),
+      model_(onTop_, reporter_) {
+    setObjectName(QStringLiteral("Form_Principale"));
+    setWindowTitle(FromUtf8(kCaption));
+    setWindowIcon(WindowIcon());
+    setFont(QFont(FromUtf8(kFontFamily), kFontPointSize));
+    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    CreateControls();
+    GroupOptionButtons();
+    SetTabOrder();
+    Mirror();
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::Widget(std::string_view name) const {
+    const auto found = widgets_.find(name);
+    if (found == widgets_.end()) {
+        throw std::logic_error("the window has no control " + std::string(name));
+    }
+    return found->second;
+}
+
+void MainWindow::Start() {
+    winId();  // the on-top call of start-up needs the native window
+    Forward([this] { model_.Load(); });
+    Widget("Text_Y")->setFocus();
+}
+
+// ---- Creating the controls ----
+
+void MainWindow::CreateControls() {
+    // Frames come before their contents in the table.
+    for (const ControlDesign& design : kControls) {
+        QWidget* container = design.container.empty() ? this : Widget(design.container);
+        QWidget* widget = CreateControl(design, container);
+        widget->setObjectName(FromUtf8(design.name));
+        widget->setGeometry(PixelGeometry(design.geometry));
+        widget->setEnabled(design.enabled);
+        widgets_.emplace(std::string(design.name), widget);
+    }
+}
+
+QWidget* MainWindow::CreateControl(const ControlDesign& design, QWidget* container) {
+    const QString caption = FromUtf8(design.caption);
+    switch (design.kind) {
+        case ControlKind::Frame:
+            return new QGroupBox(caption, container);
+        case ControlKind::Label: {
+            auto* label = new QLabel(caption, container);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return label;
+        }
+        case ControlKind::TextBox: {
+            auto* edit = new QLineEdit(caption, container);
+            edit->setAlignment(TextAlignment(design.alignment));
+            if (design.buttonFace) {
+                QPalette palette = edit->palette();
+                palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+                edit->setPalette(palette);
+            }
+            TextBox* box = model_.FindTextBox(design.name);
+            if (box == nullptr) {
+                throw std::logic_error("the window model has no text box " +
+                                       std::string(design.name));
+            }
+            ConnectTextBox(*edit, *box);
+            return edit;
+        }
+        case ControlKind::Spinner: {
+            window::Spinner* spinner = model_.FindSpinner(design.name);
+            if (spinner == nullptr) {
+                throw std::logic_error("the window model has no spinner " +
+                                       std::string(design.name));
+            }
+            return CreateSpinner(*spinner, container);
+        }
+        case ControlKind::OptionButton: {
+            auto* radio = new QRadioButton(caption, container);
+            radio->setChecked(design.selected);
+            OptionButton* option = model_.FindOptionButton(design.name);
+            if (option == nullptr) {
+                throw std::logic_error("the window model has no option button " +
+                                       std::string(design.name));
+            }
+            optionButtons_.emplace_back(radio, option);
+            // Only the button that becomes selected runs its click, as in the model's group.
+            connect(radio, &QRadioButton::toggled, this, [this, option](bool selected) {
+                if (selected) {
+                    Forward([this, option] { model_.UserClick(*option); });
+                }
+            });
+            return radio;
+        }
+        case ControlKind::CheckBox: {
+            check1_ = new QCheckBox(caption, container);
+            check1_->setChecked(design.selected);
+            connect(check1_, &QCheckBox::clicked, this,
+                    [this] { Forward([this] { model_.UserClick(model_.Check1); }); });
+            return check1_;
+        }
+    }
+    throw std::logic_error("unknown control kind");
+}
+
+QWidget* MainWindow::CreateSpinner(window::Spinner& spinner, QWidget* container) {
+    auto* pair = new QWidget(container);
+    pair->setFocusPolicy(Qt::NoFocus);
+    const auto makeArrow = [&](Qt::ArrowType arrow, const QString& name, auto userAction) {
+        auto* button = new QToolButton(pair);
+        button->setObjectName(name);
+        button->setArrowType(arrow);
+        button->setAutoRepeat(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, &spinner, userAction] {
+            Forward([this, &spinner, userAction] { (model_.*userAction)(spinner); });
+        });
+        return button;
+    };
+    QToolButton* up = makeArrow(Qt::UpArrow, QStringLiteral("up"), &Form_Principale::UserUp);
+    QToolButton* down =
+        makeArrow(Qt::DownArrow, QStringLiteral("down"), &Form_Principale::UserDown);
+    // The arrows share the spinner's height, the lower one taking the odd pixel.
+    const QRect area = PixelGeometry(DesignOf(spinner.Name()).geometry);
+    const int upperHeight = area.height() / 2;
+    up->setGeometry(0, 0, area.width(), upperHeight);
+    down->setGeometry(0, upperHeight, area.width(), area.height() - upperHeight);
+    spinners_.emplace_back(pair, &spinner);
+    return pair;
+}
+
+void MainWindow::GroupOptionButtons() {
+    // Qt groups radio buttons by parent, and the mode buttons share theirs with every other
+    // control of the window: each group of the model gets a button group of its own.
+    for (OptionGroup* group : {&model_.SolveModeGroup, &model_.MaterialGroup, &model_.FluidGroup}) {
+        auto* buttons = new QButtonGroup(this);
+        buttons->setExclusive(true);
+        for (OptionButton* option : group->Buttons()) {
+            buttons->addButton(static_cast<QRadioButton*>(Widget(option->Name())));
+        }
+    }
+}
+
+void MainWindow::SetTabOrder() {
+    std::vector<const ControlDesign*> order;
+    for (const ControlDesign& design : kControls) {
+        if (Widget(design.name)->focusPolicy() != Qt::NoFocus) {
+            order.push_back(&design);
+        }
+    }
+    std::sort(order.begin(), order.end(), [](const ControlDesign* a, const ControlDesign* b) {
+        return a->tabIndex < b->tabIndex;
+    });
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(Widget(order[i - 1]->name), Widget(order[i]->name));
+    }
+}
+
+void MainWindow::ConnectTextBox(QLineEdit& edit, TextBox& box) {
+    textBoxes_.emplace_back(&edit, &box);
+    edit.installEventFilter(this);
+    if (&box == &model_.Text1) {
+        // The information line only ever shows what its clicks write.
+        text1_ = &edit;
+        edit.setReadOnly(true);
+        return;
+    }
+    // Typing, deleting, pasting, cutting, undoing: each edit reaches the model as the field's
+    // new text. Texts the program writes are mirrored with signals blocked, so they come back
+    // to nobody.
+    connect(&edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
+        Forward([this, &box, &text] { model_.UserEdit(box, text.toStdString()); });
+    });
+}
+
+// ---- Events ----
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto found = std::find_if(textBoxes_.begin(), textBoxes_.end(),
+                                    [watched](const auto& pair) { return pair.first == watched; });
+    if (found == textBoxes_.end()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    QLineEdit& edit = *found->first;
+    TextBox& box = *found->second;
+    switch (event->type()) {
+        case QEvent::KeyPress:
+            return FilterKeyPress(box, *static_cast<QKeyEvent*>(event));
+        case QEvent::KeyRelease: {
+            // One physical key gives one release: the releases of auto-repeat are skipped.
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            if (!key.isAutoRepeat()) {
+                Forward([this, &box, &key] { model_.UserKeyRelease(box, KeyCode(key.key())); });
+            }
+            return false;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto& mouse = *static_cast<QMouseEvent*>(event);
+            if (&edit == text1_ && mouse.button() == Qt::LeftButton &&
+                edit.rect().contains(mouse.position().toPoint())) {
+                Forward([this, &box] { model_.UserClick(box); });
+            }
+            return false;
+        }
+        default:
+            return false;
+    }
+}
+
+bool MainWindow::FilterKeyPress(TextBox& box, const QKeyEvent& event) {
+    const std::optional<std::int16_t> code =
+        CharacterCode(event.key(), event.modifiers(), event.text());
+    if (!code) {
+        return false;  // a key without a character: the field handles it
+    }
+    // The window's only key filter passes a key unchanged or discards it.
+    std::int16_t passed = 0;
+    Forward([this, &box, &passed, &code] { passed = model_.UserKeyPress(box, *code); });
+    return passed == 0;
+}
+
+// ---- Forwarding and mirroring ----
+
+template <typename Action>
+void MainWindow::Forward(Action&& action) {
+    try {
+        action();
+    } catch (const RuntimeError& error) {
+        reporter_.ReportError(error);  // the model reports its own; this is a safety net
+    } catch (const std::exception& error) {
+        const QString text = QString::fromUtf8(error.what());
+        QMetaObject::invokeMethod(
+            this,
+            [this, text] {
+                QMessageBox::critical(this, QStringLiteral("Idrovela"),
+                                      QStringLiteral("Errore interno: ") + text);
+            },
+            Qt::QueuedConnection);
+    }
+    Mirror();
+}
+
+void MainWindow::Mirror() {
+    for (const auto& [edit, box] : textBoxes_) {
+        const QString text = QString::fromStdString(box->Text());
+        if (edit->text() != text) {
+            // setText moves the caret to the end; keep it where the user was typing.
+            const QSignalBlocker blocker(edit);
+            const int caret = edit->cursorPosition();
+            edit->setText(text);
+            edit->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+        }
+        edit->setEnabled(box->Enabled());
+    }
+    for (const auto& [radio, option] : optionButtons_) {
+        if (option->Value() && !radio->isChecked()) {
+            const QSignalBlocker blocker(radio);
+            radio->setChecked(true);
+        }
+    }
+    if (check1_->isChecked() != model_.Check1.Value()) {
+        const QSignalBlocker blocker(check1_);
+        check1_->setChecked(model_.Check1.Value());
+    }
+    for (const auto& [pair, spinner] : spinners_) {
+        pair->setVisible(spinner->Visible());
+    }
+}
+
+}  // namespace idrovela::window::qt
