@@ -63,4 +63,12 @@ struct LambdaStepping {
                                            Currency reynolds,
                                            std::int64_t maxSteps = kMaxLambdaSteps);
 
+// The result and step count of SteppedLambda, bit for bit, found without stepping: for Re > 0,
+// eps >= 0 and D > 0 the difference falls at every step, so a search over the step count finds
+// the first step whose difference is negative, at a cost that does not grow with lambda. Any
+// other input, or a bound above kMaxLambdaSteps, is stepped.
+[[nodiscard]] LambdaStepping SearchedLambda(Currency roughnessMm, Integer diameterMm,
+                                            Currency reynolds,
+                                            std::int64_t maxSteps = kMaxLambdaSteps);
+
 }  // namespace idrovela::Module_Calcoli
