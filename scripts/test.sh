@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/deps.sh cmake g++ ninja-build googletest libgtest-dev
+scripts/deps.sh cmake g++ ninja-build googletest libgtest-dev libbenchmark-dev
 
 build_dir=build
 options=()
