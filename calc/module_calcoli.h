@@ -28,8 +28,9 @@ namespace idrovela::Module_Calcoli {
 [[nodiscard]] double CalcolaReynolds(Currency velocityMs, Currency density, Currency viscosity,
                                      Integer diameterMm);
 
-// The friction factor: the first multiple of 0,0001 past the Colebrook-White root, found by
-// stepping upwards. Raises Overflow when the stepping would not end within kMaxLambdaSteps.
+// The friction factor: the first multiple of 0,0001 past the Colebrook-White root, as stepping
+// upwards finds it (found by SearchedLambda, without the steps). Raises Overflow when the
+// stepping would not end within kMaxLambdaSteps.
 [[nodiscard]] Currency CalcolaLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds);
 
 // Loss gradient Y in Pa per metre, for a fixed density of 998,2.
@@ -53,7 +54,8 @@ struct LambdaStepping {
     std::int64_t steps = 0;
 };
 
-// CalcolaLambda with the number of steps it took, for callers that account for their work.
+// CalcolaLambda with the number of steps the stepping takes, for callers that account for their
+// work.
 [[nodiscard]] LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm,
                                             Currency reynolds);
 
