@@ -1,4 +1,6 @@
 #include "calc/checked_math.h"
+#include "calc/colebrook.h"
+#include "calc/lambda_steps.h"
 #include "calc/module_calcoli.h"
 #include "calc/number_conversions.h"
 
@@ -16,7 +18,6 @@ namespace {
 constexpr double kMmPerMetre = 1000.0;
 constexpr double kGravity = 9.81;
 constexpr double kStartDifference = 1000000.0;
-constexpr double kLambdaStep = 0.0001;
 constexpr double kRootExponent = 0.5;
 constexpr double kReynoldsTerm = 18.7;
 constexpr double kColebrookConstant = 1.74;
@@ -53,12 +54,23 @@ double CalcolaReynolds(Currency velocityMs, Currency density, Currency viscosity
     return Mul(c, kGravity);
 }
 
+ColebrookInputs ColebrookInputsOf(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
+    return {roughnessMm.toDouble(), diameterMm.toDouble(), reynolds.toDouble(), Ln(10.0)};
+}
+
+double ColebrookDifference(double lambda, const ColebrookInputs& inputs) {
+    const double left = Div(1.0, Pow(lambda, kRootExponent));
+    const double t = RoughnessTerm(inputs.roughnessMm, inputs.diameterMm);
+    const double s = Mul(inputs.reynolds, Pow(lambda, kRootExponent));
+    const double u = Div(kReynoldsTerm, s);
+    const double v = Add(t, u);
+    const double right = RightSide(v, inputs.ln10);
+    return Sub(left, right);
+}
+
 LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds,
                              std::int64_t maxSteps) {
-    const double epsilon = roughnessMm.toDouble();
-    const double diameter = diameterMm.toDouble();
-    const double re = reynolds.toDouble();
-    const double ln10 = Ln(10.0);
+    const ColebrookInputs inputs = ColebrookInputsOf(roughnessMm, diameterMm, reynolds);
 
     double lambda = 0.0;
     double difference = kStartDifference;
@@ -71,13 +83,7 @@ LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm, Currency 
         previous = difference;
         lambda = Add(lambda, kLambdaStep);
         ++steps;
-        const double left = Div(1.0, Pow(lambda, kRootExponent));
-        const double t = RoughnessTerm(epsilon, diameter);
-        const double s = Mul(re, Pow(lambda, kRootExponent));
-        const double u = Div(kReynoldsTerm, s);
-        const double v = Add(t, u);
-        const double right = RightSide(v, ln10);
-        difference = Sub(left, right);
+        difference = ColebrookDifference(lambda, inputs);
     }
     return {DoubleToCurrency(lambda), steps};
 }
@@ -86,7 +92,7 @@ LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm, Currency
     if (ColebrookHasNoRoot(roughnessMm, diameterMm, reynolds)) {
         Raise(ErrorCode::Overflow);
     }
-    return SteppedLambda(roughnessMm, diameterMm, reynolds);
+    return SearchedLambda(roughnessMm, diameterMm, reynolds);
 }
 
 Currency CalcolaLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds) {

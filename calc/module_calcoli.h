@@ -28,8 +28,9 @@ namespace idrovela::Module_Calcoli {
 [[nodiscard]] double CalcolaReynolds(Currency velocityMs, Currency density, Currency viscosity,
                                      Integer diameterMm);
 
-// The friction factor: the first multiple of 0,0001 past the Colebrook-White root, found by
-// stepping upwards. Raises Overflow when the stepping would not end within kMaxLambdaSteps.
+// The friction factor: the first multiple of 0,0001 past the Colebrook-White root, as stepping
+// upwards finds it (found by SearchedLambda, without the steps). Raises Overflow when the
+// stepping would not end within kMaxLambdaSteps.
 [[nodiscard]] Currency CalcolaLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds);
 
 // Loss gradient Y in Pa per metre, for a fixed density of 998,2.
@@ -53,7 +54,8 @@ struct LambdaStepping {
     std::int64_t steps = 0;
 };
 
-// CalcolaLambda with the number of steps it took, for callers that account for their work.
+// CalcolaLambda with the number of steps the stepping takes, for callers that account for their
+// work.
 [[nodiscard]] LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm,
                                             Currency reynolds);
 
@@ -62,5 +64,13 @@ struct LambdaStepping {
 [[nodiscard]] LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm,
                                            Currency reynolds,
                                            std::int64_t maxSteps = kMaxLambdaSteps);
+
+// The result and step count of SteppedLambda, bit for bit, found without stepping: for Re > 0,
+// eps >= 0 and D > 0 the difference falls at every step, so a search over the step count finds
+// the first step whose difference is negative, at a cost that does not grow with lambda. Any
+// other input, or a bound above kMaxLambdaSteps, is stepped.
+[[nodiscard]] LambdaStepping SearchedLambda(Currency roughnessMm, Integer diameterMm,
+                                            Currency reynolds,
+                                            std::int64_t maxSteps = kMaxLambdaSteps);
 
 }  // namespace idrovela::Module_Calcoli
