@@ -46,6 +46,15 @@ Qt::Alignment TextAlignment(Alignment alignment) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
+// The model's control of a widget; every control of the table has one.
+template <typename Control>
+Control& ModelControl(Control* control, std::string_view name) {
+    if (control == nullptr) {
+        throw std::logic_error("the window model has no control " + std::string(name));
+    }
+    return *control;
+}
+
 QIcon WindowIcon() {
     QIcon icon;
     icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-32.png"), QSize(32, 32));
@@ -125,30 +134,17 @@ QWidget* MainWindow::CreateControl(const ControlDesign& design, QWidget* contain
                 palette.setColor(QPalette::Base, palette.color(QPalette::Button));
                 edit->setPalette(palette);
             }
-            TextBox* box = model_.FindTextBox(design.name);
-            if (box == nullptr) {
-                throw std::logic_error("the window model has no text box " +
-                                       std::string(design.name));
-            }
-            ConnectTextBox(*edit, *box);
+            ConnectTextBox(*edit, ModelControl(model_.FindTextBox(design.name), design.name));
             return edit;
         }
         case ControlKind::Spinner: {
-            window::Spinner* spinner = model_.FindSpinner(design.name);
-            if (spinner == nullptr) {
-                throw std::logic_error("the window model has no spinner " +
-                                       std::string(design.name));
-            }
-            return CreateSpinner(*spinner, container);
+            return CreateSpinner(ModelControl(model_.FindSpinner(design.name), design.name),
+                                 container);
         }
         case ControlKind::OptionButton: {
             auto* radio = new QRadioButton(caption, container);
             radio->setChecked(design.selected);
-            OptionButton* option = model_.FindOptionButton(design.name);
-            if (option == nullptr) {
-                throw std::logic_error("the window model has no option button " +
-                                       std::string(design.name));
-            }
+            OptionButton* option = &ModelControl(model_.FindOptionButton(design.name), design.name);
             optionButtons_.emplace_back(radio, option);
             // Only the button that becomes selected runs its click, as in the model's group.
             connect(radio, &QRadioButton::toggled, this, [this, option](bool selected) {
