@@ -24,9 +24,11 @@ class PropertyBroken : public std::logic_error {
 //    significant digits.
 void CheckTexts(const std::uint8_t* data, std::size_t size);
 
-// Most recalculations one user action may set off, and most friction-factor steps it may
-// take: far above what any action of the window needs, far below a hang.
+// Most loss evaluations one user action may set off, and most Colebrook-White differences its
+// friction factors may work out (one per step where a friction factor steps): far above what
+// any action of the window needs, far below a hang. 200 000 differences take about 10 ms.
 inline constexpr std::int64_t kMaxEvaluationsPerAction = 2000;
+inline constexpr std::int64_t kMaxDifferencesPerAction = 200'000;
 
 // Decodes the input into user actions on a started window (see window_actions.cpp for the
 // encoding) and checks the window after each one. Throws PropertyBroken when an option group

@@ -89,7 +89,7 @@ class WindowUnderTest {
 
     void Run(Input& input) {
         while (!input.Empty()) {
-            const RecalcWorkSnapshot before = Snapshot();
+            const window::RecalcWork before = form_.Work();
             if (Act(input)) {
                 CheckInvariants(before);
             }
@@ -98,12 +98,6 @@ class WindowUnderTest {
     }
 
   private:
-    struct RecalcWorkSnapshot {
-        std::int64_t evaluations;
-    };
-
-    RecalcWorkSnapshot Snapshot() const { return {form_.Work().evaluations}; }
-
     TextBox& Field(std::uint8_t byte) { return *form_.TextBoxes()[Pick(byte, "DLPTGVYIEMR")]; }
     OptionButton& Option(std::uint8_t byte) {
         return *form_.OptionButtons()[Pick(byte, "DPL1234Xabcx")];
@@ -190,7 +184,7 @@ class WindowUnderTest {
         }
     }
 
-    void CheckInvariants(const RecalcWorkSnapshot& before) {
+    void CheckInvariants(const window::RecalcWork& before) {
         for (const window::OptionGroup* group :
              {&form_.SolveModeGroup, &form_.MaterialGroup, &form_.FluidGroup}) {
             const auto selected = std::count_if(group->Buttons().begin(), group->Buttons().end(),
@@ -217,6 +211,12 @@ class WindowUnderTest {
         if (evaluations > kMaxEvaluationsPerAction) {
             throw PropertyBroken("one action ran " + std::to_string(evaluations) +
                                  " loss evaluations");
+        }
+        const std::int64_t differences =
+            form_.Work().colebrookDifferences - before.colebrookDifferences;
+        if (differences > kMaxDifferencesPerAction) {
+            throw PropertyBroken("one action worked out " + std::to_string(differences) +
+                                 " friction-factor differences");
         }
     }
 

@@ -15,7 +15,7 @@ scripts/deps.sh cmake ninja-build clang libclang-rt-14-dev
 
 build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DIDROVELA_FUZZ=ON -DIDROVELA_GUI=OFF \
-    -DIDROVELA_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    -DIDROVELA_TESTS=OFF -DIDROVELA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build_dir"
 
 mkdir -p "$build_dir/findings"
