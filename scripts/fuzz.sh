@@ -26,7 +26,7 @@ for target in "${targets[@]}"; do
     echo "== fuzzing $target for $seconds s"
     # -timeout: one input running for 10 s is a hang, and a finding.
     if ! "$build_dir/fuzz/idrovela-fuzz-$target" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -print_final_stats=1 \
+        -rss_limit_mb=2048 -print_final_stats=1 -dict="fuzz/$target.dict" \
         -artifact_prefix="$build_dir/findings/$target-" \
         "$corpus" "fuzz/corpus/$target" "fuzz/regressions/$target" \
         2> "$build_dir/fuzz-$target.log"; then
