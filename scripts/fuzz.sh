@@ -11,7 +11,8 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(texts window)
 
-scripts/deps.sh cmake ninja-build clang libclang-rt-14-dev
+# clang builds against the GNU C++ library that g++ brings.
+scripts/deps.sh cmake ninja-build g++ clang libclang-rt-14-dev
 
 build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DIDROVELA_FUZZ=ON -DIDROVELA_GUI=OFF \
