@@ -47,6 +47,7 @@ void Ricalcola(benchmark::State& state, const Scenario& scenario) {
     form.UserRecalc();
     const std::int64_t evaluations = form.Work().evaluations - before.evaluations;
     const std::int64_t lambdaSteps = form.Work().lambdaSteps - before.lambdaSteps;
+    const std::int64_t differences = form.Work().colebrookDifferences - before.colebrookDifferences;
     if (platform.lastError != scenario.error || evaluations != scenario.evaluations) {
         const std::string message =
             "the recalculation ends after " + std::to_string(evaluations) +
@@ -60,6 +61,7 @@ void Ricalcola(benchmark::State& state, const Scenario& scenario) {
     }
     state.counters["evaluations"] = static_cast<double>(evaluations);
     state.counters["lambda_steps"] = static_cast<double>(lambdaSteps);
+    state.counters["differences"] = static_cast<double>(differences);
 }
 
 // The loss mode of the window as it starts: Y 595.
@@ -88,6 +90,26 @@ constexpr Scenario kPowerViscousFluid{[](Form_Principale& form) {
                                       },
                                       ErrorCode::Overflow, 699};
 
+// The same with a negative roughness typed under "Altro": friction factors of hundreds, each of
+// which the stepping took millions of steps to reach.
+constexpr Scenario kPowerViscousNegativeRoughness{[](Form_Principale& form) {
+                                                      form.UserClick(form.Option_FluidoX);
+                                                      form.UserEdit(form.Text_Mu, "1161");
+                                                      form.UserClick(form.Option_TuboX);
+                                                      form.UserEdit(form.Text_epsilon, "-0,0001");
+                                                      Target(form, form.Option_Potenza, "9999999");
+                                                  },
+                                                  ErrorCode::Overflow, 698};
+
+// A negative flow gives a negative Reynolds number; with a roughness of 400 mm the difference
+// never turns negative, and the stepping took all 10 000 000 steps before its Overflow.
+constexpr Scenario kLossNegativeFlow{[](Form_Principale& form) {
+                                         form.UserEdit(form.Text_G, "-9976");
+                                         form.UserClick(form.Option_TuboX);
+                                         form.UserEdit(form.Text_epsilon, "400");
+                                     },
+                                     ErrorCode::Overflow, 1};
+
 // A target never met: the pipe widens until the velocity rounds to 0 at 841 mm.
 constexpr Scenario kDiameterNegativeTarget{
     [](Form_Principale& form) { Target(form, form.Option_Diametro, "-1"); },
@@ -104,6 +126,10 @@ BENCHMARK_CAPTURE(Ricalcola, diameter_target_100, kDiameterTarget100)
 BENCHMARK_CAPTURE(Ricalcola, power_D278_target_9999999, kPowerWidePipe)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Ricalcola, power_mu1161_target_9999999, kPowerViscousFluid)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Ricalcola, power_mu1161_eps_minus_0_0001, kPowerViscousNegativeRoughness)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Ricalcola, loss_G_minus_9976_eps_400, kLossNegativeFlow)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(Ricalcola, diameter_target_minus_1, kDiameterNegativeTarget)
     ->Unit(benchmark::kMicrosecond);

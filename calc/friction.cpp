@@ -54,11 +54,16 @@ double CalcolaReynolds(Currency velocityMs, Currency density, Currency viscosity
     return Mul(c, kGravity);
 }
 
-ColebrookInputs ColebrookInputsOf(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
-    return {roughnessMm.toDouble(), diameterMm.toDouble(), reynolds.toDouble(), Ln(10.0)};
+ColebrookInputs ColebrookInputsOf(Currency roughnessMm, Integer diameterMm, Currency reynolds,
+                                  std::int64_t* differences) {
+    return {roughnessMm.toDouble(), diameterMm.toDouble(), reynolds.toDouble(), Ln(10.0),
+            differences};
 }
 
 double ColebrookDifference(double lambda, const ColebrookInputs& inputs) {
+    if (inputs.differences != nullptr) {
+        ++*inputs.differences;
+    }
     const double left = Div(1.0, Pow(lambda, kRootExponent));
     const double t = RoughnessTerm(inputs.roughnessMm, inputs.diameterMm);
     const double s = Mul(inputs.reynolds, Pow(lambda, kRootExponent));
@@ -69,8 +74,9 @@ double ColebrookDifference(double lambda, const ColebrookInputs& inputs) {
 }
 
 LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds,
-                             std::int64_t maxSteps) {
-    const ColebrookInputs inputs = ColebrookInputsOf(roughnessMm, diameterMm, reynolds);
+                             std::int64_t maxSteps, std::int64_t* differences) {
+    const ColebrookInputs inputs =
+        ColebrookInputsOf(roughnessMm, diameterMm, reynolds, differences);
 
     double lambda = 0.0;
     double difference = kStartDifference;
@@ -88,11 +94,12 @@ LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm, Currency 
     return {DoubleToCurrency(lambda), steps};
 }
 
-LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm, Currency reynolds) {
+LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm, Currency reynolds,
+                              std::int64_t* differences) {
     if (ColebrookHasNoRoot(roughnessMm, diameterMm, reynolds)) {
         Raise(ErrorCode::Overflow);
     }
-    return SearchedLambda(roughnessMm, diameterMm, reynolds);
+    return SearchedLambda(roughnessMm, diameterMm, reynolds, kMaxLambdaSteps, differences);
 }
 
 Currency CalcolaLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds) {

@@ -29,8 +29,8 @@ namespace idrovela::Module_Calcoli {
                                      Integer diameterMm);
 
 // The friction factor: the first multiple of 0,0001 past the Colebrook-White root, as stepping
-// upwards finds it (found by SearchedLambda, without the steps). Raises Overflow when the
-// stepping would not end within kMaxLambdaSteps.
+// upwards finds it (found by SearchedLambda, without the steps, for any input). Raises Overflow
+// when the stepping would not end within kMaxLambdaSteps.
 [[nodiscard]] Currency CalcolaLambda(Currency roughnessMm, Integer diameterMm, Currency reynolds);
 
 // Loss gradient Y in Pa per metre, for a fixed density of 998,2.
@@ -55,22 +55,27 @@ struct LambdaStepping {
 };
 
 // CalcolaLambda with the number of steps the stepping takes, for callers that account for their
-// work.
+// work. When `differences` is given, every Colebrook-White difference worked out on the way is
+// counted there as it is worked out, also when the call ends in an error: the real cost of the
+// call, where the step count is the nominal one.
 [[nodiscard]] LambdaStepping LambdaAndSteps(Currency roughnessMm, Integer diameterMm,
-                                            Currency reynolds);
+                                            Currency reynolds, std::int64_t* differences = nullptr);
 
 // The stepping of CalcolaLambda, with its step count; raises Overflow where it would take more
 // than maxSteps steps. Kept visible for the tests, which also use it with small bounds.
 [[nodiscard]] LambdaStepping SteppedLambda(Currency roughnessMm, Integer diameterMm,
                                            Currency reynolds,
-                                           std::int64_t maxSteps = kMaxLambdaSteps);
+                                           std::int64_t maxSteps = kMaxLambdaSteps,
+                                           std::int64_t* differences = nullptr);
 
-// The result and step count of SteppedLambda, bit for bit, found without stepping: for Re > 0,
-// eps >= 0 and D > 0 the difference falls at every step, so a search over the step count finds
-// the first step whose difference is negative, at a cost that does not grow with lambda. Any
-// other input, or a bound above kMaxLambdaSteps, is stepped.
+// The result and step count of SteppedLambda, bit for bit, and the same run-time error where it
+// raises one, found without stepping: past its first step or two the difference falls from step
+// to step for any input, so a search over the step count finds the first step whose difference
+// is negative or raises, at a cost that does not grow with lambda. A Reynolds number or a
+// diameter of 0 (the first step raises), or a bound below 2 or above kMaxLambdaSteps, is stepped.
 [[nodiscard]] LambdaStepping SearchedLambda(Currency roughnessMm, Integer diameterMm,
                                             Currency reynolds,
-                                            std::int64_t maxSteps = kMaxLambdaSteps);
+                                            std::int64_t maxSteps = kMaxLambdaSteps,
+                                            std::int64_t* differences = nullptr);
 
 }  // namespace idrovela::Module_Calcoli

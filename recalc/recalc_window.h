@@ -22,9 +22,12 @@ class RecalcWindow {
     [[nodiscard]] virtual bool Selected(Mode mode) const = 0;
     virtual void SetNumeroReynolds(Currency reynolds) = 0;
     // Counts one loss evaluation as it starts, then the friction-factor steps it took once it is
-    // done, so that the work of a recalculation can be bounded and measured.
+    // done, so that the work of a recalculation can be bounded and measured. The steps are the
+    // stepping's nominal count; the differences are the Colebrook-White differences the friction
+    // factor really worked out, counted also when it ended in an error.
     virtual void CountEvaluation() = 0;
     virtual void CountLambdaSteps(std::int64_t steps) = 0;
+    virtual void CountColebrookDifferences(std::int64_t differences) = 0;
 
   protected:
     RecalcWindow() = default;

@@ -1,5 +1,7 @@
 #include "recalc/ricalcola.h"
 
+#include <cstdint>
+
 #include "calc/module_calcoli.h"
 #include "calc/number_conversions.h"
 #include "calc/text_conversions.h"
@@ -29,7 +31,15 @@ Long ValutaPerdita(RecalcWindow& window, Currency velocityMs, Integer diameterMm
         DoubleToCurrency(MC::CalcolaReynolds(velocityMs, rho, mu, diameterMm));
     window.SetNumeroReynolds(reynolds);
     const Currency epsilon = TextToCurrency(window.Text(Field::Epsilon));
-    const MC::LambdaStepping lambda = MC::LambdaAndSteps(epsilon, diameterMm, reynolds);
+    std::int64_t differences = 0;
+    MC::LambdaStepping lambda;
+    try {
+        lambda = MC::LambdaAndSteps(epsilon, diameterMm, reynolds, &differences);
+    } catch (...) {
+        window.CountColebrookDifferences(differences);
+        throw;
+    }
+    window.CountColebrookDifferences(differences);
     window.CountLambdaSteps(lambda.steps);
     return MC::CalcolaPerdita(lambda.lambda, velocityMs, diameterMm);
 }

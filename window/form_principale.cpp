@@ -288,4 +288,8 @@ void Form_Principale::RecalcFields::CountLambdaSteps(std::int64_t steps) {
     form_.work_.lambdaSteps += steps;
 }
 
+void Form_Principale::RecalcFields::CountColebrookDifferences(std::int64_t differences) {
+    form_.work_.colebrookDifferences += differences;
+}
+
 }  // namespace idrovela::window

@@ -14,10 +14,12 @@
 
 namespace idrovela::window {
 
-// How much a window has computed: loss evaluations and friction-factor steps.
+// How much a window has computed: loss evaluations, friction-factor steps (the stepping's
+// nominal count) and the Colebrook-White differences really worked out for them.
 struct RecalcWork {
     std::int64_t evaluations = 0;
     std::int64_t lambdaSteps = 0;
+    std::int64_t colebrookDifferences = 0;
 };
 
 // The main window as a model: every control with its state, the window variables and every
@@ -151,6 +153,7 @@ class Form_Principale {
         void SetNumeroReynolds(Currency reynolds) override;
         void CountEvaluation() override;
         void CountLambdaSteps(std::int64_t steps) override;
+        void CountColebrookDifferences(std::int64_t differences) override;
 
       private:
         [[nodiscard]] TextBox& Box(recalc::Field field) const;

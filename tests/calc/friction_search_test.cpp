@@ -84,10 +84,6 @@ Outcome Computed(const Input& in) {
     return OutcomeOf([&] { return LambdaAndSteps(in.roughness, in.diameter, in.reynolds); });
 }
 
-bool DifferenceFalls(const Input& in) {
-    return in.reynolds.count() > 0 && in.roughness.count() >= 0 && in.diameter.value() > 0;
-}
-
 double DifferenceAfter(const Input& in, std::int64_t steps) {
     return ColebrookDifference(LambdaAfterSteps(steps),
                                ColebrookInputsOf(in.roughness, in.diameter, in.reynolds));
@@ -142,28 +138,42 @@ TEST(SearchedLambda, MatchesTheSteppingOnEdgeCases) {
         // Both sides of the roughness beyond which there is no root at all.
         {"137,1", 37, "934,777", {0, 0, kOverflow}},
         {"137,2", 37, "934,777", {0, 0, kOverflow}},
-        // Zero and negative inputs keep the stepping and its faults.
+        // Zero inputs raise at the first step.
         {"0,045", 0, "934,777", {0, 0, ErrorNumber(ErrorCode::DivisionByZero)}},
         {"0", 0, "934,777", {0, 0, kOverflow}},
         {"0,045", 37, "0", {0, 0, ErrorNumber(ErrorCode::DivisionByZero)}},
+        // A negative Reynolds number: the logarithm's argument is not positive at the first
+        // step, or the difference falls from the second step on, to a result, to the bound, or
+        // to the step where it turns negative after millions of steps.
         {"0,045", 37, "-934,777", {0, 0, ErrorNumber(ErrorCode::InvalidProcedureCall)}},
         {"50", 37, "-934,777", {12853, 12853, 0}},
+        {"1", 2, "-1879,35", {3246, 3246, 0}},
+        {"0,045", 37, "-1000000", {204, 204, 0}},
+        {"130", 37, "-934777", {4633404, 4633404, 0}},
+        {"140", 37, "-934777", {0, 0, kOverflow}},
+        // A negative roughness or diameter: the logarithm's argument falls to 0 as lambda grows,
+        // and the stepping raises where it is no longer positive, unless the difference turned
+        // negative first; after millions of steps when the flow is viscous.
         {"-0,045", 37, "934,777", {636, 636, 0}},
         {"0,045", -37, "934,777", {636, 636, 0}},
+        {"-0,045", -37, "934,777", {650, 650, 0}},
+        {"-0,05", 2, "1870", {291, 291, 0}},
+        {"-0,8", 2, "1870", {0, 0, ErrorNumber(ErrorCode::InvalidProcedureCall)}},
+        {"-0,0001", 37, "0,5", {371393, 371393, 0}},
+        {"-0,0001", 37, "0,05", {0, 0, kOverflow}},
     };
-    const bool stepEveryRow = LongComparisonInputs() > 0;
+    // The stepping is compared up to a bound that it reaches quickly, and beyond that the
+    // recorded outcome stands for it.
+    const std::int64_t comparedUpTo = LongComparisonInputs() > 0 ? kMaxLambdaSteps : kQuickToStep;
     for (const auto& c : cases) {
         const Input in{C(c.roughness), I(c.diameter), C(c.reynolds)};
         SCOPED_TRACE(::testing::Message() << in);
         const Outcome computed = Computed(in);
         EXPECT_EQ(computed, c.stepping);
-        if (stepEveryRow || (c.stepping.error == 0 && c.stepping.steps <= kQuickToStep) ||
-            (c.stepping.error != 0 && !DifferenceFalls(in))) {
-            const Outcome reference = ColebrookHasNoRoot(in.roughness, in.diameter, in.reynolds)
-                                          ? Outcome{0, 0, kOverflow}
-                                          : Stepped(in, kMaxLambdaSteps);
-            EXPECT_EQ(computed, reference);
+        if (!ColebrookHasNoRoot(in.roughness, in.diameter, in.reynolds)) {
+            EXPECT_EQ(Searched(in, kMaxLambdaSteps), computed);
         }
+        EXPECT_EQ(Searched(in, comparedUpTo), Stepped(in, comparedUpTo));
         // The bound at the result, and the one below it.
         for (const std::int64_t bound : {computed.steps - 1, computed.steps}) {
             if (computed.error == 0 && computed.steps <= kQuickToStep && bound >= 1) {
@@ -173,8 +183,8 @@ TEST(SearchedLambda, MatchesTheSteppingOnEdgeCases) {
     }
 }
 
-// Random inputs with Re > 0, eps >= 0 and D > 0 (the others are stepped, as the edge cases
-// show), from those the window meets to the far ends of every range.
+// Random inputs with Re > 0, eps >= 0 and D > 0, from those the window meets to the far ends of
+// every range; and the same with any signs.
 class RandomInputs {
   public:
     explicit RandomInputs(std::uint64_t seed) : engine_(seed) {}
@@ -185,6 +195,12 @@ class RandomInputs {
         }
         // Re from 0,0001 to 10^12, eps to 1 km, D to 32,767 m.
         return {Roughness(1e10), Diameter(32767), Count(1, 1e16)};
+    }
+
+    // Re, eps and D each negative one time in two, and 0 one time in fifty.
+    Input Signed() {
+        const Input in = Next();
+        return {Signed(in.roughness), Signed(in.diameter), Signed(in.reynolds)};
     }
 
     // A whole number spread evenly in logarithm between low and high.
@@ -198,6 +214,15 @@ class RandomInputs {
     Currency Count(double low, double high) { return Currency::fromCount(LogUniform(low, high)); }
     Currency Roughness(double highCount) {
         return Uniform() < 0.1 ? Currency{} : Count(1, highCount);
+    }
+    // -1, 0 or 1: 0 one time in fifty, -1 one time in two.
+    int Sign() {
+        const double pick = Uniform();
+        return pick < 0.02 ? 0 : pick < 0.51 ? -1 : 1;
+    }
+    Currency Signed(Currency value) { return Currency::fromCount(Sign() * value.count()); }
+    Integer Signed(Integer value) {
+        return Integer(static_cast<std::int16_t>(Sign() * value.value()));
     }
     Integer Diameter(double high) {
         return Integer(static_cast<std::int16_t>(LogUniform(1, high)));
@@ -286,6 +311,46 @@ TEST(SearchedLambda, MatchesTheSteppingOnRandomInputs) {
     } else {
         CompareOnRandomInputs(100'000, 300, 20250101);
     }
+}
+
+// With any signs the difference falls only past the first step or two, and the logarithm's
+// argument may turn non-positive on the way: the search and the stepping agree on the result,
+// the step count and the error at a random bound, and at the result's own bound where the
+// stepping reaches it.
+TEST(SearchedLambda, MatchesTheSteppingOnRandomSignedInputs) {
+    const std::int64_t longInputs = LongComparisonInputs();
+    const std::int64_t inputs = longInputs > 0 ? longInputs : 20'000;
+    const std::int64_t affordable = longInputs > 0 ? kMaxLambdaSteps : 2000;
+    RandomInputs random(longInputs > 0 ? static_cast<std::uint64_t>(longInputs) : 20261207);
+    std::int64_t failures = 0;
+    std::int64_t negativeReynoldsResults = 0;
+    std::int64_t negativeRoughnessTermResults = 0;
+    std::int64_t laterInvalidCalls = 0;
+    for (std::int64_t i = 0; i < inputs && failures < 10; ++i) {
+        const Input in = random.Signed();
+        const Outcome computed = Computed(in);
+        const bool withinReach = computed.error == 0 && computed.steps <= affordable;
+        const std::int64_t bound = withinReach
+                                       ? computed.steps - (i % 2)
+                                       : random.LogUniform(2, static_cast<double>(affordable));
+        if (bound >= 1 && Searched(in, bound) != Stepped(in, bound)) {
+            ++failures;
+            ADD_FAILURE() << in << ", bound " << bound << ": searched " << Searched(in, bound)
+                          << ", stepped " << Stepped(in, bound);
+        }
+        if (computed.error == 0) {
+            negativeReynoldsResults += in.reynolds.count() < 0 ? 1 : 0;
+            negativeRoughnessTermResults +=
+                (in.roughness.count() < 0) != (in.diameter.value() < 0) ? 1 : 0;
+        } else if (computed.error == ErrorNumber(ErrorCode::InvalidProcedureCall)) {
+            laterInvalidCalls += Searched(in, 1).error == kOverflow ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    // Each way through the search is taken often.
+    EXPECT_GT(negativeReynoldsResults, inputs / 100);
+    EXPECT_GT(negativeRoughnessTermResults, inputs / 100);
+    EXPECT_GT(laterInvalidCalls, inputs / 1000);
 }
 
 }  // namespace

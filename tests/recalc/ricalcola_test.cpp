@@ -32,6 +32,7 @@ class PlainFields final : public RecalcWindow {
     void SetNumeroReynolds(Currency value) override { reynolds = value; }
     void CountEvaluation() override { ++evaluations; }
     void CountLambdaSteps(std::int64_t steps) override { lambdaSteps += steps; }
+    void CountColebrookDifferences(std::int64_t count) override { differences += count; }
 
     void Set(Field field, std::string text) { texts_[field] = std::move(text); }
 
@@ -39,6 +40,7 @@ class PlainFields final : public RecalcWindow {
     Currency reynolds;
     std::int64_t evaluations = 0;
     std::int64_t lambdaSteps = 0;
+    std::int64_t differences = 0;
 
   private:
     Mode mode_;
@@ -81,6 +83,14 @@ TEST(LossMode, ErrorsLeaveTheLossAsItWas) {
         EXPECT_RUNTIME_ERROR(Ricalcola(fields), c.error);
         EXPECT_TRUE(fields.writes.empty());
     }
+}
+
+TEST(LossMode, CountsTheDifferencesOfAFrictionFactorThatRaised) {
+    PlainFields fields(Mode::Perdita);
+    fields.Set(Field::V, "0");  // the first difference divides by the Reynolds number 0
+    EXPECT_RUNTIME_ERROR(Ricalcola(fields), ErrorCode::DivisionByZero);
+    EXPECT_EQ(fields.differences, 1);
+    EXPECT_EQ(fields.lambdaSteps, 0);
 }
 
 TEST(LossMode, FirstFailingConversionDecides) {

@@ -113,19 +113,23 @@ TEST_F(Recalculation, ModeChangeTakesEffectAtTheNextRecalculation) {
 
 // Whatever the user types, a recalculation makes a bounded number of loss evaluations: the
 // power search stops past 1 000 000 l/h, and the diameter search ends where the velocity of a
-// flow of at most 32767 l/h rounds to 0. Each evaluation's friction factor is bounded by its
-// own step limit.
+// flow of at most 32767 l/h rounds to 0. Each evaluation's friction factor works out a few
+// Colebrook-White differences, however many steps the stepping would take.
 TEST_F(Recalculation, NoTypedInputMakesARecalculationRunLong) {
     const char* targets[] = {"-9999999", "-1",      "0",          "0,0001",        "1", "2", "100",
                              "5000",     "9999999", "2147483648", "99999999999999"};
+    // A gallop and a bisection over 10 000 000 steps, and the first two steps.
+    constexpr std::int64_t kMostDifferencesPerEvaluation = 2 * 24 + 2 + 2;
     const auto check = [&](OptionButton& mode, std::int64_t bound, const std::string& inputs) {
         form.UserClick(mode);
         const RecalcWork before = form.Work();
         form.UserRecalc();
         const std::int64_t evaluations = form.Work().evaluations - before.evaluations;
-        const std::int64_t steps = form.Work().lambdaSteps - before.lambdaSteps;
+        const std::int64_t differences =
+            form.Work().colebrookDifferences - before.colebrookDifferences;
         EXPECT_LE(evaluations, bound) << mode.Name() << " " << inputs;
-        EXPECT_LE(steps, evaluations * Module_Calcoli::kMaxLambdaSteps);
+        EXPECT_LE(differences, evaluations * kMostDifferencesPerEvaluation)
+            << mode.Name() << " " << inputs;
         return evaluations;
     };
 
@@ -155,6 +159,26 @@ TEST_F(Recalculation, NoTypedInputMakesARecalculationRunLong) {
         }
     }
     EXPECT_GT(most, 1000);
+
+    // Under "Altro": negative and huge roughnesses, viscous fluids, and negative flows, which
+    // give negative Reynolds numbers.
+    form.UserClick(form.Option_TuboX);
+    form.UserClick(form.Option_FluidoX);
+    Paste(form.Text_Y, "9999999");
+    for (const char* viscosity : {"1", "1161", "-1"}) {
+        for (const char* roughness : {"-0,0001", "-1", "0", "140"}) {
+            for (const char* flow : {"9976", "-9976"}) {
+                Paste(form.Text_Mu, viscosity);
+                Paste(form.Text_epsilon, roughness);
+                Paste(form.Text_G, flow);
+                const std::string inputs =
+                    std::string("mu ") + viscosity + " eps " + roughness + " G " + flow;
+                check(form.Option_Perdita, 1, inputs);
+                check(form.Option_Diametro, kDiameterBound, inputs);
+                check(form.Option_Potenza, kPowerBound, inputs);
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,248 @@
+// The window target's input: a sequence of user actions, each an action letter followed by its
+// arguments. Bytes that start no action are skipped, so any input decodes. The letters keep seed
+// inputs readable: "oP pY100\n r Y\n" selects the power mode, pastes 100 as the target and
+// releases a key in Text_Y.
+//
+//   t F C      keystroke of the character byte C at the end of field F: key press, change,
+//              key release, as the model delivers one keystroke
+//   k F C      the same keystroke as the desktop window delivers it: key press on its own,
+//              the edit, then the release
+//   b F        Backspace at the end of F
+//   d F N      the Delete key at position N (modulo the text's length + 1)
+//   p F TEXT   paste TEXT over the whole of F; TEXT runs to a newline or the end
+//   i F N TEXT paste TEXT at position N
+//   r F K      release of key code K in F
+//   o B        click option button B
+//   c          click Check1
+//   x          click Text1
+//   u S, v S   up or down arrow of spinner S
+//
+// F is one of the letters D L P T G V Y I E M R (Text_D, Text_Pollici, Text_P, Text_dT, Text_G,
+// Text_V, Text_Y, Text1, Text_epsilon, Text_Mu, Text_Rho) or any other byte modulo 11. B is one
+// of D P L (the modes), 1 2 3 4 X (materials), a b c x (fluids), or any byte modulo 12. S is D, P
+// or Y, or any byte modulo 3.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/runtime_error.h"
+#include "fuzz/checks.h"
+#include "window/form_principale.h"
+
+namespace idrovela::fuzz {
+
+namespace {
+
+using window::Form_Principale;
+using window::OptionButton;
+using window::Spinner;
+using window::TextBox;
+
+class Platform final : public window::AlwaysOnTop, public window::ErrorReporter {
+  public:
+    void SetAlwaysOnTop(bool /*onTop*/) override {}
+    void ReportError(const RuntimeError& error) override {
+        switch (error.code()) {
+            case ErrorCode::InvalidProcedureCall:
+            case ErrorCode::Overflow:
+            case ErrorCode::DivisionByZero:
+            case ErrorCode::TypeMismatch:
+                return;
+        }
+        throw PropertyBroken(std::string("an error that is none of the four: ") + error.what());
+    }
+};
+
+class Input {
+  public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    [[nodiscard]] bool Empty() const { return at_ >= size_; }
+    std::uint8_t Byte() { return Empty() ? 0 : data_[at_++]; }
+    std::string Line() {
+        std::string line;
+        while (!Empty() && data_[at_] != '\n') {
+            line += static_cast<char>(data_[at_++]);
+        }
+        ++at_;
+        return line;
+    }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+std::size_t Pick(std::uint8_t byte, std::string_view letters) {
+    const std::size_t found = letters.find(static_cast<char>(byte));
+    return found != std::string_view::npos ? found : byte % letters.size();
+}
+
+class WindowUnderTest {
+  public:
+    WindowUnderTest() { form_.Load(); }
+
+    void Run(Input& input) {
+        while (!input.Empty()) {
+            const window::RecalcWork before = form_.Work();
+            if (Act(input)) {
+                CheckInvariants(before);
+            }
+        }
+        CheckStillAnswers();
+    }
+
+  private:
+    TextBox& Field(std::uint8_t byte) { return *form_.TextBoxes()[Pick(byte, "DLPTGVYIEMR")]; }
+    OptionButton& Option(std::uint8_t byte) {
+        return *form_.OptionButtons()[Pick(byte, "DPL1234Xabcx")];
+    }
+    Spinner& SpinnerOf(std::uint8_t byte) { return *form_.Spinners()[Pick(byte, "DPY")]; }
+
+    static std::size_t Position(std::uint8_t byte, const std::string& text) {
+        return byte % (text.size() + 1);
+    }
+
+    // Runs one action; false for a byte that starts none.
+    bool Act(Input& input) {
+        switch (input.Byte()) {
+            case 't': {
+                TextBox& field = Field(input.Byte());
+                const auto c = static_cast<char>(input.Byte());
+                form_.UserKeystroke(field, static_cast<std::uint8_t>(c), field.Text() + c);
+                return true;
+            }
+            case 'k': {
+                TextBox& field = Field(input.Byte());
+                const auto c = static_cast<char>(input.Byte());
+                const auto code = static_cast<std::int16_t>(static_cast<std::uint8_t>(c));
+                if (form_.UserKeyPress(field, code) != 0) {
+                    form_.UserEdit(field, field.Text() + c);
+                }
+                form_.UserKeyRelease(field, code);
+                return true;
+            }
+            case 'b': {
+                TextBox& field = Field(input.Byte());
+                std::string after = field.Text();
+                if (!after.empty()) {
+                    after.pop_back();
+                }
+                form_.UserKeystroke(field, 8, after);
+                return true;
+            }
+            case 'd': {
+                TextBox& field = Field(input.Byte());
+                std::string after = field.Text();
+                const std::size_t at = Position(input.Byte(), after);
+                if (at < after.size()) {
+                    after.erase(at, 1);
+                }
+                form_.UserDelete(field, after);
+                return true;
+            }
+            case 'p': {
+                TextBox& field = Field(input.Byte());
+                form_.UserEdit(field, input.Line());
+                return true;
+            }
+            case 'i': {
+                TextBox& field = Field(input.Byte());
+                std::string after = field.Text();
+                const std::size_t at = Position(input.Byte(), after);
+                after.insert(at, input.Line());
+                form_.UserEdit(field, after);
+                return true;
+            }
+            case 'r': {
+                TextBox& field = Field(input.Byte());
+                form_.UserKeyRelease(field, input.Byte());
+                return true;
+            }
+            case 'o':
+                form_.UserClick(Option(input.Byte()));
+                return true;
+            case 'c':
+                form_.UserClick(form_.Check1);
+                return true;
+            case 'x':
+                form_.UserClick(form_.Text1);
+                return true;
+            case 'u':
+                form_.UserUp(SpinnerOf(input.Byte()));
+                return true;
+            case 'v':
+                form_.UserDown(SpinnerOf(input.Byte()));
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    void CheckInvariants(const window::RecalcWork& before) {
+        for (const window::OptionGroup* group :
+             {&form_.SolveModeGroup, &form_.MaterialGroup, &form_.FluidGroup}) {
+            const auto selected = std::count_if(group->Buttons().begin(), group->Buttons().end(),
+                                                [](const OptionButton* b) { return b->Value(); });
+            if (selected != 1) {
+                throw PropertyBroken("an option group without exactly one selection");
+            }
+        }
+        const bool otherFluid = form_.Option_FluidoX.Value();
+        if (form_.Text_Mu.Enabled() != otherFluid || form_.Text_Rho.Enabled() != otherFluid) {
+            throw PropertyBroken("the fluid fields do not follow the fluid selection");
+        }
+        if (form_.Text_epsilon.Enabled() != form_.Option_TuboX.Value()) {
+            throw PropertyBroken("the roughness field does not follow the material selection");
+        }
+        const bool shown[] = {form_.UpDown_D.Visible(), form_.UpDown_P.Visible(),
+                              form_.UpDown_Y.Visible()};
+        const bool expected[] = {!form_.Option_Diametro.Value(), !form_.Option_Potenza.Value(),
+                                 !form_.Option_Perdita.Value()};
+        if (!std::equal(std::begin(shown), std::end(shown), std::begin(expected))) {
+            throw PropertyBroken("the visible spinners do not follow the solve mode");
+        }
+        const std::int64_t evaluations = form_.Work().evaluations - before.evaluations;
+        if (evaluations > kMaxEvaluationsPerAction) {
+            throw PropertyBroken("one action ran " + std::to_string(evaluations) +
+                                 " loss evaluations");
+        }
+        const std::int64_t differences =
+            form_.Work().colebrookDifferences - before.colebrookDifferences;
+        if (differences > kMaxDifferencesPerAction) {
+            throw PropertyBroken("one action worked out " + std::to_string(differences) +
+                                 " friction-factor differences");
+        }
+    }
+
+    // Whatever came before, the information line still toggles on the next two clicks.
+    void CheckStillAnswers() {
+        form_.UserClick(form_.Text1);
+        const std::string first = form_.Text1.Text();
+        form_.UserClick(form_.Text1);
+        const std::string second = form_.Text1.Text();
+        const bool toggles = (first == window::kWebAddress && second == window::kVersionText) ||
+                             (first == window::kVersionText && second == window::kWebAddress);
+        if (!toggles) {
+            throw PropertyBroken("the window no longer answers a click");
+        }
+    }
+
+    Platform platform_;
+    Form_Principale form_{platform_, platform_};
+};
+
+}  // namespace
+
+void CheckWindowActions(const std::uint8_t* data, std::size_t size) {
+    Input input(data, size);
+    WindowUnderTest window;
+    window.Run(input);
+}
+
+}  // namespace idrovela::fuzz
