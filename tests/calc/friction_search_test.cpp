@@ -148,6 +148,7 @@ TEST(SearchedLambda, MatchesTheSteppingOnEdgeCases) {
         {"0,045", 37, "-934,777", {0, 0, ErrorNumber(ErrorCode::InvalidProcedureCall)}},
         {"50", 37, "-934,777", {12853, 12853, 0}},
         {"1", 2, "-1879,35", {3246, 3246, 0}},
+        {"0,0001", 32767, "-306371450000", {2, 2, 0}},  // the argument is tiny: it rose
         {"0,045", 37, "-1000000", {204, 204, 0}},
         {"130", 37, "-934777", {4633404, 4633404, 0}},
         {"140", 37, "-934777", {0, 0, kOverflow}},
