@@ -1,7 +1,8 @@
 # Installs BUILD_DIR under ROOT/usr, as a package would, and expects the program, its desktop
 # entry, its AppStream metainfo, its licence and the icon at every size there, each icon as wide
-# and as high as the folder it is in says, and the licence's text in the copyright file.
-# Usage: cmake -DBUILD_DIR=... -DROOT=... -DLICENSE=... -P installs.cmake
+# and as high as the folder it is in says. With APPSTREAMCLI, the installed tree must also pass
+# AppStream's checks (the metainfo and the desktop entry it launches, together).
+# Usage: cmake -DBUILD_DIR=... -DROOT=... -DLICENSE=... [-DAPPSTREAMCLI=...] -P installs.cmake
 set(prefix ${ROOT}/usr)
 file(REMOVE_RECURSE ${ROOT})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
@@ -59,3 +60,11 @@ foreach(text IN LISTS needed)
         message(FATAL_ERROR "the copyright file lacks \"${text}\":\n${copyright}")
     endif()
 endforeach()
+
+if(APPSTREAMCLI)
+    execute_process(COMMAND ${APPSTREAMCLI} validate-tree --no-net --strict ${ROOT}
+                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "appstreamcli validate-tree failed (${result}):\n${output}")
+    endif()
+endif()
