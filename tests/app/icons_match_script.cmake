@@ -1,6 +1,7 @@
 # Draws the icons again with the script into OUTPUT_DIR and expects every committed PNG in
 # ICON_DIR to be the script's drawing, byte for byte, and no size to be missing.
-# Usage: cmake -DPYTHON=... -DICON_DIR=... -DOUTPUT_DIR=... -DSIZES="16;32;..." -P icons_match_script.cmake
+# Usage: cmake -DPYTHON=... -DICON_DIR=... -DOUTPUT_DIR=... -DSIZES="16;32;..."
+#              -P icons_match_script.cmake
 file(REMOVE_RECURSE ${OUTPUT_DIR})
 file(MAKE_DIRECTORY ${OUTPUT_DIR})
 execute_process(COMMAND ${PYTHON} ${ICON_DIR}/make_icons.py ${OUTPUT_DIR} RESULT_VARIABLE result)
