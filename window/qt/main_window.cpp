@@ -61,8 +61,10 @@ Control& ModelControl(Control* control, std::string_view name) {
 
 QIcon WindowIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-16.png"), QSize(16, 16));
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-%1.png").arg(size),
+                     QSize(size, size));
+    }
     return icon;
 }
 

@@ -40,7 +40,9 @@ TEST_F(MainWindowTest, OpensOnTheDefaultsWithTheFocusInTheLossField) {
     EXPECT_EQ(Text("Text_V"), "2,58");
     EXPECT_EQ(onTop.calls, std::vector{true});
     const QList<QSize> iconSizes = window.windowIcon().availableSizes();
-    EXPECT_TRUE(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(iconSizes.contains(QSize(size, size))) << size;
+    }
 
     Activate();
     EXPECT_EQ(QApplication::focusWidget(), &Field("Text_Y"));
