@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iostream>
 
-#include "window/session.h"
+#include "session/session.h"
 
 int main(int argc, char** argv) {
     if (argc > 2) {
@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
             std::cerr << "idrovela-session: cannot read " << argv[1] << '\n';
             return 2;
         }
-        return idrovela::window::RunSession(script, std::cout, std::cerr);
+        return idrovela::session::RunSession(script, std::cout, std::cerr);
     }
-    return idrovela::window::RunSession(std::cin, std::cout, std::cerr);
+    return idrovela::session::RunSession(std::cin, std::cout, std::cerr);
 }

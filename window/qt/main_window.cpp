@@ -1,5 +1,6 @@
 #include "window/qt/main_window.h"
 
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFont>
@@ -7,6 +8,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaObject>
@@ -19,7 +21,9 @@
 #include <exception>
 #include <stdexcept>
 
+#include "window/control_help.h"
 #include "window/qt/keys.h"
+#include "window/qt/spinner_widget.h"
 
 namespace idrovela::window::qt {
 
@@ -57,9 +61,15 @@ Control& ModelControl(Control* control, std::string_view name) {
 
 QIcon WindowIcon() {
     QIcon icon;
-    icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-32.png"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-16.png"), QSize(16, 16));
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-%1.png").arg(size),
+                     QSize(size, size));
+    }
     return icon;
+}
+
+bool TakesFocus(ControlKind kind) {
+    return kind != ControlKind::Label && kind != ControlKind::Frame;
 }
 
 }  // namespace
@@ -74,19 +84,34 @@ MainWindow::MainWindow(AlwaysOnTop* onTop, MessageBox messageBox)
     : ownOnTop_(onTop == nullptr ? std::make_unique<WindowOnTop>(*this) : nullptr),
       onTop_(onTop == nullptr ? *ownOnTop_ : *onTop),
       reporter_(*this, std::move(messageBox)),
-      model_(onTop_, reporter_) {
+      model_(onTop_, reporter_),
+      client_(new QWidget(this)),
+      keyWatch_(*this,
+                [this](QWidget& receiver, const QKeyEvent& key) { KeyReleased(receiver, key); }) {
     setObjectName(QStringLiteral("Form_Principale"));
     setWindowTitle(FromUtf8(kCaption));
     setWindowIcon(WindowIcon());
     setFont(QFont(FromUtf8(kFontFamily), kFontPointSize));
-    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    // A fixed size: the window can be moved, minimised and closed, not maximised.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    client_->setObjectName(QStringLiteral("ClientArea"));
+    client_->setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    setCentralWidget(client_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     CreateControls();
     GroupOptionButtons();
     SetTabOrder();
+    DescribeControls();
+    CreateMenus();
     Mirror();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The controls go before the frame style they are drawn with.
+    delete client_;
+}
 
 QWidget* MainWindow::Widget(std::string_view name) const {
     const auto found = widgets_.find(name);
@@ -107,7 +132,7 @@ void MainWindow::Start() {
 void MainWindow::CreateControls() {
     // Frames come before their contents in the table.
     for (const ControlDesign& design : kControls) {
-        QWidget* container = design.container.empty() ? this : Widget(design.container);
+        QWidget* container = design.container.empty() ? client_ : Widget(design.container);
         QWidget* widget = CreateControl(design, container);
         widget->setObjectName(FromUtf8(design.name));
         widget->setGeometry(PixelGeometry(design.geometry));
@@ -119,8 +144,11 @@ void MainWindow::CreateControls() {
 QWidget* MainWindow::CreateControl(const ControlDesign& design, QWidget* container) {
     const QString caption = FromUtf8(design.caption);
     switch (design.kind) {
-        case ControlKind::Frame:
-            return new QGroupBox(caption, container);
+        case ControlKind::Frame: {
+            auto* frame = new QGroupBox(caption, container);
+            frame->setStyle(&frameStyle_);
+            return frame;
+        }
         case ControlKind::Label: {
             auto* label = new QLabel(caption, container);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -144,6 +172,7 @@ QWidget* MainWindow::CreateControl(const ControlDesign& design, QWidget* contain
         case ControlKind::OptionButton: {
             auto* radio = new QRadioButton(caption, container);
             radio->setChecked(design.selected);
+            radio->installEventFilter(this);
             OptionButton* option = &ModelControl(model_.FindOptionButton(design.name), design.name);
             optionButtons_.emplace_back(radio, option);
             // Only the button that becomes selected runs its click, as in the model's group.
@@ -166,29 +195,11 @@ QWidget* MainWindow::CreateControl(const ControlDesign& design, QWidget* contain
 }
 
 QWidget* MainWindow::CreateSpinner(window::Spinner& spinner, QWidget* container) {
-    auto* pair = new QWidget(container);
-    pair->setFocusPolicy(Qt::NoFocus);
-    const auto makeArrow = [&](Qt::ArrowType arrow, const QString& name, auto userAction) {
-        auto* button = new QToolButton(pair);
-        button->setObjectName(name);
-        button->setArrowType(arrow);
-        button->setAutoRepeat(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QToolButton::clicked, this, [this, &spinner, userAction] {
-            Forward([this, &spinner, userAction] { (model_.*userAction)(spinner); });
-        });
-        return button;
-    };
-    QToolButton* up = makeArrow(Qt::UpArrow, QStringLiteral("up"), &Form_Principale::UserUp);
-    QToolButton* down =
-        makeArrow(Qt::DownArrow, QStringLiteral("down"), &Form_Principale::UserDown);
-    // The arrows share the spinner's height, the lower one taking the odd pixel.
-    const QRect area = PixelGeometry(DesignOf(spinner.Name()).geometry);
-    const int upperHeight = area.height() / 2;
-    up->setGeometry(0, 0, area.width(), upperHeight);
-    down->setGeometry(0, upperHeight, area.width(), area.height() - upperHeight);
-    spinners_.emplace_back(pair, &spinner);
-    return pair;
+    auto* widget = new SpinnerWidget(
+        container, [this, &spinner] { Forward([this, &spinner] { model_.UserUp(spinner); }); },
+        [this, &spinner] { Forward([this, &spinner] { model_.UserDown(spinner); }); });
+    spinners_.emplace_back(widget, &spinner);
+    return widget;
 }
 
 void MainWindow::GroupOptionButtons() {
@@ -203,10 +214,13 @@ void MainWindow::GroupOptionButtons() {
     }
 }
 
+// Every control that can take the focus, in the order of its tab index. Which of them Tab stops
+// at follows the model: disabled fields and hidden spinners are skipped, and of an option group
+// only the selected button takes Tab (Mirror sets the others to take the focus by click only).
 void MainWindow::SetTabOrder() {
     std::vector<const ControlDesign*> order;
     for (const ControlDesign& design : kControls) {
-        if (Widget(design.name)->focusPolicy() != Qt::NoFocus) {
+        if (TakesFocus(design.kind)) {
             order.push_back(&design);
         }
     }
@@ -215,6 +229,22 @@ void MainWindow::SetTabOrder() {
     });
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(Widget(order[i - 1]->name), Widget(order[i]->name));
+    }
+}
+
+// Tooltips and the names a screen reader speaks; a field is named by its caption label, which
+// becomes its buddy.
+void MainWindow::DescribeControls() {
+    for (const ControlDesign& design : kControls) {
+        const ControlHelp& help = HelpOf(design.name);
+        QWidget* widget = Widget(design.name);
+        widget->setToolTip(FromUtf8(help.toolTip));
+        std::string_view name = help.accessibleName;
+        if (!help.label.empty()) {
+            static_cast<QLabel*>(Widget(help.label))->setBuddy(widget);
+            name = DesignOf(help.label).caption;
+        }
+        widget->setAccessibleName(FromUtf8(name.empty() ? design.caption : name));
     }
 }
 
@@ -231,30 +261,43 @@ void MainWindow::ConnectTextBox(QLineEdit& edit, TextBox& box) {
     // new text. Texts the program writes are mirrored with signals blocked, so they come back
     // to nobody.
     connect(&edit, &QLineEdit::textEdited, this, [this, &box](const QString& text) {
+        const int errorsBefore = reporter_.Reported();
         Forward([this, &box, &text] { model_.UserEdit(box, text.toStdString()); });
+        if (reporter_.Reported() != errorsBefore) {
+            keyWatch_.KeystrokeStopped();
+        }
     });
 }
 
 // ---- Events ----
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        for (const auto& [radio, option] : optionButtons_) {
+            if (radio == watched) {
+                return SelectNeighbourOption(*option, key);
+            }
+        }
+    }
     const auto found = std::find_if(textBoxes_.begin(), textBoxes_.end(),
                                     [watched](const auto& pair) { return pair.first == watched; });
     if (found == textBoxes_.end()) {
-        return QWidget::eventFilter(watched, event);
+        return QMainWindow::eventFilter(watched, event);
     }
     QLineEdit& edit = *found->first;
     TextBox& box = *found->second;
     switch (event->type()) {
-        case QEvent::KeyPress:
-            return FilterKeyPress(box, *static_cast<QKeyEvent*>(event));
-        case QEvent::KeyRelease: {
-            // One physical key gives one release: the releases of auto-repeat are skipped.
+        case QEvent::KeyPress: {
             const auto& key = *static_cast<QKeyEvent*>(event);
-            if (!key.isAutoRepeat()) {
-                Forward([this, &box, &key] { model_.UserKeyRelease(box, KeyCode(key.key())); });
+            if (&edit == text1_ && !key.isAutoRepeat() &&
+                (key.key() == Qt::Key_Space || key.key() == Qt::Key_Return ||
+                 key.key() == Qt::Key_Enter)) {
+                // The information line answers Space and Enter as it answers a click.
+                Forward([this, &box] { model_.UserClick(box); });
+                return true;
             }
-            return false;
+            return FilterKeyPress(box, key);
         }
         case QEvent::MouseButtonRelease: {
             const auto& mouse = *static_cast<QMouseEvent*>(event);
@@ -279,6 +322,50 @@ bool MainWindow::FilterKeyPress(TextBox& box, const QKeyEvent& event) {
     std::int16_t passed = 0;
     Forward([this, &box, &passed, &code] { passed = model_.UserKeyPress(box, *code); });
     return passed == 0;
+}
+
+// The end of a keystroke (KeyWatch has checked that it is one): the field's key release. One
+// physical key gives one release, as the releases of auto-repeat are not keystrokes.
+void MainWindow::KeyReleased(QWidget& receiver, const QKeyEvent& event) {
+    for (const auto& [edit, box] : textBoxes_) {
+        if (edit == &receiver) {
+            TextBox& field = *box;
+            const std::int16_t code = KeyCode(event.key());
+            Forward([this, &field, code] { model_.UserKeyRelease(field, code); });
+            return;
+        }
+    }
+}
+
+// The arrows in an option group select the next button down the screen (Down, Right) or the
+// previous one (Up, Left), wrapping round, and run its click as a mouse click would; the
+// focus goes with the selection.
+bool MainWindow::SelectNeighbourOption(const OptionButton& option, const QKeyEvent& event) {
+    int step = 0;
+    switch (event.key()) {
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            step = 1;
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+            step = -1;
+            break;
+        default:
+            return false;
+    }
+    std::vector<OptionButton*> buttons = model_.GroupOf(option).Buttons();
+    std::stable_sort(buttons.begin(), buttons.end(), [](OptionButton* a, OptionButton* b) {
+        return DesignOf(a->Name()).geometry.top < DesignOf(b->Name()).geometry.top;
+    });
+    const auto here = std::find(buttons.begin(), buttons.end(), &option);
+    const auto count = static_cast<std::ptrdiff_t>(buttons.size());
+    const std::ptrdiff_t next = ((here - buttons.begin()) + step + count) % count;
+    auto* radio =
+        static_cast<QRadioButton*>(Widget(buttons[static_cast<std::size_t>(next)]->Name()));
+    radio->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    radio->click();
+    return true;
 }
 
 // ---- Forwarding and mirroring ----
@@ -319,13 +406,15 @@ void MainWindow::Mirror() {
             const QSignalBlocker blocker(radio);
             radio->setChecked(true);
         }
+        // An option group is one tab stop, at its selected button.
+        radio->setFocusPolicy(option->Value() ? Qt::StrongFocus : Qt::ClickFocus);
     }
     if (check1_->isChecked() != model_.Check1.Value()) {
         const QSignalBlocker blocker(check1_);
         check1_->setChecked(model_.Check1.Value());
     }
-    for (const auto& [pair, spinner] : spinners_) {
-        pair->setVisible(spinner->Visible());
+    for (const auto& [widget, spinner] : spinners_) {
+        widget->setVisible(spinner->Visible());
     }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QMainWindow>
 #include <QObject>
+#include <QPointer>
 #include <QString>
-#include <QWidget>
 #include <map>
 #include <memory>
 #include <string>
@@ -11,14 +12,21 @@
 
 #include "window/controls.h"
 #include "window/form_principale.h"
+#include "window/qt/classic_frame_style.h"
+#include "window/qt/key_watch.h"
 #include "window/qt/platform_qt.h"
 
+class QAction;
 class QCheckBox;
+class QDialog;
 class QKeyEvent;
 class QLineEdit;
+class QMenu;
 class QRadioButton;
 
 namespace idrovela::window::qt {
+
+class SpinnerWidget;
 
 // The pixels, device-independent, of a length in twips: 15 twips make one pixel at 96 dpi.
 [[nodiscard]] int TwipsToPixels(int twips);
@@ -27,11 +35,12 @@ namespace idrovela::window::qt {
 inline constexpr std::string_view kFontFamily = "Liberation Sans";
 inline constexpr int kFontPointSize = 8;
 
-// The desktop window over the window model. It creates one widget per control, named by the
-// control, at the control's twips; forwards the user's clicks, edits and keys to the model; and
-// after each of them mirrors the model back: texts (keeping the caret), enabled states, option
-// and check states, and which spinners show. All state lives in the model.
-class MainWindow final : public QWidget {
+// The desktop window over the window model: a menu bar above the client area, and in the client
+// area one widget per control, named by the control, at the control's twips. It forwards the
+// user's clicks, edits and keys to the model and after each of them mirrors the model back:
+// texts (keeping the caret), enabled states, option and check states, and which spinners show.
+// All state lives in the model.
+class MainWindow final : public QMainWindow {
   public:
     // `onTop` and `messageBox` stand in for the platform in tests; by default the window keeps
     // itself on top and shows run-time errors in a message box.
@@ -45,6 +54,15 @@ class MainWindow final : public QWidget {
     void Start();
 
     [[nodiscard]] Form_Principale& Model() { return model_; }
+    // The window's client area, 5730 × 4575 twips, below the menu bar.
+    [[nodiscard]] QWidget& ClientArea() const { return *client_; }
+    // The menu "Strumenti", which the tool windows fill.
+    [[nodiscard]] QMenu& ToolsMenu() const { return *toolsMenu_; }
+
+    // What the menu items do.
+    void CopyValues();
+    void ShowHelp();
+    void ShowAbout();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,8 +74,12 @@ class MainWindow final : public QWidget {
     QWidget* CreateSpinner(window::Spinner& spinner, QWidget* container);
     void GroupOptionButtons();
     void SetTabOrder();
+    void DescribeControls();
+    void CreateMenus();
     void ConnectTextBox(QLineEdit& edit, TextBox& box);
     [[nodiscard]] bool FilterKeyPress(TextBox& box, const QKeyEvent& event);
+    [[nodiscard]] bool SelectNeighbourOption(const OptionButton& option, const QKeyEvent& event);
+    void KeyReleased(QWidget& receiver, const QKeyEvent& event);
 
     // Runs one action of the user on the model, then mirrors the model. Nothing thrown inside
     // leaves it: a Qt handler must not unwind through Qt.
@@ -69,6 +91,10 @@ class MainWindow final : public QWidget {
     AlwaysOnTop& onTop_;
     QueuedErrorReporter reporter_;
     Form_Principale model_;
+    ClassicFrameStyle frameStyle_;
+    QWidget* client_;
+    QMenu* toolsMenu_ = nullptr;
+    QPointer<QDialog> help_;
 
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::vector<std::pair<QLineEdit*, TextBox*>> textBoxes_;
@@ -76,6 +102,7 @@ class MainWindow final : public QWidget {
     std::vector<std::pair<QWidget*, window::Spinner*>> spinners_;
     QCheckBox* check1_ = nullptr;
     QLineEdit* text1_ = nullptr;
+    KeyWatch keyWatch_;
 };
 
 }  // namespace idrovela::window::qt

@@ -32,10 +32,16 @@ void ShowErrorMessageBox(QWidget* parent, const RuntimeError& error) {
             .arg(error.number())
             .arg(QString::fromUtf8(error.description().data(),
                                    static_cast<qsizetype>(error.description().size())));
-    QMessageBox::critical(parent, QStringLiteral("Idrovela"), text);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Idrovela"), text, QMessageBox::Ok,
+                    parent);
+    if (parent != nullptr) {
+        box.setFont(parent->font());  // a window of its own does not take its parent's font
+    }
+    box.exec();
 }
 
 void QueuedErrorReporter::ReportError(const RuntimeError& error) {
+    ++reported_;
     QMetaObject::invokeMethod(
         &window_, [this, error] { messageBox_(&window_, error); }, Qt::QueuedConnection);
 }

@@ -36,10 +36,13 @@ class QueuedErrorReporter final : public ErrorReporter {
     QueuedErrorReporter(QWidget& window, MessageBox messageBox)
         : window_(window), messageBox_(std::move(messageBox)) {}
     void ReportError(const RuntimeError& error) override;
+    // How many errors have been reported so far.
+    [[nodiscard]] int Reported() const { return reported_; }
 
   private:
     QWidget& window_;
     MessageBox messageBox_;
+    int reported_ = 0;
 };
 
 }  // namespace idrovela::window::qt

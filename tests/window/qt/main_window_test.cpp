@@ -1,7 +1,5 @@
-// The desktop window driven as a user drives it: QTest key and mouse events on the widgets,
-// found by their control names, with the platform replaced by recorders.
-
-#include "window/qt/main_window.h"
+// The desktop window: its controls where the table puts them, and the user's clicks, edits and
+// keys reaching the model.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
@@ -22,76 +21,30 @@
 #include <cmath>
 #include <vector>
 
+#include "tests/window/qt/window_fixture.h"
 #include "window/controls.h"
 
 namespace idrovela::window::qt {
 namespace {
 
-class RecordingOnTop final : public AlwaysOnTop {
-  public:
-    void SetAlwaysOnTop(bool onTop) override { calls.push_back(onTop); }
-    std::vector<bool> calls;
-};
-
-class MainWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        window.Start();
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-
-    template <typename Widget = QWidget>
-    Widget& Find(const char* name) {
-        auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
-        if (widget == nullptr) {
-            throw std::runtime_error(std::string("no widget named ") + name);
-        }
-        return *widget;
-    }
-    QLineEdit& Field(const char* name) { return Find<QLineEdit>(name); }
-    QString Text(const char* name) { return Field(name).text(); }
-
-    // Replaces the text of a field by typing, as the user does after selecting it all.
-    void TypeOver(const char* name, const char* text) {
-        QLineEdit& field = Field(name);
-        field.setFocus();
-        field.selectAll();
-        QTest::keyClicks(&field, QString::fromUtf8(text));
-    }
-    // Clicks near the left end, where an option button or a check box has its indicator.
-    void Click(const char* name) {
-        QWidget& widget = Find(name);
-        QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(6, widget.height() / 2));
-    }
-    void ClickArrow(const char* spinner, const char* arrow) {
-        QTest::mouseClick(Find(spinner).findChild<QToolButton*>(arrow), Qt::LeftButton);
-    }
-    std::int64_t Evaluations() { return window.Model().Work().evaluations; }
-    // Lets queued calls run, as the event loop does once a handler has returned.
-    std::vector<ErrorCode> ShownErrors() {
-        QCoreApplication::processEvents();
-        return std::exchange(shown, {});
-    }
-
-    RecordingOnTop onTop;
-    std::vector<ErrorCode> shown;
-    MainWindow window{
-        &onTop, [this](QWidget*, const RuntimeError& error) { shown.push_back(error.code()); }};
-};
+using test::MainWindowTest;
 
 TEST_F(MainWindowTest, OpensOnTheDefaultsWithTheFocusInTheLossField) {
     EXPECT_EQ(window.windowTitle(), "Idrovela");
-    EXPECT_EQ(window.size(), QSize(382, 305));
+    EXPECT_EQ(window.ClientArea().size(), QSize(382, 305));
+    EXPECT_EQ(window.ClientArea().geometry().top(), window.menuBar()->geometry().bottom() + 1);
     EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_EQ(Text("Text_Y"), "595");
     EXPECT_EQ(Text("Text_V"), "2,58");
     EXPECT_EQ(onTop.calls, std::vector{true});
     const QList<QSize> iconSizes = window.windowIcon().availableSizes();
-    EXPECT_TRUE(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(iconSizes.contains(QSize(size, size))) << size;
+    }
 
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Activate();
     EXPECT_EQ(QApplication::focusWidget(), &Field("Text_Y"));
     EXPECT_TRUE(ShownErrors().empty());
 }
@@ -100,7 +53,7 @@ TEST_F(MainWindowTest, EveryControlSitsAtItsTwipsAndTheGrabIsSaved) {
     for (const ControlDesign& design : kControls) {
         const char* name = design.name.data();
         QWidget& widget = Find(name);
-        QWidget& container = design.container.empty() ? static_cast<QWidget&>(window)
+        QWidget& container = design.container.empty() ? window.ClientArea()
                                                       : Find(std::string(design.container).c_str());
         EXPECT_EQ(widget.parentWidget(), &container) << name;
         const QRect geometry = widget.geometry();
@@ -120,7 +73,7 @@ TEST_F(MainWindowTest, EveryControlSitsAtItsTwipsAndTheGrabIsSaved) {
     EXPECT_TRUE(info.alignment() & Qt::AlignHCenter);
     EXPECT_EQ(info.palette().color(QPalette::Base), info.palette().color(QPalette::Button));
 
-    const QPixmap grab = window.grab();
+    const QPixmap grab = window.ClientArea().grab();
     EXPECT_EQ(grab.deviceIndependentSize().toSize(), QSize(382, 305));
     EXPECT_TRUE(grab.save(QStringLiteral(IDROVELA_SCREENSHOT_DIR "/idrovela-window.png")));
 }
@@ -137,31 +90,6 @@ TEST_F(MainWindowTest, EveryCaptionFitsItsControl) {
         EXPECT_LE(needed.width(), widget.width()) << design.name;
         EXPECT_LE(widget.fontMetrics().height(), widget.height()) << design.name;
     }
-}
-
-TEST_F(MainWindowTest, TabOrderFollowsTheTabIndex) {
-    std::vector<QWidget*> expected;
-    std::vector<const ControlDesign*> designs;
-    for (const ControlDesign& design : kControls) {
-        designs.push_back(&design);
-    }
-    std::sort(designs.begin(), designs.end(),
-              [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
-    for (const ControlDesign* design : designs) {
-        QWidget& widget = Find(design->name.data());
-        if (widget.focusPolicy() & Qt::TabFocus) {
-            expected.push_back(&widget);
-        }
-    }
-    std::vector<QWidget*> chain{expected.front()};
-    for (QWidget* w = expected.front()->nextInFocusChain(); w != expected.front();
-         w = w->nextInFocusChain()) {
-        if (std::find(expected.begin(), expected.end(), w) != expected.end()) {
-            chain.push_back(w);
-        }
-    }
-    EXPECT_EQ(chain, expected);
-    EXPECT_EQ(Find("UpDown_D").findChild<QToolButton*>("up")->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(MainWindowTest, TypingThePowerWithDT7IsTheWorkedExample) {
@@ -227,12 +155,12 @@ TEST_F(MainWindowTest, OnlyRealKeyReleasesRecalculate) {
     QKeyEvent repeated(QEvent::KeyRelease, Qt::Key_Right, Qt::NoModifier, QString(), true);
     QApplication::sendEvent(&diameter, &repeated);
     EXPECT_EQ(Evaluations(), before);
-    QTest::keyRelease(&diameter, Qt::Key_Right);
+    QTest::keyClick(&diameter, Qt::Key_Right);
     EXPECT_EQ(Evaluations(), before + 1);
     // Limits of the key release: 1001 is beyond the diameter's.
     TypeOver("Text_D", "1001");
     const auto after = Evaluations();
-    QTest::keyRelease(&diameter, Qt::Key_Right);
+    QTest::keyClick(&diameter, Qt::Key_Right);
     EXPECT_EQ(Evaluations(), after);
 }
 
@@ -349,19 +277,24 @@ TEST(MainWindowPlatform, OnTopIsTheNativeWindowsHintAndKeepsTheWindow) {
     EXPECT_EQ(window.geometry(), geometry);
 }
 
-TEST(MainWindowPlatform, TheMessageBoxShowsTheErrorsNumberAndDescription) {
+TEST(MainWindowPlatform, TheMessageBoxShowsTheErrorsNumberAndDescriptionInTheWindowsFont) {
+    QWidget parent;
+    parent.setFont(QFont(QString::fromUtf8(kFontFamily), kFontPointSize));
     QString title;
     QString text;
+    QFont font;
     QTimer::singleShot(0, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             title = box->windowTitle();
             text = box->text();
+            font = box->font();
             box->accept();
         }
     });
-    ShowErrorMessageBox(nullptr, RuntimeError(ErrorCode::Overflow));
+    ShowErrorMessageBox(&parent, RuntimeError(ErrorCode::Overflow));
     EXPECT_EQ(title, "Idrovela");
     EXPECT_EQ(text, "Run-time error '6':\n\nOverflow");
+    EXPECT_EQ(font, parent.font());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the window's icon, a pipe in cross-section full of water, at 32x32 and 16x16 pixels
-in the 16 colours of the classic palette, and writes both as 4-bit indexed PNG files.
+"""Draws the window's icon, a pipe in cross-section full of water, at 16, 32, 48, 64, 128 and 256
+pixels square in the 16 colours of the classic palette, and writes each as a 4-bit indexed PNG
+file, idrovela-N.png.
 
 Usage: make_icons.py [OUTPUT_DIR]   (default: this script's folder)
 Only the standard library is used; the PNG files are committed, so the build never runs this.
@@ -21,19 +22,35 @@ PALETTE = [
 ]
 TRANSPARENT, NAVY, SILVER, GRAY, RED, BLUE, AQUA, WHITE = 0, 4, 7, 8, 9, 12, 14, 15
 
+# The sizes drawn, in pixels; each is even, as a row packs two pixels a byte.
+SIZES = (16, 32, 48, 64, 128, 256)
+
+
+def segment_distance(px, py, ax, ay, bx, by):
+    """Distance from the point (px, py) to the segment from (ax, ay) to (bx, by)."""
+    dx, dy = bx - ax, by - ay
+    t = ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)
+    t = min(1.0, max(0.0, t))
+    return math.hypot(px - (ax + t * dx), py - (ay + t * dy))
+
 
 def draw(size):
-    """One index per pixel: a steel ring, the water inside, a wave and a red flow arrow."""
+    """One index per pixel: a steel ring, the water inside, a wave and a red flow arrow.
+
+    Every shape is laid out in fractions of the size, and the lines, 1 px wide up to 32 px, widen
+    with the size above it, so the large icons are drawn, not enlarged.
+    """
     centre = (size - 1) / 2
     outer = size / 2 - 0.25
     wall = max(1.5, size / 10)
+    stroke = max(1, size / 32)
     pixels = [[TRANSPARENT] * size for _ in range(size)]
     for y in range(size):
         for x in range(size):
             r = math.hypot(x - centre, y - centre)
             if r > outer:
                 continue
-            if r > outer - 1:
+            if r > outer - stroke:
                 pixels[y][x] = GRAY if x + y > size else SILVER
             elif r > outer - wall:
                 pixels[y][x] = SILVER if x + y < size - 2 else GRAY
@@ -41,21 +58,27 @@ def draw(size):
                 # Water: deeper below the wave, lighter above it.
                 wave = centre - size / 10 + math.sin(x * 2 * math.pi / size * 2) * size / 24
                 pixels[y][x] = NAVY if y > wave + size / 5 else BLUE if y > wave else AQUA
-    # A white glint on the upper left of the water.
+    # A round white glint on the upper left of the water; at 16 and 32 px it fills its square.
     glint = max(1, size // 16)
     gx, gy = int(centre - size / 4), int(centre - size / 4)
+    glint_centre = (gx + glint / 2, gy + glint / 2)
     for dy in range(glint + 1):
         for dx in range(glint + 1):
-            pixels[gy + dy][gx + dx] = WHITE
-    # A red arrow across the water, pointing right: the flow.
+            if math.hypot(gx + dx - glint_centre[0], gy + dy - glint_centre[1]) <= (glint + 1) / 2:
+                pixels[gy + dy][gx + dx] = WHITE
+    # A red arrow across the water, pointing right: the flow. A shaft and two barbs, 1 px wide
+    # up to 32 px, and above it an odd number of pixels about the same lines, so it stays centred.
     mid = int(centre + size / 8)
     start, end = int(size * 0.28), int(size * 0.72)
-    for x in range(start, end):
-        pixels[mid][x] = RED
     head = max(2, size // 8)
-    for i in range(1, head + 1):
-        for y in (mid - i, mid + i):
-            pixels[y][end - i] = RED
+    lines = [(start, mid, end - 1, mid),
+             (end - 1, mid - 1, end - head, mid - head),
+             (end - 1, mid + 1, end - head, mid + head)]
+    half = (size + 16) // 64 + 0.5
+    for y in range(size):
+        for x in range(size):
+            if any(segment_distance(x, y, *line) <= half for line in lines):
+                pixels[y][x] = RED
     return pixels
 
 
@@ -79,7 +102,7 @@ def png(pixels):
 
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    for size in (32, 16):
+    for size in SIZES:
         with open(os.path.join(out, f"idrovela-{size}.png"), "wb") as f:
             f.write(png(draw(size)))
 

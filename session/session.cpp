@@ -1,4 +1,4 @@
-#include "window/session.h"
+#include "session/session.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,7 +12,16 @@
 #include "window/controls.h"
 #include "window/form_principale.h"
 
-namespace idrovela::window {
+namespace idrovela::session {
+
+using window::AlwaysOnTop;
+using window::ControlDesign;
+using window::ErrorReporter;
+using window::Form_Principale;
+using window::kControls;
+using window::OptionButton;
+using window::Spinner;
+using window::TextBox;
 
 namespace {
 
@@ -229,4 +238,4 @@ int RunSession(std::istream& script, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
-}  // namespace idrovela::window
+}  // namespace idrovela::session

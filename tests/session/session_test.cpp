@@ -1,7 +1,7 @@
 // Whole sessions: every script in the sessions folder against its expected output. A script whose
 // first line is "# exit 2" must end with that status.
 
-#include "window/session.h"
+#include "session/session.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace idrovela::window {
+namespace idrovela::session {
 namespace {
 
 namespace fs = std::filesystem;
@@ -86,4 +86,4 @@ TEST(Session, UnknownNamesStopWithStatus2) {
 }
 
 }  // namespace
-}  // namespace idrovela::window
+}  // namespace idrovela::session

@@ -1,0 +1,95 @@
+// What the window gives beside its handlers: which key releases end a keystroke, the figures it
+// copies, and a description of every control.
+
+#include <gtest/gtest.h>
+
+#include "tests/window/recorder.h"
+#include "window/control_help.h"
+#include "window/controls.h"
+#include "window/copy_values.h"
+#include "window/help_text.h"
+#include "window/key_gate.h"
+
+namespace idrovela::window {
+namespace {
+
+constexpr int kEnter = 0x01000004;
+constexpr int kTab = 0x01000001;
+constexpr int kControl = 0x01000021;
+constexpr int kShift = 0x01000020;
+
+TEST(KeyReleaseGate, OnlyAReleaseWhosePressCameHereAndWasNotTakenCounts) {
+    KeyReleaseGate gate;
+    EXPECT_FALSE(gate.ReleaseCounts(kEnter));  // pressed before the window knew of it
+
+    gate.PressedHere(kTab);  // Tab moves the focus; its release lands on the next field
+    EXPECT_TRUE(gate.ReleaseCounts(kTab));
+    EXPECT_FALSE(gate.ReleaseCounts(kTab));  // one press, one release
+
+    gate.PressedHere(kEnter);
+    gate.PressedElsewhere(kEnter);  // a message box took it
+    EXPECT_FALSE(gate.ReleaseCounts(kEnter));
+
+    gate.PressedHere(kControl);
+    gate.PressedHere(kShift);
+    gate.PressedHere(kShift);  // auto-repeat
+    gate.ShortcutTaken();
+    EXPECT_FALSE(gate.ReleaseCounts(kShift));
+    EXPECT_FALSE(gate.ReleaseCounts(kControl));
+
+    gate.PressedHere(kShift);
+    gate.PressedHere(',');
+    gate.KeystrokeStopped();  // the comma's change raised an error
+    EXPECT_FALSE(gate.ReleaseCounts(','));
+    EXPECT_TRUE(gate.ReleaseCounts(kShift));
+}
+
+using CopyValues = test::WindowTest;
+
+TEST_F(CopyValues, EveryFigureWithItsCaptionTheChoicesAndTheMode) {
+    Start();
+    form.UserClick(form.Option_Potenza);
+    form.UserClick(form.Option_FluidoX);
+    const std::vector<CopiedValue> values = ValuesToCopy(form);
+    ASSERT_EQ(values.size(), 13u);
+    EXPECT_EQ(values[0].caption, "Diametro [mm]");
+    EXPECT_EQ(values[0].text, "37");
+    EXPECT_EQ(values[6].caption, "Y [Pa]");
+    EXPECT_EQ(values[6].text, "595");
+    EXPECT_EQ(values[9].text, "Altro");
+    EXPECT_EQ(values[10].caption, "µ");
+    EXPECT_EQ(values[12].text, "Calcola portata e potenza");
+}
+
+TEST_F(CopyValues, TypedTextsStayInTheirCellsAndAreEscaped) {
+    form.UserClick(form.Option_FluidoX);
+    form.UserEdit(form.Text_Rho, "<b>1\t&\"2\"\n");
+    const std::vector<CopiedValue> values = ValuesToCopy(form);
+    const std::string tsv = ValuesAsTabSeparated(values);
+    EXPECT_NE(tsv.find("Rho\t<b>1 &\"2\" \n"), std::string::npos) << tsv;
+    const std::string html = ValuesAsHtmlTable(values);
+    EXPECT_NE(html.find("<td align=\"right\">&lt;b&gt;1\t&amp;&quot;2&quot;\n</td>"),
+              std::string::npos)
+        << html;
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+}
+
+TEST(ControlHelp, EveryControlIsDescribedAndEveryFieldHasItsLabel) {
+    for (const ControlDesign& design : kControls) {
+        const ControlHelp& help = HelpOf(design.name);
+        EXPECT_FALSE(help.toolTip.empty()) << design.name;
+        if (design.kind == ControlKind::TextBox && help.accessibleName.empty()) {
+            ASSERT_FALSE(help.label.empty()) << design.name;
+            EXPECT_EQ(DesignOf(help.label).kind, ControlKind::Label) << design.name;
+            EXPECT_EQ(DesignOf(help.label).container, design.container) << design.name;
+        }
+        if (design.caption.empty() && design.kind != ControlKind::TextBox) {
+            EXPECT_FALSE(help.accessibleName.empty()) << design.name;
+        }
+    }
+    EXPECT_NE(HelpHtml().find("formule di riferimento proprie del programma"),
+              std::string_view::npos);
+}
+
+}  // namespace
+}  // namespace idrovela::window

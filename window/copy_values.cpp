@@ -1,0 +1,101 @@
+#include "window/copy_values.h"
+
+#include <string_view>
+
+#include "window/control_help.h"
+#include "window/controls.h"
+#include "window/form_principale.h"
+
+namespace idrovela::window {
+
+namespace {
+
+std::string CaptionOf(const TextBox& field) {
+    return std::string(DesignOf(HelpOf(field.Name()).label).caption);
+}
+
+// The caption of the selected button of a group; the solve-mode buttons have none of their own,
+// so theirs is what the button does.
+std::string SelectedCaption(const OptionGroup& group) {
+    for (const OptionButton* button : group.Buttons()) {
+        if (button->Value()) {
+            const std::string_view caption = DesignOf(button->Name()).caption;
+            return std::string(caption.empty() ? HelpOf(button->Name()).accessibleName : caption);
+        }
+    }
+    return {};
+}
+
+std::string CellText(std::string_view text) {
+    std::string cell(text);
+    for (char& c : cell) {
+        if (c == '\t' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return cell;
+}
+
+void AppendEscaped(std::string& html, std::string_view text) {
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                html += "&amp;";
+                break;
+            case '<':
+                html += "&lt;";
+                break;
+            case '>':
+                html += "&gt;";
+                break;
+            case '"':
+                html += "&quot;";
+                break;
+            default:
+                html += c;
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<CopiedValue> ValuesToCopy(const Form_Principale& form) {
+    return {
+        {CaptionOf(form.Text_D), form.Text_D.Text()},
+        {"Misura nominale [pollici]", form.Text_Pollici.Text()},
+        {CaptionOf(form.Text_P), form.Text_P.Text()},
+        {CaptionOf(form.Text_dT), form.Text_dT.Text()},
+        {CaptionOf(form.Text_G), form.Text_G.Text()},
+        {CaptionOf(form.Text_V), form.Text_V.Text()},
+        {CaptionOf(form.Text_Y), form.Text_Y.Text()},
+        {std::string(DesignOf("Frame1").caption), SelectedCaption(form.MaterialGroup)},
+        {CaptionOf(form.Text_epsilon), form.Text_epsilon.Text()},
+        {std::string(DesignOf("Frame2").caption), SelectedCaption(form.FluidGroup)},
+        {CaptionOf(form.Text_Mu), form.Text_Mu.Text()},
+        {CaptionOf(form.Text_Rho), form.Text_Rho.Text()},
+        {"Modo di calcolo", SelectedCaption(form.SolveModeGroup)},
+    };
+}
+
+std::string ValuesAsTabSeparated(const std::vector<CopiedValue>& values) {
+    std::string text;
+    for (const CopiedValue& value : values) {
+        text += CellText(value.caption) + '\t' + CellText(value.text) + '\n';
+    }
+    return text;
+}
+
+std::string ValuesAsHtmlTable(const std::vector<CopiedValue>& values) {
+    std::string html = "<table>\n";
+    for (const CopiedValue& value : values) {
+        html += "<tr><th align=\"left\">";
+        AppendEscaped(html, value.caption);
+        html += "</th><td align=\"right\">";
+        AppendEscaped(html, value.text);
+        html += "</td></tr>\n";
+    }
+    html += "</table>\n";
+    return html;
+}
+
+}  // namespace idrovela::window

@@ -1,0 +1,99 @@
+// The window's menu bar: File (copy the figures, quit), Strumenti (the tool windows) and ? (help
+// and about).
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "window/copy_values.h"
+#include "window/help_text.h"
+#include "window/qt/main_window.h"
+
+namespace idrovela::window::qt {
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void MainWindow::CreateMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* copy = file->addAction(QStringLiteral("&Copia i valori"));
+    copy->setObjectName(QStringLiteral("CopiaValori"));
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(copy, &QAction::triggered, this, [this] { CopyValues(); });
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("&Esci"));
+    quit->setObjectName(QStringLiteral("Esci"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quit, &QAction::triggered, this, [this] { close(); });
+
+    toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Strumenti"));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+    QAction* guide = help->addAction(QStringLiteral("&Guida"));
+    guide->setObjectName(QStringLiteral("Guida"));
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(guide, &QAction::triggered, this, [this] { ShowHelp(); });
+    QAction* about = help->addAction(QStringLiteral("&Informazioni su Idrovela"));
+    about->setObjectName(QStringLiteral("Informazioni"));
+    connect(about, &QAction::triggered, this, [this] { ShowAbout(); });
+}
+
+// The figures go on the clipboard twice: as tab-separated lines for a spreadsheet, and as an
+// HTML table for a document.
+void MainWindow::CopyValues() {
+    const std::vector<CopiedValue> values = ValuesToCopy(model_);
+    auto* mime = new QMimeData;
+    mime->setText(FromUtf8(ValuesAsTabSeparated(values)));
+    mime->setHtml(FromUtf8(ValuesAsHtmlTable(values)));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+// The help window stays open beside the window until the user closes it; asking again brings
+// the same one forward.
+void MainWindow::ShowHelp() {
+    if (help_ == nullptr) {
+        help_ = new QDialog(this);
+        help_->setObjectName(QStringLiteral("Guida"));
+        help_->setWindowTitle(QStringLiteral("Guida di Idrovela"));
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+        help_->setFont(QApplication::font());
+        auto* text = new QTextBrowser(help_);
+        text->setHtml(FromUtf8(HelpHtml()));
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, help_);
+        buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Chiudi"));
+        connect(buttons, &QDialogButtonBox::rejected, help_.data(), &QDialog::close);
+        auto* layout = new QVBoxLayout(help_);
+        layout->addWidget(text);
+        layout->addWidget(buttons);
+        help_->resize(520, 560);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void MainWindow::ShowAbout() {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Informazioni su Idrovela"),
+                    FromUtf8(AboutHtml(qVersion())), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("Informazioni"));
+    box.setTextFormat(Qt::RichText);
+    box.setIconPixmap(windowIcon().pixmap(64, 64));
+    box.exec();
+}
+
+}  // namespace idrovela::window::qt
