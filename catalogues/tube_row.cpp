@@ -37,16 +37,6 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
-bool HasControlCharacter(std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::string ColumnName(Column column) {
     return "«" + std::string(kColumns[column]) + "»";
 }
@@ -92,8 +82,9 @@ TubeRow ReadTubeRow(std::string_view line) {
     if (designation.empty()) {
         return ColumnName(kDesignation) + " vuota";
     }
-    if (HasControlCharacter(designation)) {
-        return ColumnName(kDesignation) + " con caratteri di controllo: " + Quoted(designation);
+    if (HasHiddenCharacters(designation)) {
+        return ColumnName(kDesignation) +
+               " con caratteri invisibili o di controllo: " + Quoted(designation);
     }
     tube.designation = designation;
 

@@ -14,25 +14,50 @@ bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
     return byte >= low && byte <= high;
 }
 
-// Control characters would break a message's line or hide what the text holds.
-bool IsControl(std::string_view sequence) {
+// The code point of a well-formed sequence.
+char32_t Decode(std::string_view sequence) {
+    const unsigned char lead = ByteAt(sequence, 0);
     if (sequence.size() == 1) {
-        const unsigned char byte = ByteAt(sequence, 0);
-        return byte < 0x20 || byte == 0x7F;
+        return lead;
     }
-    // U+0080 to U+009F, the C1 controls.
-    return sequence.size() == 2 && ByteAt(sequence, 0) == 0xC2 &&
-           InRange(ByteAt(sequence, 1), 0x80, 0x9F);
+    const unsigned leadBits = sequence.size() == 2 ? 0x1FU : sequence.size() == 3 ? 0x0FU : 0x07U;
+    char32_t codePoint = lead & leadBits;
+    for (std::size_t i = 1; i < sequence.size(); ++i) {
+        codePoint = (codePoint << 6U) | (ByteAt(sequence, i) & 0x3FU);
+    }
+    return codePoint;
 }
 
+// Control characters would break a message's line or hide what the text holds.
+bool IsControl(char32_t codePoint) {
+    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+}
+
+bool IsInvisibleFormat(char32_t codePoint) {
+    return codePoint == 0xAD || (codePoint >= 0x200B && codePoint <= 0x200F) ||
+           (codePoint >= 0x2028 && codePoint <= 0x202E) ||
+           (codePoint >= 0x2060 && codePoint <= 0x2064) || codePoint == 0xFEFF;
+}
+
+constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
+                                       '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+
 void AppendEscaped(std::string& out, std::string_view bytes) {
-    constexpr std::array<char, 16> kHex = {'0', '1', '2', '3', '4', '5', '6', '7',
-                                           '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         out += "\\x";
         out += kHex[byte >> 4U];
         out += kHex[byte & 0x0FU];
+    }
+}
+
+void AppendCodePoint(std::string& out, char32_t codePoint) {
+    out += "\\u";
+    for (unsigned shift = 12;; shift -= 4) {
+        out += kHex[(codePoint >> shift) & 0x0FU];
+        if (shift == 0) {
+            break;
+        }
     }
 }
 
@@ -92,6 +117,22 @@ std::size_t FirstInvalidUtf8(std::string_view text) {
     return std::string_view::npos;
 }
 
+bool HasHiddenCharacters(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t length = Utf8SequenceLength(text, at);
+        if (length == 0) {
+            return true;
+        }
+        const char32_t codePoint = Decode(text.substr(at, length));
+        if (IsControl(codePoint) || IsInvisibleFormat(codePoint)) {
+            return true;
+        }
+        at += length;
+    }
+    return false;
+}
+
 std::string Quoted(std::string_view text) {
     std::string quoted = "«";
     std::size_t at = 0;
@@ -99,8 +140,10 @@ std::string Quoted(std::string_view text) {
     while (at < text.size() && characters < kQuotedCharacters) {
         const std::size_t length = Utf8SequenceLength(text, at);
         const std::string_view sequence = text.substr(at, length == 0 ? 1 : length);
-        if (length == 0 || IsControl(sequence)) {
+        if (length == 0 || IsControl(Decode(sequence))) {
             AppendEscaped(quoted, sequence);
+        } else if (IsInvisibleFormat(Decode(sequence))) {
+            AppendCodePoint(quoted, Decode(sequence));
         } else {
             quoted += sequence;
         }
