@@ -49,10 +49,4 @@ FileLines SplitLines(std::string_view text) {
     return file;
 }
 
-int CountLines(std::string_view text) {
-    const auto breaks = std::count(text.begin(), text.end(), '\n');
-    const bool unterminated = !text.empty() && text.back() != '\n';
-    return static_cast<int>(breaks) + (unterminated ? 1 : 0);
-}
-
 }  // namespace idrovela::catalogues

@@ -28,7 +28,4 @@ struct FileLines {
 // read cut short.
 [[nodiscard]] FileLines SplitLines(std::string_view text);
 
-// How many lines the text has: a final line without a line break counts, an empty one does not.
-[[nodiscard]] int CountLines(std::string_view text);
-
 }  // namespace idrovela::catalogues

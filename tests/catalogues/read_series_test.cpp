@@ -325,13 +325,5 @@ TEST(ReadSeries, AddsToTheProblemsAlreadyThere) {
     EXPECT_EQ(problems[1].file, "prova.csv");
 }
 
-TEST(CountLines, CountsAFinalLineOnlyWhenItHasText) {
-    EXPECT_EQ(CountLines(""), 0);
-    EXPECT_EQ(CountLines("a"), 1);
-    EXPECT_EQ(CountLines("a\n"), 1);
-    EXPECT_EQ(CountLines("a\n\n"), 2);
-    EXPECT_EQ(CountLines("a\r\nb"), 2);
-}
-
 }  // namespace
 }  // namespace idrovela::catalogues
