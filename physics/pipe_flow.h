@@ -40,7 +40,8 @@ struct PipeFlow {
     bool outsideCheckedRange = false;  // ε/D > 0,05 or Re > 1e8: figures given, with a note
 };
 
-// The flow's figures, all finite. w = 0 is no flow: loss 0, no λ and no regime. PhysicsError for
+// The flow's figures, all finite. w = 0 is no flow: loss 0, no λ and no regime (a roughness past
+// the checked range is flagged all the same: it does not depend on the flow). PhysicsError for
 // a D, ρ or μ not above zero, a negative w or ε, ε/D of 3,7 or more (Colebrook-White has no root
 // there), a NaN or infinite input, or a figure that overflows.
 [[nodiscard]] PipeFlow StandardPipeFlow(const PipeFlowInputs& inputs);
