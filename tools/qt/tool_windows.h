@@ -2,8 +2,6 @@
 
 #include <QPointer>
 
-class QWidget;
-
 namespace idrovela::window::qt {
 class MainWindow;
 }
@@ -33,8 +31,5 @@ class ToolWindows {
     QPointer<FluidDialog> fluid_;
     QPointer<PipeTableWindow> pipes_;
 };
-
-// Shows a tool window; the first time, to the right of the main window, top edges aligned.
-void ShowBeside(QWidget& tool, const QWidget& main);
 
 }  // namespace idrovela::tools::qt
