@@ -13,6 +13,7 @@
 #include "recalc/ricalcola.h"
 #include "tools/display_numbers.h"
 #include "window/form_principale.h"
+#include "window/html_text.h"
 
 namespace idrovela::tools {
 
@@ -99,29 +100,6 @@ std::string EscapeCsv(const std::string& text) {
     return quoted + '"';
 }
 
-std::string EscapeHtml(const std::string& text) {
-    std::string html;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                html += "&amp;";
-                break;
-            case '<':
-                html += "&lt;";
-                break;
-            case '>':
-                html += "&gt;";
-                break;
-            case '"':
-                html += "&quot;";
-                break;
-            default:
-                html += c;
-        }
-    }
-    return html;
-}
-
 std::string MarkText(PipeMark mark) {
     switch (mark) {
         case PipeMark::Scelto:
@@ -146,26 +124,6 @@ std::vector<std::pair<std::string, std::string>> Inputs(const PipeTable& table,
         {"Limite di perdita [Pa/m]", Shown(limits.pascalPerMetre, 4)},
         {"Limite di velocità [m/s]", Shown(limits.velocityMs, 4)},
     };
-}
-
-const std::vector<std::string>& Columns() {
-    static const std::vector<std::string> columns = {
-        "Tubo", "Ø interno [mm]", "w [m/s]", "Y finestra", "Perdita [Pa/m]", "Regime", "Nota"};
-    return columns;
-}
-
-std::vector<std::string> Cells(const PipeRow& row) {
-    std::string note = row.mark == PipeMark::Scelto ? "scelto" : LimitNote(row);
-    if (!row.standardError.empty()) {
-        note = row.standardError;
-    }
-    return {row.tube.designation,
-            InnerDiameterText(row),
-            VelocityText(row),
-            row.windowY,
-            StandardLossText(row),
-            RegimeText(row),
-            note};
 }
 
 }  // namespace
@@ -300,6 +258,26 @@ const std::string& SeriesChoice::Current(const window::Form_Principale& form) {
     return picked_;
 }
 
+const std::vector<std::string>& TableColumns() {
+    static const std::vector<std::string> columns = {
+        "Tubo", "Ø interno [mm]", "w [m/s]", "Y finestra", "Perdita [Pa/m]", "Regime", "Nota"};
+    return columns;
+}
+
+std::vector<std::string> TableCells(const PipeRow& row) {
+    std::string note = row.mark == PipeMark::Scelto ? "scelto" : LimitNote(row);
+    if (!row.standardError.empty()) {
+        note = row.standardError;
+    }
+    return {row.tube.designation,
+            InnerDiameterText(row),
+            VelocityText(row),
+            row.windowY,
+            StandardLossText(row),
+            RegimeText(row),
+            note};
+}
+
 std::string InnerDiameterText(const PipeRow& row) {
     return Fixed(row.tube.innerMm, 1);
 }
@@ -343,12 +321,12 @@ std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& serie
         csv += EscapeCsv(caption) + ';' + EscapeCsv(value) + '\n';
     }
     csv += '\n';
-    for (std::size_t i = 0; i < Columns().size(); ++i) {
-        csv += (i > 0 ? ";" : "") + EscapeCsv(Columns()[i]);
+    for (std::size_t i = 0; i < TableColumns().size(); ++i) {
+        csv += (i > 0 ? ";" : "") + EscapeCsv(TableColumns()[i]);
     }
     csv += '\n';
     for (const PipeRow& row : table.rows) {
-        const std::vector<std::string> cells = Cells(row);
+        const std::vector<std::string> cells = TableCells(row);
         for (std::size_t i = 0; i < cells.size(); ++i) {
             csv += (i > 0 ? ";" : "") + EscapeCsv(cells[i]);
         }
@@ -359,32 +337,33 @@ std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& serie
 
 std::string PipeTableHtml(const PipeTable& table, const catalogues::Series& series,
                           const PipeLimits& limits) {
-    std::string html = "<html><body><h2>Tubi commerciali: " + EscapeHtml(series.title) + "</h2>\n";
+    std::string html =
+        "<html><body><h2>Tubi commerciali: " + window::EscapeHtml(series.title) + "</h2>\n";
     html += "<table>\n";
     for (const auto& [caption, value] : Inputs(table, series, limits)) {
-        html += "<tr><th align=\"left\">" + EscapeHtml(caption) + "</th><td>" + EscapeHtml(value) +
-                "</td></tr>\n";
+        html += "<tr><th align=\"left\">" + window::EscapeHtml(caption) + "</th><td>" +
+                window::EscapeHtml(value) + "</td></tr>\n";
     }
     html += "</table>\n<p><small>";
     for (const std::string& note : series.notes) {
-        html += EscapeHtml(note) + "<br>\n";
+        html += window::EscapeHtml(note) + "<br>\n";
     }
     html += "</small></p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>";
-    for (const std::string& column : Columns()) {
-        html += "<th>" + EscapeHtml(column) + "</th>";
+    for (const std::string& column : TableColumns()) {
+        html += "<th>" + window::EscapeHtml(column) + "</th>";
     }
     html += "</tr>\n";
     for (const PipeRow& row : table.rows) {
         const bool chosen = row.mark == PipeMark::Scelto;
         html += chosen ? "<tr style=\"font-weight:bold\">" : "<tr>";
-        for (const std::string& cell : Cells(row)) {
-            html += "<td>" + EscapeHtml(cell) + "</td>";
+        for (const std::string& cell : TableCells(row)) {
+            html += "<td>" + window::EscapeHtml(cell) + "</td>";
         }
         html += "</tr>\n";
     }
     html += "</table>\n";
     for (const std::string& note : table.notes) {
-        html += "<p>" + EscapeHtml(note) + "</p>\n";
+        html += "<p>" + window::EscapeHtml(note) + "</p>\n";
     }
     html += "</body></html>\n";
     return html;

@@ -87,6 +87,12 @@ class SeriesChoice {
 // idrovela-session, or `pipes.error=MESSAGE`.
 [[nodiscard]] std::string SessionLines(const PipeTable& table);
 
+// The table's columns, and a row's cells as the table shows them: the designation, the figures
+// below, the window's Y, the regime, and a note ("scelto", the limit a tube fails, or why it has
+// no standard loss).
+[[nodiscard]] const std::vector<std::string>& TableColumns();
+[[nodiscard]] std::vector<std::string> TableCells(const PipeRow& row);
+
 // The figures as the table shows them: the inner diameter with one decimal, the velocity with
 // two, the standard loss with one, the decimal comma always.
 [[nodiscard]] std::string InnerDiameterText(const PipeRow& row);

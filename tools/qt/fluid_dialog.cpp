@@ -5,12 +5,12 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "tools/display_numbers.h"
 #include "tools/fluid_properties.h"
+#include "tools/qt/number_box.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -21,28 +21,14 @@ QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A number field with the decimal comma, whatever the desktop's locale.
-QDoubleSpinBox* NumberBox(double minimum, double maximum, double value, const QString& suffix) {
-    auto* box = new QDoubleSpinBox;
-    QLocale italian(QLocale::Italian, QLocale::Italy);
-    italian.setNumberOptions(QLocale::OmitGroupSeparator);
-    box->setLocale(italian);
-    box->setDecimals(1);
-    box->setRange(minimum, maximum);
-    box->setValue(value);
-    box->setSuffix(suffix);
-    box->setKeyboardTracking(false);
-    return box;
-}
-
 }  // namespace
 
 FluidDialog::FluidDialog(window::qt::MainWindow& main)
     : QDialog(&main),
       main_(main),
       kind_(new QComboBox),
-      percent_(NumberBox(0, 100, 30, QStringLiteral(" % in volume"))),
-      celsius_(NumberBox(-50, 150, 20, QStringLiteral(" °C"))),
+      percent_(CommaNumberBox(0, 100, 30, 1, QStringLiteral(" % in volume"))),
+      celsius_(CommaNumberBox(-50, 150, 20, 1, QStringLiteral(" °C"))),
       density_(new QLabel),
       viscosity_(new QLabel),
       freezing_(new QLabel),

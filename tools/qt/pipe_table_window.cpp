@@ -11,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -24,6 +23,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "tools/qt/number_box.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -34,20 +34,9 @@ QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QDoubleSpinBox* LimitBox(double value, double maximum, int decimals, const QString& suffix) {
-    auto* box = new QDoubleSpinBox;
-    QLocale italian(QLocale::Italian, QLocale::Italy);
-    italian.setNumberOptions(QLocale::OmitGroupSeparator);
-    box->setLocale(italian);
-    box->setDecimals(decimals);
-    box->setRange(0, maximum);
-    box->setValue(value);
-    box->setSuffix(suffix);
-    box->setKeyboardTracking(false);
-    return box;
+int ColumnCount() {
+    return static_cast<int>(TableColumns().size());
 }
-
-constexpr int kColumns = 7;
 
 }  // namespace
 
@@ -56,9 +45,9 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, catalogues::Catal
       main_(main),
       catalogue_(std::move(catalogue)),
       series_(new QComboBox),
-      maxLoss_(LimitBox(limits_.pascalPerMetre, 100000, 1, QStringLiteral(" Pa/m"))),
-      maxVelocity_(LimitBox(limits_.velocityMs, 100, 2, QStringLiteral(" m/s"))),
-      rows_(new QTableWidget(0, kColumns)),
+      maxLoss_(CommaNumberBox(0, 100000, limits_.pascalPerMetre, 1, QStringLiteral(" Pa/m"))),
+      maxVelocity_(CommaNumberBox(0, 100, limits_.velocityMs, 2, QStringLiteral(" m/s"))),
+      rows_(new QTableWidget(0, ColumnCount())),
       source_(new QPlainTextEdit),
       notes_(new QLabel),
       problems_(new QListWidget) {
@@ -72,10 +61,11 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, catalogues::Catal
     problems_->setObjectName(QStringLiteral("Problemi"));
     FillSeries();
 
-    rows_->setHorizontalHeaderLabels({QStringLiteral("Tubo"), QStringLiteral("Ø interno [mm]"),
-                                      QStringLiteral("w [m/s]"), QStringLiteral("Y finestra"),
-                                      QStringLiteral("Perdita [Pa/m]"), QStringLiteral("Regime"),
-                                      QStringLiteral("Nota")});
+    QStringList columns;
+    for (const std::string& column : TableColumns()) {
+        columns << FromUtf8(column);
+    }
+    rows_->setHorizontalHeaderLabels(columns);
     rows_->verticalHeader()->hide();
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -194,19 +184,9 @@ void PipeTableWindow::Refresh() {
     const QColor dimmed = palette().color(QPalette::Disabled, QPalette::Text);
     for (std::size_t r = 0; r < table_.rows.size(); ++r) {
         const PipeRow& row = table_.rows[r];
-        std::string note = row.mark == PipeMark::Scelto ? "scelto" : LimitNote(row);
-        if (!row.standardError.empty()) {
-            note = row.standardError;
-        }
-        const std::string cells[kColumns] = {row.tube.designation,
-                                             InnerDiameterText(row),
-                                             VelocityText(row),
-                                             row.windowY,
-                                             StandardLossText(row),
-                                             RegimeText(row),
-                                             note};
-        for (int c = 0; c < kColumns; ++c) {
-            auto* item = new QTableWidgetItem(FromUtf8(cells[c]));
+        const std::vector<std::string> cells = TableCells(row);
+        for (int c = 0; c < ColumnCount(); ++c) {
+            auto* item = new QTableWidgetItem(FromUtf8(cells[static_cast<std::size_t>(c)]));
             if (c > 0 && c < 5) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
