@@ -38,4 +38,20 @@ inline constexpr std::int64_t kMaxDifferencesPerAction = 200'000;
 // bounds above, or when the window no longer answers.
 void CheckWindowActions(const std::uint8_t* data, std::size_t size);
 
+// Reads the input as a catalogue file with ReadSeries, and again with Windows line endings.
+// Throws PropertyBroken when:
+//  - anything escapes the reader;
+//  - a tube has an outer diameter, wall or inner diameter that is not positive and finite, a
+//    negative roughness, a dimension above the reader's bound, an inner diameter more than
+//    0,05 mm from outer − 2·wall, an empty, untrimmed, repeated or non-UTF-8 designation, or
+//    the tubes are not ordered by inner, then outer diameter;
+//  - a problem names another file, a line beyond the text's lines, or has a message that is
+//    empty, not UTF-8, holds a control character or runs past 1000 bytes;
+//  - after the header row, tubes and problems on data lines do not add up to the data lines
+//    (each at most one problem), there is not exactly one problem where the caps stop
+//    reading, or a file without tubes has no problem of its own (or one with tubes has);
+//  - the title or a note is not UTF-8;
+//  - with Windows line endings the tubes, title, notes or problems differ.
+void CheckCatalogueText(const std::uint8_t* data, std::size_t size);
+
 }  // namespace idrovela::fuzz

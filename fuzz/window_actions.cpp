@@ -16,14 +16,24 @@
 //   c          click Check1
 //   x          click Text1
 //   u S, v S   up or down arrow of spinner S
+//   f K P C    "Applica" of the fluid dialog: fluid K (w water, e ethylene, p propylene glycol,
+//              or any byte modulo 3) at P % by volume (the byte modulo 71) and C − 30 °C (the
+//              byte modulo 131)
+//   h N R      Enter on row R (modulo the rows) of the pipe table of built-in series N (modulo
+//              the series)
 //
 // F is one of the letters D L P T G V Y I E M R (Text_D, Text_Pollici, Text_P, Text_dT, Text_G,
 // Text_V, Text_Y, Text1, Text_epsilon, Text_Mu, Text_Rho) or any other byte modulo 11. B is one
 // of D P L (the modes), 1 2 3 4 X (materials), a b c x (fluids), or any byte modulo 12. S is D, P
 // or Y, or any byte modulo 3.
+//
+// After every action the tool windows' figures are worked out as they are after a user's action:
+// the physics panel's, and the pipe table of one built-in series, each series in turn. Each figure
+// is finite, or the tool says why there is none; nothing is raised.
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <set>
 #include <string>
@@ -31,7 +41,11 @@
 #include <vector>
 
 #include "calc/runtime_error.h"
+#include "catalogues/built_in.h"
 #include "fuzz/checks.h"
+#include "tools/fluid_properties.h"
+#include "tools/physics_panel.h"
+#include "tools/pipe_table.h"
 #include "window/form_principale.h"
 
 namespace idrovela::fuzz {
@@ -92,6 +106,7 @@ class WindowUnderTest {
             const window::RecalcWork before = form_.Work();
             if (Act(input)) {
                 CheckInvariants(before);
+                CheckTools();
             }
         }
         CheckStillAnswers();
@@ -179,6 +194,27 @@ class WindowUnderTest {
             case 'v':
                 form_.UserDown(SpinnerOf(input.Byte()));
                 return true;
+            case 'f': {
+                static constexpr tools::FluidKind kKinds[] = {tools::FluidKind::Acqua,
+                                                              tools::FluidKind::Etilenico,
+                                                              tools::FluidKind::Propilenico};
+                const tools::FluidKind kind = kKinds[Pick(input.Byte(), "wep")];
+                const double percent = input.Byte() % 71;
+                const double celsius = input.Byte() % 131 - 30.0;
+                static_cast<void>(tools::ApplyFluid(form_, {kind, percent, celsius}));
+                return true;
+            }
+            case 'h': {
+                const catalogues::Series& series =
+                    catalogue_.series[input.Byte() % catalogue_.series.size()];
+                const tools::PipeTable table = tools::ComputePipeTable(form_, series, {});
+                const std::uint8_t row = input.Byte();
+                if (!table.rows.empty()) {
+                    static_cast<void>(
+                        tools::ChooseTube(form_, table.rows[row % table.rows.size()]));
+                }
+                return true;
+            }
             default:
                 return false;
         }
@@ -220,6 +256,39 @@ class WindowUnderTest {
         }
     }
 
+    // The tools give finite figures or say why they have none, whatever the window holds.
+    void CheckTools() {
+        const tools::PhysicsCheck check = tools::CheckPhysics(form_);
+        if (check.flow) {
+            const physics::PipeFlow& flow = *check.flow;
+            const bool finite =
+                std::isfinite(flow.reynolds) && std::isfinite(flow.pascalPerMetre) &&
+                std::isfinite(flow.mbarPerMetre) && std::isfinite(flow.mmWaterPerMetre) &&
+                (!flow.lambda || std::isfinite(*flow.lambda));
+            if (!finite || flow.lambda.has_value() != flow.regime.has_value()) {
+                throw PropertyBroken("the physics panel shows a figure that is not a number");
+            }
+        } else if (check.message.empty()) {
+            throw PropertyBroken("the physics panel shows neither figures nor why");
+        }
+        static_cast<void>(tools::PanelLines(check));  // every figure can be written
+        // One series after each action, each in turn: the table of every series after every
+        // action would cost the fuzzer most of its speed.
+        const catalogues::Series& series = catalogue_.series[actions_++ % catalogue_.series.size()];
+        const tools::PipeTable table = tools::ComputePipeTable(form_, series, {});
+        if (table.rows.empty() && table.message.empty()) {
+            throw PropertyBroken("the pipe table is empty without a reason");
+        }
+        for (const tools::PipeRow& row : table.rows) {
+            const bool finite = std::isfinite(row.velocityMs) &&
+                                (!row.standard || std::isfinite(row.standard->pascalPerMetre));
+            if (!finite || (!row.standard && row.standardError.empty())) {
+                throw PropertyBroken("the pipe table shows a figure that is not a number");
+            }
+        }
+        static_cast<void>(tools::SessionLines(table));
+    }
+
     // Whatever came before, the information line still toggles on the next two clicks.
     void CheckStillAnswers() {
         form_.UserClick(form_.Text1);
@@ -235,6 +304,8 @@ class WindowUnderTest {
 
     Platform platform_;
     Form_Principale form_{platform_, platform_};
+    catalogues::Catalogue catalogue_ = catalogues::BuiltInCatalogue();
+    std::size_t actions_ = 0;
 };
 
 }  // namespace

@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
+#include "calc/runtime_error.h"
 #include "calc/text_conversions.h"
+#include "session/tool_actions.h"
+#include "session/words.h"
 #include "window/controls.h"
 #include "window/form_principale.h"
 
@@ -45,14 +50,6 @@ class SessionPlatform final : public AlwaysOnTop, public ErrorReporter {
     int errors_ = 0;
 };
 
-// Splits off the first word of `rest`: the text up to its first space, which is dropped.
-std::string_view NextWord(std::string_view& rest) {
-    const std::size_t space = rest.find(' ');
-    const std::string_view word = rest.substr(0, space);
-    rest = space == std::string_view::npos ? std::string_view() : rest.substr(space + 1);
-    return word;
-}
-
 // Length in bytes of the UTF-8 character that starts `text`, and its code point. A byte that does
 // not start a well-formed character stands for itself.
 std::size_t NextCharacter(std::string_view text, char32_t& codePoint) {
@@ -83,8 +80,13 @@ std::size_t NextCharacter(std::string_view text, char32_t& codePoint) {
 
 class Session {
   public:
-    Session(std::ostream& out, std::ostream& err)
-        : out_(out), err_(err), platform_(out), form_(platform_, platform_) {}
+    Session(std::ostream& out, std::ostream& err,
+            std::optional<std::filesystem::path> userCatalogueDir)
+        : out_(out),
+          err_(err),
+          platform_(out),
+          form_(platform_, platform_),
+          tools_(form_, out, err, std::move(userCatalogueDir)) {}
 
     // Runs one line; false after reporting an unknown action or control.
     bool Run(std::string_view line);
@@ -102,6 +104,7 @@ class Session {
     std::ostream& err_;
     SessionPlatform platform_;
     Form_Principale form_;
+    ToolActions tools_;
 };
 
 bool Session::Run(std::string_view line) {
@@ -156,7 +159,14 @@ bool Session::Run(std::string_view line) {
             form_.UserSpin(*spinner, rest);
         }
     } else {
-        return Unknown("action", action);
+        switch (tools_.Run(action, rest)) {
+            case ToolActions::Outcome::Ran:
+                break;
+            case ToolActions::Outcome::Unknown:
+                return false;
+            case ToolActions::Outcome::NotMine:
+                return Unknown("action", action);
+        }
     }
     return true;
 }
@@ -219,8 +229,9 @@ void Session::Print() {
 
 }  // namespace
 
-int RunSession(std::istream& script, std::ostream& out, std::ostream& err) {
-    Session session(out, err);
+int RunSession(std::istream& script, std::ostream& out, std::ostream& err,
+               std::optional<std::filesystem::path> userCatalogueDir) {
+    Session session(out, err, std::move(userCatalogueDir));
     std::string line;
     while (std::getline(script, line)) {
         if (!line.empty() && line.back() == '\r') {

@@ -5,6 +5,7 @@
 #include "window/control_help.h"
 #include "window/controls.h"
 #include "window/form_principale.h"
+#include "window/html_text.h"
 
 namespace idrovela::window {
 
@@ -34,27 +35,6 @@ std::string CellText(std::string_view text) {
         }
     }
     return cell;
-}
-
-void AppendEscaped(std::string& html, std::string_view text) {
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                html += "&amp;";
-                break;
-            case '<':
-                html += "&lt;";
-                break;
-            case '>':
-                html += "&gt;";
-                break;
-            case '"':
-                html += "&quot;";
-                break;
-            default:
-                html += c;
-        }
-    }
 }
 
 }  // namespace
@@ -88,11 +68,8 @@ std::string ValuesAsTabSeparated(const std::vector<CopiedValue>& values) {
 std::string ValuesAsHtmlTable(const std::vector<CopiedValue>& values) {
     std::string html = "<table>\n";
     for (const CopiedValue& value : values) {
-        html += "<tr><th align=\"left\">";
-        AppendEscaped(html, value.caption);
-        html += "</th><td align=\"right\">";
-        AppendEscaped(html, value.text);
-        html += "</td></tr>\n";
+        html += "<tr><th align=\"left\">" + EscapeHtml(value.caption) +
+                "</th><td align=\"right\">" + EscapeHtml(value.text) + "</td></tr>\n";
     }
     html += "</table>\n";
     return html;

@@ -42,6 +42,12 @@ non ricalcola da solo.</p>
 manuali: il numero di Reynolds vi è moltiplicato per 9,81 anziché diviso, la densità nella formula
 della perdita è fissa (998,2 kg/m³) e il coefficiente d'attrito si trova a passi di 0,0001. Per
 questo Y non coincide con la perdita in Pa/m di una tabella tecnica.</p>
+<p>Il menu <b>Strumenti</b> affianca alla finestra la fisica dei manuali, senza cambiarne le
+cifre: <i>Verifica fisica</i> dà il vero numero di Reynolds, il coefficiente d'attrito di
+Colebrook-White e la perdita in Pa/m, mbar/m e mm c.a./m per il tubo della finestra;
+<i>Proprietà del fluido</i> dà densità e viscosità dell'acqua e delle miscele di glicole;
+<i>Tubi commerciali</i> mostra i tubi di una serie per la portata della finestra e indica il più
+piccolo entro i limiti di perdita e di velocità.</p>
 
 <h3>Tastiera</h3>
 <ul>

@@ -55,5 +55,9 @@ TEST(FuzzInputs, WindowActionsHoldEveryProperty) {
     ReplayAll("window", CheckWindowActions);
 }
 
+TEST(FuzzInputs, CatalogueTextsHoldEveryProperty) {
+    ReplayAll("catalogues", CheckCatalogueText);
+}
+
 }  // namespace
 }  // namespace idrovela::fuzz

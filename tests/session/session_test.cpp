@@ -74,8 +74,10 @@ TEST(Session, TypeEndsAtTheFirstError) {
 }
 
 TEST(Session, UnknownNamesStopWithStatus2) {
-    for (const char* line : {"jump", "click Option_Nothing", "up Text_D", "keystroke Text_D x 1",
-                             "type Label3 1", "keystroke Text_D 70000 1"}) {
+    for (const char* line :
+         {"jump", "click Option_Nothing", "up Text_D", "keystroke Text_D x 1", "type Label3 1",
+          "keystroke Text_D 70000 1", "fluid olio 30 20", "fluid etilenico trenta 20",
+          "fluid acqua 0 20.5", "limits 200", "choose nessuna 22×1"}) {
         int status = -1;
         std::string errors;
         const std::string out = RunText(std::string(line) + "\nprint\n", status, &errors);
@@ -83,6 +85,28 @@ TEST(Session, UnknownNamesStopWithStatus2) {
         EXPECT_TRUE(out.empty()) << line;
         EXPECT_FALSE(errors.empty()) << line;
     }
+}
+
+// A firm's own series sit beside the built-in ones; their bad lines are counted, not fatal.
+TEST(Session, UserCataloguesComeFromTheFolderTheScriptNames) {
+    const fs::path folder = fs::temp_directory_path() / "idrovela-session-catalogues";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    std::ofstream(folder / "ditta.csv")
+        << "# Ditta: multistrato 20\n"
+           "designazione;diametro esterno [mm];spessore [mm];diametro interno [mm];rugosità [mm]\n"
+           "20×2;20;2;16;0,007\n"
+           "20×2 bis;20;2;15;0,007\n";  // 15 is not 20 − 2·2: skipped
+    int status = -1;
+    const std::string out = RunText("load\ncatalogues " + folder.string() +
+                                        "\npipes ditta\nchoose ditta 20×2\n" + "pipes ditta\n",
+                                    status);
+    fs::remove_all(folder);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out.rfind("pipe.1=20×2;16,0;13,78;30553;", 0), 0u) << out;
+    EXPECT_NE(out.find("pipes.problems=1\n"), std::string::npos) << out;
+    // Chosen, the tube's 16 mm are the window's diameter; the same row, the same window Y.
+    EXPECT_NE(out.find("pipes.problems=1\npipe.1=20×2;16,0;13,78;30553;"), std::string::npos);
 }
 
 }  // namespace

@@ -370,6 +370,14 @@ bool MainWindow::SelectNeighbourOption(const OptionButton& option, const QKeyEve
 
 // ---- Forwarding and mirroring ----
 
+void MainWindow::Act(const std::function<void(Form_Principale&)>& action) {
+    Forward([this, &action] { action(model_); });
+}
+
+void MainWindow::AfterEachAction(std::function<void()> refresh) {
+    afterEachAction_.push_back(std::move(refresh));
+}
+
 template <typename Action>
 void MainWindow::Forward(Action&& action) {
     try {
@@ -387,6 +395,9 @@ void MainWindow::Forward(Action&& action) {
             Qt::QueuedConnection);
     }
     Mirror();
+    for (const auto& refresh : afterEachAction_) {
+        refresh();
+    }
 }
 
 void MainWindow::Mirror() {

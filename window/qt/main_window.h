@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -59,6 +60,12 @@ class MainWindow final : public QMainWindow {
     // The menu "Strumenti", which the tool windows fill.
     [[nodiscard]] QMenu& ToolsMenu() const { return *toolsMenu_; }
 
+    // Runs an action of the user from another window (a tool window) on the model, then mirrors
+    // the model and tells the tool windows, as the window's own controls do.
+    void Act(const std::function<void(Form_Principale&)>& action);
+    // Calls `refresh` after every action of the user, once the window has mirrored the model.
+    void AfterEachAction(std::function<void()> refresh);
+
     // What the menu items do.
     void CopyValues();
     void ShowHelp();
@@ -95,6 +102,7 @@ class MainWindow final : public QMainWindow {
     QWidget* client_;
     QMenu* toolsMenu_ = nullptr;
     QPointer<QDialog> help_;
+    std::vector<std::function<void()>> afterEachAction_;
 
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::vector<std::pair<QLineEdit*, TextBox*>> textBoxes_;

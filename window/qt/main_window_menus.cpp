@@ -18,6 +18,7 @@
 #include "window/copy_values.h"
 #include "window/help_text.h"
 #include "window/qt/main_window.h"
+#include "window/qt/show_beside.h"
 
 namespace idrovela::window::qt {
 
@@ -82,9 +83,7 @@ void MainWindow::ShowHelp() {
         layout->addWidget(buttons);
         help_->resize(520, 560);
     }
-    help_->show();
-    help_->raise();
-    help_->activateWindow();
+    ShowBeside(*help_, *this);
 }
 
 void MainWindow::ShowAbout() {

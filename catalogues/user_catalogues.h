@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "catalogues/catalogue.h"
+
+namespace idrovela::catalogues {
+
+// The folder of the user's own series: $XDG_DATA_HOME/idrovela/tubi, or
+// $HOME/.local/share/idrovela/tubi when XDG_DATA_HOME is unset, empty or not an absolute path (a
+// relative one is ignored, as the XDG Base Directory rules say). Without an absolute HOME either,
+// none. `getenv` looks a variable up, as std::getenv does, so that tests need not touch the real
+// environment.
+[[nodiscard]] std::optional<std::filesystem::path> UserCatalogueDir(
+    const std::function<const char*(const char*)>& getenv);
+
+// The built-in series, then one series for every *.csv file in `userDir`, named by the file's
+// stem, in name order. A missing folder is no problem; a folder that cannot be read, a *.csv that
+// is not a regular file or cannot be read, and a file named as a built-in series (rame.csv) are
+// each skipped with a problem. Other files load whatever happens to one. Reads at most
+// kMaxBytes + 1 bytes of a file. Never throws.
+[[nodiscard]] Catalogue LoadCatalogues(const std::optional<std::filesystem::path>& userDir);
+
+}  // namespace idrovela::catalogues

@@ -1,0 +1,111 @@
+// The physics check and the fluid properties beside the window: what they read from it, what
+// they show, and what "Applica" does to it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/window/recorder.h"
+#include "tools/fluid_properties.h"
+#include "tools/physics_panel.h"
+
+namespace idrovela::tools {
+namespace {
+
+using window::test::WindowTest;
+
+class PhysicsCheckTest : public WindowTest {
+  protected:
+    void SetUp() override { Start(); }
+    std::string Lines() { return SessionLines(CheckPhysics(form)); }
+};
+
+TEST_F(PhysicsCheckTest, TheDefaultsGiveTheTextbookFiguresBesideTheWindowsY) {
+    const PhysicsCheck check = CheckPhysics(form);
+    ASSERT_TRUE(check.flow.has_value()) << check.message;
+    EXPECT_NEAR(check.flow->reynolds, 95288.172, 1e-6);  // 998,2 · 2,58 · 0,037 / 0,001
+    EXPECT_NEAR(*check.flow->lambda, 0.02297, 1e-5);
+    EXPECT_NEAR(check.flow->pascalPerMetre, 2062.7, 0.05);
+    EXPECT_NEAR(check.flow->mmWaterPerMetre, 210.34, 0.01);
+    const std::vector<PanelLine> lines = PanelLines(check);
+    EXPECT_EQ(lines.back().caption, "Y calcolata");
+    EXPECT_EQ(lines.back().value, "595");
+    EXPECT_EQ(lines[5].value, "95288");
+    EXPECT_EQ(lines[8].value, "2062,7 Pa/m");
+    const std::vector<std::string> notes = PanelNotes(check);
+    EXPECT_EQ(notes.front(), kWhyTheyDiffer);
+
+    form.UserClick(form.Option_Potenza);
+    EXPECT_EQ(PanelLines(CheckPhysics(form)).back().caption, "Y obiettivo");
+    EXPECT_EQ(Lines().rfind("physics.Re=95288.172000000006\nphysics.regime=turbolento\n", 0), 0u);
+}
+
+TEST_F(PhysicsCheckTest, ATextThatDoesNotConvertIsAMessageNotAnError) {
+    form.UserEdit(form.Text_D, "3a");
+    const PhysicsCheck check = CheckPhysics(form);
+    EXPECT_FALSE(check.flow.has_value());
+    EXPECT_EQ(check.message, "Diametro: «3a» non è un numero");
+    EXPECT_EQ(Lines(), "physics.error=Diametro: «3a» non è un numero\n");
+    EXPECT_EQ(PanelLines(check).size(), 1u);  // only the window's Y is left
+    TakeErrors();                             // the diameter's own handler raised, not the panel
+    static_cast<void>(CheckPhysics(form));
+    EXPECT_TRUE(TakeErrors().empty());
+
+    form.UserEdit(form.Text_D, "99999");
+    EXPECT_EQ(CheckPhysics(form).message, "Diametro: «99999» è fuori campo");
+}
+
+TEST_F(PhysicsCheckTest, NoFlowIsNoLossAndNoFrictionFactor) {
+    form.UserEdit(form.Text_V, "0");
+    EXPECT_EQ(Lines(),
+              "physics.Re=0\nphysics.regime=-\nphysics.lambda=-\nphysics.Pa_per_m=0\n"
+              "physics.mbar_per_m=0\nphysics.mmca_per_m=0\n");
+    form.UserClick(form.Option_FluidoX);
+    form.UserEdit(form.Text_Mu, "0");
+    EXPECT_EQ(Lines().rfind("physics.error=", 0), 0u);  // a viscosity of 0 has no Reynolds number
+}
+
+using FluidTest = WindowTest;
+
+TEST_F(FluidTest, ApplyDoesWhatTheUserWouldDoByHand) {
+    Start();
+    const auto before = Evaluations();
+    const FluidEvaluation applied = ApplyFluid(form, {FluidKind::Acqua, 0, 20});
+    ASSERT_TRUE(applied.properties.has_value());
+    EXPECT_TRUE(form.Option_FluidoX.Value());
+    EXPECT_TRUE(form.Text_Mu.Enabled());
+    EXPECT_EQ(form.Text_Rho.Text(), "998,2");
+    EXPECT_EQ(form.Text_Mu.Text(), "1,0016");
+    EXPECT_EQ(Evaluations(), before + 1);  // recalculated once, as a preset does
+    EXPECT_EQ(applied.freezingPointC, 0.0);
+
+    const FluidEvaluation glycol = ApplyFluid(form, {FluidKind::Propilenico, 30, 10});
+    ASSERT_TRUE(glycol.properties.has_value());
+    // The table's own cell, 1032,55, is held as the Double just below it.
+    EXPECT_EQ(form.Text_Rho.Text(), "1032,5");
+    EXPECT_EQ(form.Text_Mu.Text(), "4,52");
+    EXPECT_NEAR(*glycol.freezingPointC, -13.0, 0.5);
+    EXPECT_TRUE(TakeErrors().empty());
+}
+
+TEST_F(FluidTest, OutsideTheDataNothingChanges) {
+    Start();
+    const auto before = Evaluations();
+    const FluidEvaluation frozen = ApplyFluid(form, {FluidKind::Etilenico, 30, -20});
+    EXPECT_FALSE(frozen.properties.has_value());
+    EXPECT_NE(frozen.error.find("−10 °C"), std::string::npos) << frozen.error;
+    EXPECT_FALSE(ApplyFluid(form, {FluidKind::Acqua, 0, 100}).properties.has_value());
+    EXPECT_TRUE(form.Option_Fluido2.Value());
+    EXPECT_EQ(form.Text_Rho.Text(), "998,2");
+    EXPECT_EQ(form.Text_Mu.Text(), "1,000");
+    EXPECT_EQ(Evaluations(), before);
+
+    // A freezing point beyond its own table leaves the other properties given.
+    const FluidEvaluation strong = EvaluateFluid({FluidKind::Etilenico, 60, 20});
+    EXPECT_TRUE(strong.properties.has_value());
+    EXPECT_FALSE(strong.freezingPointC.has_value());
+    EXPECT_FALSE(strong.freezingError.empty());
+}
+
+}  // namespace
+}  // namespace idrovela::tools

@@ -1,0 +1,208 @@
+// The tool windows beside the real main window: opened from "Strumenti", kept up to date after
+// every action of the user, and acting on the window as the user would.
+
+#include "tools/qt/tool_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+#include <sstream>
+
+#include "session/session.h"
+#include "tests/window/qt/window_fixture.h"
+#include "tools/qt/pipe_table_window.h"
+
+namespace idrovela::tools::qt {
+namespace {
+
+class ToolWindowsTest : public window::qt::test::MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        Activate();
+    }
+    // Opens a tool from the "Strumenti" menu and gives its window.
+    QWidget& Open(const char* name) {
+        for (QAction* action : window.ToolsMenu().actions()) {
+            if (action->objectName() == name) {
+                action->trigger();
+                return Find(name);
+            }
+        }
+        throw std::runtime_error(std::string("no tool ") + name);
+    }
+    // Every text a window shows in its labels, one after the other.
+    static QString Shown(const QWidget& tool) {
+        QStringList texts;
+        for (const QLabel* label : tool.findChildren<QLabel*>()) {
+            if (label->isVisibleTo(&tool)) {
+                texts << label->text();
+            }
+        }
+        return texts.join('|');
+    }
+
+    ToolWindows tools{window};
+};
+
+TEST_F(ToolWindowsTest, TheToolsMenuOpensEachToolOnceBesideTheWindow) {
+    QStringList items;
+    for (const QAction* action : window.ToolsMenu().actions()) {
+        items << action->text();
+    }
+    EXPECT_EQ(items, (QStringList{QString::fromUtf8("&Verifica fisica…"),
+                                  QString::fromUtf8("&Proprietà del fluido…"),
+                                  QString::fromUtf8("&Tubi commerciali…")}));
+    QWidget& panel = Open("VerificaFisica");
+    Open("VerificaFisica");
+    EXPECT_EQ(window.findChildren<QWidget*>("VerificaFisica").size(), 1);
+    EXPECT_TRUE(panel.isWindow());
+    EXPECT_TRUE(panel.isVisible());
+    EXPECT_FALSE(panel.isModal());
+    EXPECT_FALSE(panel.frameGeometry().intersects(window.frameGeometry()));
+}
+
+TEST_F(ToolWindowsTest, ThePhysicsPanelFollowsEveryActionAndNeverOpensABox) {
+    const QWidget& panel = Open("VerificaFisica");
+    EXPECT_TRUE(Shown(panel).contains("|95288|")) << Shown(panel).toStdString();
+    EXPECT_TRUE(Shown(panel).contains("Y calcolata|595"));
+    TypeOver("Text_D", "40");
+    EXPECT_TRUE(Shown(panel).contains("40 mm"));
+    Click("Option_Potenza");
+    EXPECT_TRUE(Shown(panel).contains("Y obiettivo"));
+    Click("Option_FluidoX");
+    TypeOver("Text_Rho", "9x");
+    EXPECT_TRUE(Shown(panel).contains(QString::fromUtf8("Densità: «9x» non è un numero")));
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(ToolWindowsTest, TheFluidDialogAppliesAFluidAsTheUserWould) {
+    QWidget& dialog = Open("ProprietaFluido");
+    auto& kind = *dialog.findChild<QComboBox*>("Fluido");
+    auto& percent = *dialog.findChild<QDoubleSpinBox*>("Concentrazione");
+    auto& celsius = *dialog.findChild<QDoubleSpinBox*>("Temperatura");
+    auto& apply = *dialog.findChild<QPushButton*>("Applica");
+    kind.setCurrentIndex(1);  // ethylene glycol
+    percent.setValue(30);
+    celsius.setValue(-20);  // frozen in the table
+    EXPECT_FALSE(apply.isEnabled());
+    EXPECT_TRUE(Shown(dialog).contains(QString::fromUtf8("−10 °C")));
+    celsius.setValue(20);
+    ASSERT_TRUE(apply.isEnabled());
+    EXPECT_TRUE(Shown(dialog).contains(QString::fromUtf8("1045,2 kg/m³")));
+    const auto before = Evaluations();
+    QTest::mouseClick(&apply, Qt::LeftButton);
+    EXPECT_TRUE(Find<QRadioButton>("Option_FluidoX").isChecked());
+    EXPECT_TRUE(Field("Text_Rho").isEnabled());
+    EXPECT_EQ(Text("Text_Rho"), "1045,2");  // 1045,25 held just below the half
+    EXPECT_EQ(Text("Text_Mu"), "2,2");
+    EXPECT_EQ(Evaluations(), before + 1);
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+// What the session runner prints for a script, as NAME → TEXT for each `text.` line.
+std::map<std::string, std::string> SessionTexts(const std::string& script) {
+    std::istringstream in(script);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(session::RunSession(in, out, err), 0) << err.str();
+    std::map<std::string, std::string> texts;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("text.", 0) == 0) {
+            const std::size_t equals = line.find('=');
+            texts[line.substr(5, equals - 5)] = line.substr(equals + 1);
+        }
+    }
+    return texts;
+}
+
+TEST_F(ToolWindowsTest, PickingARowPutsItsBoreIntoTheWindowAsTheSessionDoes) {
+    QWidget& pipes = Open("TubiCommerciali");
+    auto& series = *pipes.findChild<QComboBox*>("Serie");
+    EXPECT_EQ(series.currentData().toString(), "acciaio-m");  // "Acciaio Nuovi" is selected
+    auto& rows = *pipes.findChild<QTableWidget*>("Tubi");
+    ASSERT_EQ(rows.item(4, 0)->text(), "DN 25");
+    rows.setFocus();
+    rows.setCurrentCell(4, 0);
+    QTest::keyClick(&rows, Qt::Key_Return);
+    const auto expected = SessionTexts("load\nchoose acciaio-m DN 25\nprint\n");
+    for (const char* name : {"Text_D", "Text_V", "Text_Pollici", "Text_Y"}) {
+        EXPECT_EQ(Text(name).toStdString(), expected.at(name)) << name;
+    }
+    EXPECT_EQ(Text("Text_D"), "27");
+
+    // A double click chooses too; the table follows the window.
+    rows.scrollToItem(rows.item(5, 0));
+    const QPoint cell = rows.visualItemRect(rows.item(5, 0)).center();
+    QTest::mouseClick(rows.viewport(), Qt::LeftButton, Qt::NoModifier, cell);
+    QMouseEvent twice(QEvent::MouseButtonDblClick, cell, rows.viewport()->mapToGlobal(cell),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(rows.viewport(), &twice);
+    EXPECT_EQ(Text("Text_D"), "36");
+    EXPECT_EQ(rows.item(5, 3)->text(), Text("Text_Y"));
+
+    // No choosing while the window works the diameter out.
+    Click("Option_Diametro");
+    rows.setCurrentCell(2, 0);
+    QTest::keyClick(&rows, Qt::Key_Return);
+    EXPECT_EQ(Text("Text_D"), "36");
+    EXPECT_TRUE(Shown(pipes).contains("Calcola il diametro"));
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+TEST_F(ToolWindowsTest, TheLimitsTheMaterialAndTheExports) {
+    QWidget& pipes = Open("TubiCommerciali");
+    auto& rows = *pipes.findChild<QTableWidget*>("Tubi");
+    const auto chosenRow = [&rows] {
+        for (int r = 0; r < rows.rowCount(); ++r) {
+            if (rows.item(r, 6)->text() == "scelto") {
+                return rows.item(r, 0)->text();
+            }
+        }
+        return QString();
+    };
+    EXPECT_EQ(chosenRow(), "DN 65");
+    pipes.findChild<QDoubleSpinBox*>("LimitePerdita")->setValue(500);
+    EXPECT_EQ(chosenRow(), "DN 65");  // DN 50 runs at 1,25 m/s
+    pipes.findChild<QDoubleSpinBox*>("LimiteVelocita")->setValue(1.5);
+    EXPECT_EQ(chosenRow(), "DN 50");
+    EXPECT_FALSE(rows.item(0, 0)->font().bold());
+    Click("Option_Tubo1");
+    EXPECT_EQ(pipes.findChild<QComboBox*>("Serie")->currentData().toString(), "rame");
+    EXPECT_EQ(chosenRow(), QString::fromUtf8("54×2"));
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString csv = folder.filePath("tubi.csv");
+    const QString pdf = folder.filePath("tubi.pdf");
+    static_cast<PipeTableWindow&>(pipes).ExportCsv(csv);
+    static_cast<PipeTableWindow&>(pipes).SavePdf(pdf);
+    QFile csvFile(csv);
+    ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(csvFile.readAll());
+    EXPECT_TRUE(
+        text.startsWith(QString::fromUtf8("Serie;Rame EN 1057\nPortata G [litri/h];9976\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("\n54×2;50,0;1,41;145;387,9;turbolento;scelto\n")))
+        << text.toStdString();
+    QFile pdfFile(pdf);
+    ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdfFile.read(5) == "%PDF-");
+    EXPECT_GT(pdfFile.size(), 1000);
+}
+
+}  // namespace
+}  // namespace idrovela::tools::qt

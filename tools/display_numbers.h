@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace idrovela::tools {
+
+// A figure for the eye: rounded half to even to `decimals` places and written with the decimal
+// comma, as the window writes its numbers.
+[[nodiscard]] std::string Shown(double value, int decimals);
+
+// The same with exactly `decimals` places, as a column of figures shows them: 20,0 and 0,80.
+[[nodiscard]] std::string Fixed(double value, int decimals);
+
+// A figure for a program: as printf's %.17g writes it, with a dot, so that it reads back exactly.
+[[nodiscard]] std::string Exact(double value);
+
+// A text quoted in a message, cut to a sane length.
+[[nodiscard]] std::string Quoted(const std::string& text);
+
+}  // namespace idrovela::tools

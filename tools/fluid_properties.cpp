@@ -1,0 +1,73 @@
+#include "tools/fluid_properties.h"
+
+#include "calc/number_conversions.h"
+#include "calc/text_conversions.h"
+#include "physics/glycol.h"
+#include "physics/physics_error.h"
+#include "physics/water.h"
+#include "window/form_principale.h"
+
+namespace idrovela::tools {
+
+namespace {
+
+physics::Glycol GlycolOf(FluidKind kind) {
+    return kind == FluidKind::Etilenico ? physics::Glycol::Etilenico : physics::Glycol::Propilenico;
+}
+
+// Water freezes at 0 °C at the pressure the water data are for.
+constexpr double kWaterFreezingPointC = 0.0;
+
+}  // namespace
+
+std::optional<FluidKind> FluidKindNamed(std::string_view name) {
+    if (name == "acqua") {
+        return FluidKind::Acqua;
+    }
+    if (name == "etilenico") {
+        return FluidKind::Etilenico;
+    }
+    if (name == "propilenico") {
+        return FluidKind::Propilenico;
+    }
+    return std::nullopt;
+}
+
+FluidEvaluation EvaluateFluid(const FluidChoice& choice) {
+    FluidEvaluation evaluation;
+    try {
+        evaluation.properties = choice.kind == FluidKind::Acqua
+                                    ? physics::Water(choice.celsius)
+                                    : physics::GlycolMixture(GlycolOf(choice.kind),
+                                                             choice.volumePercent, choice.celsius);
+        evaluation.densityText = NumberToText(RoundToDigits(evaluation.properties->densityKgM3, 1));
+        evaluation.viscosityText =
+            NumberToText(RoundToDigits(evaluation.properties->viscosityMPaS, 4));
+    } catch (const physics::PhysicsError& error) {
+        evaluation.properties.reset();
+        evaluation.error = error.what();
+    }
+    try {
+        evaluation.freezingPointC =
+            choice.kind == FluidKind::Acqua
+                ? kWaterFreezingPointC
+                : physics::GlycolFreezingPointC(GlycolOf(choice.kind), choice.volumePercent);
+    } catch (const physics::PhysicsError& error) {
+        evaluation.freezingError = error.what();
+    }
+    return evaluation;
+}
+
+FluidEvaluation ApplyFluid(window::Form_Principale& form, const FluidChoice& choice) {
+    FluidEvaluation evaluation = EvaluateFluid(choice);
+    if (!evaluation.properties) {
+        return evaluation;
+    }
+    form.UserClick(form.Option_FluidoX);  // nothing when it is already selected
+    form.UserEdit(form.Text_Mu, evaluation.viscosityText);
+    form.UserEdit(form.Text_Rho, evaluation.densityText);
+    form.UserRecalc();
+    return evaluation;
+}
+
+}  // namespace idrovela::tools

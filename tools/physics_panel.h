@@ -1,0 +1,50 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "physics/pipe_flow.h"
+
+namespace idrovela::window {
+class Form_Principale;
+}
+
+namespace idrovela::tools {
+
+// "Verifica fisica": the textbook figures for the pipe the window shows, beside the window's Y.
+// The window's texts are read as its loss mode reads them: D in whole mm with TextToInteger, w,
+// ρ, μ and ε with TextToCurrency. A text that does not convert, or values the textbook relations
+// cannot take, give a short message instead of figures; nothing is raised.
+struct PhysicsCheck {
+    physics::PipeFlowInputs inputs;         // as read, when every text converted
+    std::optional<physics::PipeFlow> flow;  // the figures, or none
+    std::string message;                    // why there are no figures
+    bool lossMode = false;                  // the window works Y out; otherwise Y is its target
+    std::string windowY;                    // the text of Text_Y
+};
+
+[[nodiscard]] PhysicsCheck CheckPhysics(const window::Form_Principale& form);
+
+// One line of the panel: a caption and its value, units included.
+struct PanelLine {
+    std::string caption;
+    std::string value;
+};
+
+// What the panel shows: the inputs it read, Re and its regime, λ, the loss in Pa/m, mbar/m and
+// mm c.a./m, the window's Y labelled "Y calcolata" or "Y obiettivo"; then the notes.
+[[nodiscard]] std::vector<PanelLine> PanelLines(const PhysicsCheck& check);
+[[nodiscard]] std::vector<std::string> PanelNotes(const PhysicsCheck& check);
+
+// The figures as `physics.NAME=VALUE` lines for idrovela-session: doubles written as %.17g does,
+// with a dot, so that they read back exactly; "-" for λ and the regime without flow;
+// `physics.error=MESSAGE` when there are no figures.
+[[nodiscard]] std::string SessionLines(const PhysicsCheck& check);
+
+// The line that explains why the window's Y and the panel's loss differ.
+inline constexpr const char* kWhyTheyDiffer =
+    "La finestra segue le sue formule di riferimento; questo pannello segue le relazioni dei "
+    "manuali, con il vero numero di Reynolds ρ·w·D/μ.";
+
+}  // namespace idrovela::tools

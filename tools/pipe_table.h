@@ -1,0 +1,110 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogues/catalogue.h"
+#include "physics/pipe_flow.h"
+
+namespace idrovela::window {
+class Form_Principale;
+}
+
+namespace idrovela::tools {
+
+// The two limits of the commercial-pipe table. A tube passes when its standard loss and its
+// velocity (unrounded) are each at most their limit; a value equal to a limit passes.
+struct PipeLimits {
+    double pascalPerMetre = 200.0;
+    double velocityMs = 1.0;
+};
+
+enum class PipeMark { None, Scelto, Fuori };
+
+// One tube of the chosen series, for the window's current flow and fluid.
+struct PipeRow {
+    catalogues::Tube tube;
+    int wholeDiameterMm = 0;  // the inner diameter rounded half to even to whole mm
+    double velocityMs = 0;    // the flow's velocity in the exact inner diameter
+    // The window's own Y at the whole-mm diameter: CalcolaVelocita of Text_G there, then
+    // ValutaPerdita with the window's ρ, μ and ε. Its text, or the run-time error it raised.
+    std::string windowY;
+    std::optional<int> windowYError;
+    // The standard loss at the exact bore with the series' roughness, or why there is none.
+    std::optional<physics::PipeFlow> standard;
+    std::string standardError;
+    bool overLoss = false;
+    bool overVelocity = false;
+    PipeMark mark = PipeMark::None;
+};
+
+struct PipeTable {
+    std::string message;  // a flow or fluid text that does not convert: no rows, and why
+    std::vector<PipeRow> rows;
+    std::optional<std::size_t> chosen;  // the marked row
+    std::vector<std::string> notes;
+    // What the table was worked out from, as the window's texts give it.
+    double flowLph = 0;
+    double densityKgM3 = 0;
+    double viscosityMPaS = 0;
+    bool choosingAllowed = true;  // off in the diameter mode, where the window works D out
+};
+
+// Recomputes the table for the window as it stands; reads the window, changes nothing in it.
+[[nodiscard]] PipeTable ComputePipeTable(const window::Form_Principale& form,
+                                         const catalogues::Series& series,
+                                         const PipeLimits& limits);
+
+// Why a row is dimmed: "oltre il limite di perdita", "… di velocità", "… di entrambi i limiti";
+// empty for a row within both.
+[[nodiscard]] std::string LimitNote(const PipeRow& row);
+
+// What choosing a row does: its whole-mm inner diameter goes into Text_D as UpDown_D would put
+// it (the spinner writes its field, then raises its change, and the window recalculates). Off in
+// the diameter mode: returns false and changes nothing.
+bool ChooseTube(window::Form_Principale& form, const PipeRow& row);
+
+// The series each of the window's materials selects by default: "Rame" copper, both steels the
+// medium steel series, "Polietilene" multilayer; none for "Altro", which keeps the user's pick.
+[[nodiscard]] std::optional<std::string_view> DefaultSeriesFor(const window::Form_Principale& form);
+
+// Keeps the table's series: the material's default until the user picks another; a change of
+// material selects that material's default again.
+class SeriesChoice {
+  public:
+    // The series to show now.
+    [[nodiscard]] const std::string& Current(const window::Form_Principale& form);
+    void Pick(std::string_view series) { picked_ = series; }
+
+  private:
+    std::string picked_ = "rame";
+    std::string material_;
+};
+
+// The table as text: one `pipe.N=DESIGNATION;DI_MM;W;Y;PA_PER_M;REGIME;MARK` line per tube for
+// idrovela-session, or `pipes.error=MESSAGE`.
+[[nodiscard]] std::string SessionLines(const PipeTable& table);
+
+// The table's columns, and a row's cells as the table shows them: the designation, the figures
+// below, the window's Y, the regime, and a note ("scelto", the limit a tube fails, or why it has
+// no standard loss).
+[[nodiscard]] const std::vector<std::string>& TableColumns();
+[[nodiscard]] std::vector<std::string> TableCells(const PipeRow& row);
+
+// The figures as the table shows them: the inner diameter with one decimal, the velocity with
+// two, the standard loss with one, the decimal comma always.
+[[nodiscard]] std::string InnerDiameterText(const PipeRow& row);
+[[nodiscard]] std::string VelocityText(const PipeRow& row);
+[[nodiscard]] std::string StandardLossText(const PipeRow& row);
+[[nodiscard]] std::string RegimeText(const PipeRow& row);
+
+// The table exported: CSV (UTF-8, ";", decimal comma) with the inputs on top, and an HTML page
+// for printing with the inputs, the series and its source, and the table.
+[[nodiscard]] std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& series,
+                                       const PipeLimits& limits);
+[[nodiscard]] std::string PipeTableHtml(const PipeTable& table, const catalogues::Series& series,
+                                        const PipeLimits& limits);
+
+}  // namespace idrovela::tools

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+
+namespace idrovela::window::qt {
+class MainWindow;
+}
+
+namespace idrovela::tools::qt {
+
+// "Proprietà del fluido": the user picks water, ethylene glycol or propylene glycol, the
+// concentration by volume (glycols only) and the temperature; the dialog shows the density, the
+// viscosity and the freezing point as they change, and "Applica" puts the fluid into the main
+// window as the user would by hand (ApplyFluid). Non-modal: the main window stays usable.
+class FluidDialog final : public QDialog {
+  public:
+    explicit FluidDialog(window::qt::MainWindow& main);
+
+    void Apply();
+
+  private:
+    void Evaluate();
+
+    window::qt::MainWindow& main_;
+    QComboBox* kind_;
+    QDoubleSpinBox* percent_;
+    QDoubleSpinBox* celsius_;
+    QLabel* density_;
+    QLabel* viscosity_;
+    QLabel* freezing_;
+    QLabel* message_;
+    QPushButton* apply_;
+};
+
+}  // namespace idrovela::tools::qt

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+class QGridLayout;
+class QLabel;
+
+namespace idrovela::window::qt {
+class MainWindow;
+}
+
+namespace idrovela::tools::qt {
+
+// "Verifica fisica": a tool window beside the main one that shows, after every action of the
+// user, the textbook figures for the window's pipe (CheckPhysics) and the notes that go with
+// them. A text that does not convert shows a short message here; no error box opens.
+class PhysicsPanelWindow final : public QWidget {
+  public:
+    explicit PhysicsPanelWindow(window::qt::MainWindow& main);
+
+    void Refresh();
+
+  private:
+    window::qt::MainWindow& main_;
+    QGridLayout* figures_;
+    QLabel* notes_;
+    std::vector<QLabel*> labels_;
+};
+
+}  // namespace idrovela::tools::qt

@@ -1,0 +1,281 @@
+#include "tools/qt/pipe_table_window.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFont>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include "tools/qt/number_box.h"
+#include "window/qt/main_window.h"
+
+namespace idrovela::tools::qt {
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int ColumnCount() {
+    return static_cast<int>(TableColumns().size());
+}
+
+}  // namespace
+
+PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, catalogues::Catalogue catalogue)
+    : QWidget(&main, Qt::Tool),
+      main_(main),
+      catalogue_(std::move(catalogue)),
+      series_(new QComboBox),
+      maxLoss_(CommaNumberBox(0, 100000, limits_.pascalPerMetre, 1, QStringLiteral(" Pa/m"))),
+      maxVelocity_(CommaNumberBox(0, 100, limits_.velocityMs, 2, QStringLiteral(" m/s"))),
+      rows_(new QTableWidget(0, ColumnCount())),
+      source_(new QPlainTextEdit),
+      notes_(new QLabel),
+      problems_(new QListWidget) {
+    setObjectName(QStringLiteral("TubiCommerciali"));
+    setWindowTitle(QStringLiteral("Tubi commerciali"));
+    series_->setObjectName(QStringLiteral("Serie"));
+    maxLoss_->setObjectName(QStringLiteral("LimitePerdita"));
+    maxVelocity_->setObjectName(QStringLiteral("LimiteVelocita"));
+    rows_->setObjectName(QStringLiteral("Tubi"));
+    notes_->setObjectName(QStringLiteral("Note"));
+    problems_->setObjectName(QStringLiteral("Problemi"));
+    FillSeries();
+
+    QStringList columns;
+    for (const std::string& column : TableColumns()) {
+        columns << FromUtf8(column);
+    }
+    rows_->setHorizontalHeaderLabels(columns);
+    rows_->verticalHeader()->hide();
+    rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    rows_->setSelectionMode(QAbstractItemView::SingleSelection);
+    rows_->horizontalHeader()->setStretchLastSection(true);
+    rows_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    rows_->installEventFilter(this);
+    rows_->setAccessibleName(QStringLiteral("Tubi della serie"));
+    source_->setObjectName(QStringLiteral("Fonte"));
+    source_->setReadOnly(true);
+    source_->setAccessibleName(QStringLiteral("Fonte della serie"));
+    notes_->setWordWrap(true);
+    // The table takes the room; the source and the problems show a few lines and scroll.
+    const int line = fontMetrics().lineSpacing();
+    source_->setFixedHeight(3 * line + 12);
+    problems_->setFixedHeight(3 * line + 12);
+
+    auto* inputs = new QFormLayout;
+    inputs->addRow(QStringLiteral("&Serie"), series_);
+    inputs->addRow(QStringLiteral("Limite di &perdita"), maxLoss_);
+    inputs->addRow(QStringLiteral("Limite di &velocità"), maxVelocity_);
+    auto* csv = new QPushButton(QStringLiteral("Esporta &CSV…"));
+    auto* pdf = new QPushButton(QStringLiteral("Salva P&DF…"));
+    auto* print = new QPushButton(QStringLiteral("S&tampa…"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(csv);
+    buttons->addWidget(pdf);
+    buttons->addWidget(print);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(inputs);
+    layout->addWidget(new QLabel(QStringLiteral("Fonte:")));
+    layout->addWidget(source_);
+    layout->addWidget(rows_, 1);
+    layout->addWidget(notes_);
+    layout->addWidget(new QLabel(QStringLiteral("Problemi nei cataloghi:")));
+    layout->addWidget(problems_);
+    layout->addLayout(buttons);
+    resize(700, 560);
+
+    connect(series_, &QComboBox::activated, this, [this] {
+        choice_.Pick(series_->currentData().toString().toStdString());
+        Refresh();
+    });
+    connect(maxLoss_, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        limits_.pascalPerMetre = value;
+        Refresh();
+    });
+    connect(maxVelocity_, &QDoubleSpinBox::valueChanged, this, [this](double value) {
+        limits_.velocityMs = value;
+        Refresh();
+    });
+    connect(rows_, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { ChooseRow(row); });
+    connect(csv, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Esporta la tabella"),
+                                         QStringLiteral("tubi.csv"), QStringLiteral("CSV (*.csv)"));
+        if (!path.isEmpty()) {
+            ExportCsv(path);
+        }
+    });
+    connect(pdf, &QPushButton::clicked, this, [this] {
+        const QString path =
+            QFileDialog::getSaveFileName(this, QStringLiteral("Salva la tabella come PDF"),
+                                         QStringLiteral("tubi.pdf"), QStringLiteral("PDF (*.pdf)"));
+        if (!path.isEmpty()) {
+            SavePdf(path);
+        }
+    });
+    connect(print, &QPushButton::clicked, this, [this] { Print(); });
+    Refresh();
+}
+
+void PipeTableWindow::FillSeries() {
+    for (const catalogues::Series& series : catalogue_.series) {
+        series_->addItem(FromUtf8(series.title), FromUtf8(series.name));
+    }
+    problems_->clear();
+    for (const catalogues::Problem& problem : catalogue_.problems) {
+        problems_->addItem(FromUtf8(
+            problem.file + (problem.line > 0 ? ":" + std::to_string(problem.line) : std::string()) +
+            ": " + problem.message));
+    }
+    if (catalogue_.problems.empty()) {
+        problems_->addItem(QStringLiteral("nessuno"));
+    }
+}
+
+const catalogues::Series* PipeTableWindow::CurrentSeries() const {
+    return catalogue_.Find(series_->currentData().toString().toStdString());
+}
+
+void PipeTableWindow::Refresh() {
+    const std::string& name = choice_.Current(main_.Model());
+    {
+        const QSignalBlocker blocker(series_);
+        const int index = series_->findData(FromUtf8(name));
+        if (index >= 0) {
+            series_->setCurrentIndex(index);
+        }
+    }
+    const catalogues::Series* series = CurrentSeries();
+    if (series == nullptr) {
+        rows_->setRowCount(0);
+        return;
+    }
+    table_ = ComputePipeTable(main_.Model(), *series, limits_);
+    QStringList sourceLines;
+    for (const std::string& note : series->notes) {
+        sourceLines << FromUtf8(note);
+    }
+    source_->setPlainText(sourceLines.join('\n'));
+
+    rows_->setRowCount(static_cast<int>(table_.rows.size()));
+    const QColor dimmed = palette().color(QPalette::Disabled, QPalette::Text);
+    for (std::size_t r = 0; r < table_.rows.size(); ++r) {
+        const PipeRow& row = table_.rows[r];
+        const std::vector<std::string> cells = TableCells(row);
+        for (int c = 0; c < ColumnCount(); ++c) {
+            auto* item = new QTableWidgetItem(FromUtf8(cells[static_cast<std::size_t>(c)]));
+            if (c > 0 && c < 5) {
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            if (row.mark == PipeMark::Scelto) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            } else if (row.mark == PipeMark::Fuori) {
+                item->setForeground(dimmed);
+            }
+            rows_->setItem(static_cast<int>(r), c, item);
+        }
+    }
+    rows_->resizeColumnsToContents();
+    if (table_.chosen) {
+        rows_->scrollToItem(rows_->item(static_cast<int>(*table_.chosen), 0),
+                            QAbstractItemView::PositionAtCenter);
+    }
+    QStringList notes;
+    if (!table_.message.empty()) {
+        notes << FromUtf8(table_.message);
+    }
+    for (const std::string& note : table_.notes) {
+        notes << FromUtf8(note);
+    }
+    notes_->setText(notes.join('\n'));
+}
+
+void PipeTableWindow::ChooseRow(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= table_.rows.size()) {
+        return;
+    }
+    const PipeRow row = table_.rows[static_cast<std::size_t>(index)];
+    main_.Act([&row](window::Form_Principale& form) { static_cast<void>(ChooseTube(form, row)); });
+}
+
+bool PipeTableWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == rows_ && event->type() == QEvent::KeyPress) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) {
+            ChooseRow(rows_->currentRow());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString PipeTableWindow::Html() const {
+    const catalogues::Series* series = CurrentSeries();
+    return series == nullptr ? QString() : FromUtf8(PipeTableHtml(table_, *series, limits_));
+}
+
+void PipeTableWindow::ExportCsv(const QString& path) {
+    const catalogues::Series* series = CurrentSeries();
+    QFile file(path);
+    if (series == nullptr || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString()));
+        return;
+    }
+    const std::string csv = PipeTableCsv(table_, *series, limits_);
+    if (file.write(csv.data(), static_cast<qint64>(csv.size())) !=
+            static_cast<qint64>(csv.size()) ||
+        !file.flush()) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString()));
+    }
+}
+
+void PipeTableWindow::SavePdf(const QString& path) {
+    QPdfWriter writer(path);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setTitle(QStringLiteral("Tubi commerciali"));
+    writer.setCreator(QStringLiteral("Idrovela"));
+    QTextDocument document;
+    document.setHtml(Html());
+    document.print(&writer);
+}
+
+void PipeTableWindow::Print() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        QTextDocument document;
+        document.setHtml(Html());
+        document.print(&printer);
+    }
+}
+
+}  // namespace idrovela::tools::qt

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "catalogues/catalogue.h"
+#include "tools/pipe_table.h"
+
+class QComboBox;
+class QDoubleSpinBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QTableWidget;
+
+namespace idrovela::window::qt {
+class MainWindow;
+}
+
+namespace idrovela::tools::qt {
+
+// "Tubi commerciali": a tool window beside the main one with the tubes of one series for the
+// window's flow and fluid (ComputePipeTable), recomputed after every action of the user. The
+// marked tube is bold, tubes over a limit are dimmed with a note; Enter or a double click on a row
+// puts its whole-mm inner diameter into Text_D as UpDown_D would. The limits are edited here; the
+// table is exported as CSV, printed, or saved as a PDF.
+class PipeTableWindow final : public QWidget {
+  public:
+    PipeTableWindow(window::qt::MainWindow& main, catalogues::Catalogue catalogue);
+
+    void Refresh();
+    // Chooses the row at `index`, as Enter on it does.
+    void ChooseRow(int index);
+    void ExportCsv(const QString& path);
+    void SavePdf(const QString& path);
+    void Print();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    [[nodiscard]] const catalogues::Series* CurrentSeries() const;
+    void FillSeries();
+    [[nodiscard]] QString Html() const;
+
+    window::qt::MainWindow& main_;
+    catalogues::Catalogue catalogue_;
+    SeriesChoice choice_;
+    PipeLimits limits_;
+    PipeTable table_;
+    QComboBox* series_;
+    QDoubleSpinBox* maxLoss_;
+    QDoubleSpinBox* maxVelocity_;
+    QTableWidget* rows_;
+    QPlainTextEdit* source_;
+    QLabel* notes_;
+    QListWidget* problems_;
+};
+
+}  // namespace idrovela::tools::qt

@@ -1,0 +1,64 @@
+#include "tools/qt/tool_windows.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <cstdlib>
+
+#include "catalogues/user_catalogues.h"
+#include "tools/qt/fluid_dialog.h"
+#include "tools/qt/physics_panel_window.h"
+#include "tools/qt/pipe_table_window.h"
+#include "window/qt/main_window.h"
+#include "window/qt/show_beside.h"
+
+namespace idrovela::tools::qt {
+
+ToolWindows::ToolWindows(window::qt::MainWindow& main) : main_(main) {
+    QMenu& menu = main.ToolsMenu();
+    QAction* physics = menu.addAction(QStringLiteral("&Verifica fisica…"));
+    physics->setObjectName(QStringLiteral("VerificaFisica"));
+    QObject::connect(physics, &QAction::triggered, &main, [this] { ShowPhysicsPanel(); });
+    QAction* fluid = menu.addAction(QStringLiteral("&Proprietà del fluido…"));
+    fluid->setObjectName(QStringLiteral("ProprietaFluido"));
+    QObject::connect(fluid, &QAction::triggered, &main, [this] { ShowFluidDialog(); });
+    QAction* pipes = menu.addAction(QStringLiteral("&Tubi commerciali…"));
+    pipes->setObjectName(QStringLiteral("TubiCommerciali"));
+    QObject::connect(pipes, &QAction::triggered, &main, [this] { ShowPipeTable(); });
+    main.AfterEachAction([this] {
+        if (physics_ != nullptr && physics_->isVisible()) {
+            physics_->Refresh();
+        }
+        if (pipes_ != nullptr && pipes_->isVisible()) {
+            pipes_->Refresh();
+        }
+    });
+}
+
+void ToolWindows::ShowPhysicsPanel() {
+    if (physics_ == nullptr) {
+        physics_ = new PhysicsPanelWindow(main_);
+    }
+    physics_->Refresh();
+    window::qt::ShowBeside(*physics_, main_);
+}
+
+void ToolWindows::ShowFluidDialog() {
+    if (fluid_ == nullptr) {
+        fluid_ = new FluidDialog(main_);
+    }
+    window::qt::ShowBeside(*fluid_, main_);
+}
+
+// The catalogues are read when the table first opens: the built-in series and the user's own.
+void ToolWindows::ShowPipeTable() {
+    if (pipes_ == nullptr) {
+        pipes_ = new PipeTableWindow(
+            main_, catalogues::LoadCatalogues(catalogues::UserCatalogueDir(
+                       [](const char* name) -> const char* { return std::getenv(name); })));
+    }
+    pipes_->Refresh();
+    window::qt::ShowBeside(*pipes_, main_);
+}
+
+}  // namespace idrovela::tools::qt

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QPointer>
+
+namespace idrovela::window::qt {
+class MainWindow;
+}
+
+namespace idrovela::tools::qt {
+
+class FluidDialog;
+class PhysicsPanelWindow;
+class PipeTableWindow;
+
+// The tool windows beside the main window: their entries in its "Strumenti" menu, each opening
+// one non-modal window (the same one again when it is open), placed beside the main window and
+// kept up to date after every action of the user.
+class ToolWindows {
+  public:
+    explicit ToolWindows(window::qt::MainWindow& main);
+    ToolWindows(const ToolWindows&) = delete;
+    ToolWindows& operator=(const ToolWindows&) = delete;
+
+    void ShowPhysicsPanel();
+    void ShowFluidDialog();
+    void ShowPipeTable();
+
+  private:
+    window::qt::MainWindow& main_;
+    QPointer<PhysicsPanelWindow> physics_;
+    QPointer<FluidDialog> fluid_;
+    QPointer<PipeTableWindow> pipes_;
+};
+
+}  // namespace idrovela::tools::qt
