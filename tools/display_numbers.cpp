@@ -1,7 +1,7 @@
 #include "tools/display_numbers.h"
 
 #include <array>
-#include <cstdio>
+#include <charconv>
 
 #include "calc/number_conversions.h"
 #include "calc/text_conversions.h"
@@ -27,9 +27,16 @@ std::string Fixed(double value, int decimals) {
 }
 
 std::string Exact(double value) {
+    // Never through printf: the desktop program sets the C locale from the user's environment,
+    // and an Italian one would write a comma.
     std::array<char, 32> buffer{};
-    const int length = std::snprintf(buffer.data(), buffer.size(), "%.17g", value);
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
+    constexpr int kDigits = 17;
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                            std::chars_format::general, kDigits);
+    if (error != std::errc{}) {
+        return {};  // not reached: 32 characters hold any double at 17 digits
+    }
+    return {buffer.data(), end};
 }
 
 std::string Quoted(const std::string& text) {

@@ -11,7 +11,8 @@ namespace idrovela::tools {
 // The same with exactly `decimals` places, as a column of figures shows them: 20,0 and 0,80.
 [[nodiscard]] std::string Fixed(double value, int decimals);
 
-// A figure for a program: as printf's %.17g writes it, with a dot, so that it reads back exactly.
+// A figure for a program: 17 significant digits with a dot, as printf's %.17g writes them in the
+// "C" locale, whatever the locale, so that it reads back exactly.
 [[nodiscard]] std::string Exact(double value);
 
 // A text quoted in a message, cut to a sane length.

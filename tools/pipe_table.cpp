@@ -322,13 +322,19 @@ std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& serie
     }
     csv += '\n';
     for (std::size_t i = 0; i < TableColumns().size(); ++i) {
-        csv += (i > 0 ? ";" : "") + EscapeCsv(TableColumns()[i]);
+        if (i > 0) {
+            csv += ';';
+        }
+        csv += EscapeCsv(TableColumns()[i]);
     }
     csv += '\n';
     for (const PipeRow& row : table.rows) {
         const std::vector<std::string> cells = TableCells(row);
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            csv += (i > 0 ? ";" : "") + EscapeCsv(cells[i]);
+            if (i > 0) {
+                csv += ';';
+            }
+            csv += EscapeCsv(cells[i]);
         }
         csv += '\n';
     }

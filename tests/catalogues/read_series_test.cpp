@@ -259,7 +259,8 @@ TEST(ReadSeries, AByteOrderMarkCountsOnlyAtTheStart) {
 TEST(ReadSeries, ReadsUpToTheLineCapAndSaysTheRestWasIgnored) {
     std::string text = FileWithRows("");
     for (int i = 3; i <= kMaxLines + 5; ++i) {
-        text += "t" + std::to_string(i) + ";10;1;8;0\n";
+        text += 't';
+        text += std::to_string(i) + ";10;1;8;0\n";
     }
     const Read read = ReadText(text);
     EXPECT_EQ(read.series.tubes.size(), static_cast<std::size_t>(kMaxLines - 2));
@@ -271,7 +272,8 @@ TEST(ReadSeries, ReadsUpToTheLineCapAndSaysTheRestWasIgnored) {
     // Exactly at the cap, with its final line break, nothing is ignored.
     std::string atCap = FileWithRows("");
     for (int i = 3; i <= kMaxLines; ++i) {
-        atCap += "t" + std::to_string(i) + ";10;1;8;0\n";
+        atCap += 't';
+        atCap += std::to_string(i) + ";10;1;8;0\n";
     }
     const Read whole = ReadText(atCap);
     EXPECT_TRUE(whole.problems.empty());
@@ -287,7 +289,8 @@ TEST(ReadSeries, ReadsWholeLinesUpToTheByteCap) {
     const std::size_t before = text.size();
     ASSERT_NE((kMaxBytes - before) % kRowBytes, 0U);
     for (int row = 0; text.size() <= kMaxBytes + 1000; ++row) {
-        std::string designation = "r" + std::to_string(row);
+        std::string designation = std::to_string(row);
+        designation.insert(designation.begin(), 'r');
         designation.resize(kRowBytes - tail.size(), 'x');
         text += designation + tail;
     }

@@ -144,7 +144,8 @@ TEST(LoadCatalogues, ReadsOnlyUpToTheByteCapOfAHugeFile) {
     const TempDir dir;
     std::string text = kGoodFile;
     for (int row = 0; text.size() <= 2 * kMaxBytes; ++row) {
-        text += "t" + std::to_string(row) + std::string(150, 'x') + ";10;1;8;0\n";
+        text += 't';
+        text += std::to_string(row) + std::string(150, 'x') + ";10;1;8;0\n";
     }
     dir.Write("grande.csv", text);
     const Catalogue catalogue = LoadCatalogues(dir.path());

@@ -146,9 +146,12 @@ void PipeTableWindow::FillSeries() {
     }
     problems_->clear();
     for (const catalogues::Problem& problem : catalogue_.problems) {
-        problems_->addItem(FromUtf8(
-            problem.file + (problem.line > 0 ? ":" + std::to_string(problem.line) : std::string()) +
-            ": " + problem.message));
+        std::string where = problem.file;
+        if (problem.line > 0) {
+            where += ':';
+            where += std::to_string(problem.line);
+        }
+        problems_->addItem(FromUtf8(where + ": " + problem.message));
     }
     if (catalogue_.problems.empty()) {
         problems_->addItem(QStringLiteral("nessuno"));
