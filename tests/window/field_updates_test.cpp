@@ -99,7 +99,7 @@ TEST_F(FieldUpdates, DiameterWritesVelocityAndNominalSize) {
 // A flow the field refuses stays as typed, and the velocity is worked out from it once the
 // diameter changes. 169641 l/h in 16 mm is 234,375 m/s exactly when the steps run in their
 // order (flow / 1000 / 3600, then (D / 2000)² × 3,1415), which rounds half to even to 234,38;
-// π times the square first gives 234,3749… and 234,37.
+// π times the radius, then times the radius again, gives 234,3749… and 234,37.
 TEST_F(FieldUpdates, VelocityOfARefusedFlowAtAHalfWayFigure) {
     Paste(form.Text_G, "169641");
     EXPECT_EQ(TakeErrors(), std::vector{ErrorCode::Overflow});
