@@ -4,7 +4,11 @@
 
 namespace idrovela::window {
 
-void KeyReleaseGate::PressedHere(int key) {
+void KeyReleaseGate::PressedHere(int key, bool autoRepeat) {
+    if (autoRepeat) {
+        return;  // the key's first press settled whether its keystroke is this window's
+    }
+    // A key is held once, however often it is pressed without a release the window saw.
     if (std::find(held_.begin(), held_.end(), key) == held_.end()) {
         held_.push_back(key);
     }

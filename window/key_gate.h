@@ -10,12 +10,15 @@ namespace idrovela::window {
 // the press hands its release to the field below it), not a menu shortcut (its keys, modifiers
 // included, belong to the menu). A press in one control and its release in another, as Tab
 // moving the focus, still counts. A run-time error raised by a keystroke's press or change ends
-// the keystroke there, so its release does not count either. Keys are the toolkit's key numbers.
+// the keystroke there, so its release does not count either. A key held down repeats its press,
+// but it is still the one keystroke its first press began, wherever that went: its auto-repeats
+// neither start a keystroke here nor take up again one that an error ended. Keys are the
+// toolkit's key numbers.
 class KeyReleaseGate {
   public:
-    // A press delivered to a control of this window, auto-repeats included.
-    void PressedHere(int key);
-    // A press delivered to another window of the program.
+    // A press delivered to a control of this window; `autoRepeat` when the key was already down.
+    void PressedHere(int key, bool autoRepeat);
+    // A press delivered to another window of the program, auto-repeats included.
     void PressedElsewhere(int key);
     // A shortcut fired: every key held now belongs to it.
     void ShortcutTaken();

@@ -119,6 +119,7 @@ TEST(ReadSeries, SkipsEachKindOfBadRow) {
         {"empty designation", ";22;1;20;0", "«designazione» vuota"},
         {"blank designation", " \t;22;1;20;0", "«designazione» vuota"},
         {"control character", "22\x01×1;22;1;20;0", "caratteri invisibili o di controllo"},
+        {"last C1 control character", "22x1\xC2\x9F;22;1;20;0", "«22x1\\xC2\\x9F»"},
         {"zero-width space", "22\u200B×1;22;1;20;0", "«22\\u200B×1»"},
         {"decimal point", "22×1;22.0;1;20;0", "«diametro esterno [mm]»: «22.0» non è un numero"},
         {"empty number", "22×1;22;;20;0", "«spessore [mm]»: «» non è un numero"},

@@ -74,6 +74,27 @@ TEST_F(PipeTableTest, RowsShowTheExactBoreAndMarkTheSmallestTubeWithinBothLimits
     EXPECT_EQ(LimitNote(table.rows.back()), "");
 }
 
+// A dimmed row's note names the limit it fails, or both; the smallest steel tube carries the
+// window's 9976 l/h far past either limit, so the limits decide which it fails.
+TEST_F(PipeTableTest, TheNoteOfADimmedRowNamesTheLimitItFails) {
+    const struct {
+        PipeLimits limits;
+        const char* note;
+    } cases[] = {
+        {{1e9, 1.0}, "oltre il limite di velocità"},
+        {{200.0, 1e9}, "oltre il limite di perdita"},
+        {{200.0, 1.0}, "oltre entrambi i limiti"},
+    };
+    for (const auto& c : cases) {
+        limits = c.limits;
+        const PipeTable table = Table("acciaio-m");
+        ASSERT_FALSE(table.rows.empty());
+        const PipeRow& smallest = table.rows.front();
+        EXPECT_EQ(smallest.mark, PipeMark::Fuori) << c.note;
+        EXPECT_EQ(TableCells(smallest).back(), c.note);
+    }
+}
+
 TEST_F(PipeTableTest, AValueEqualToALimitPassesAndTiesGoToTheSmallerOuterDiameter) {
     // 25×2,5 and 26×3 have the same 20 mm bore.
     PipeTable table = Table("multistrato");

@@ -96,6 +96,20 @@ TEST_F(FieldUpdates, DiameterWritesVelocityAndNominalSize) {
     }
 }
 
+// A flow the field refuses stays as typed, and the velocity is worked out from it once the
+// diameter changes. 169641 l/h in 16 mm is 234,375 m/s exactly when the steps run in their
+// order (flow / 1000 / 3600, then (D / 2000)² × 3,1415), which rounds half to even to 234,38;
+// π times the radius, then times the radius again, gives 234,3749… and 234,37.
+TEST_F(FieldUpdates, VelocityOfARefusedFlowAtAHalfWayFigure) {
+    Paste(form.Text_G, "169641");
+    EXPECT_EQ(TakeErrors(), std::vector{ErrorCode::Overflow});
+    EXPECT_EQ(form.Text_G.Text(), "169641");
+    EXPECT_EQ(form.Text_V.Text(), "2,58");
+    Paste(form.Text_D, "16");
+    EXPECT_EQ(form.Text_V.Text(), "234,38");
+    EXPECT_TRUE(TakeErrors().empty());
+}
+
 TEST_F(FieldUpdates, KeyFilterOfThePowerField) {
     Paste(form.Text_P, "12");
     Type(form.Text_P, ".-a +e");
@@ -161,6 +175,26 @@ TEST_F(FieldUpdates, DiameterSpinnerWritesTheFieldThenRecalculates) {
     form.UserDown(form.UpDown_D);
     EXPECT_EQ(form.Text_D.Text(), "1");
     EXPECT_EQ(Evaluations(), 2);
+    EXPECT_TRUE(TakeErrors().empty());
+}
+
+// The power spinner stops at 5000 kW: a click up there leaves the power and the flow alone and
+// does not recalculate, while 4999 still steps up to it.
+TEST_F(FieldUpdates, PowerSpinnerStopsAtItsMaximum) {
+    Paste(form.Text_dT, "200");
+    Paste(form.Text_P, "5000");
+    EXPECT_EQ(form.Text_G.Text(), "21500");
+    const auto before = Evaluations();
+    form.UserUp(form.UpDown_P);
+    EXPECT_EQ(form.Text_P.Text(), "5000");
+    EXPECT_EQ(form.Text_G.Text(), "21500");
+    EXPECT_EQ(Evaluations(), before);
+
+    Paste(form.Text_P, "4999");
+    form.UserUp(form.UpDown_P);
+    EXPECT_EQ(form.Text_P.Text(), "5000");
+    EXPECT_EQ(form.Text_G.Text(), "21500");
+    EXPECT_EQ(Evaluations(), before + 1);
     EXPECT_TRUE(TakeErrors().empty());
 }
 

@@ -18,30 +18,77 @@ constexpr int kTab = 0x01000001;
 constexpr int kControl = 0x01000021;
 constexpr int kShift = 0x01000020;
 
+constexpr bool kFirst = false;  // a key's first press
+constexpr bool kRepeat = true;  // an auto-repeat while it is held
+
 TEST(KeyReleaseGate, OnlyAReleaseWhosePressCameHereAndWasNotTakenCounts) {
     KeyReleaseGate gate;
     EXPECT_FALSE(gate.ReleaseCounts(kEnter));  // pressed before the window knew of it
 
-    gate.PressedHere(kTab);  // Tab moves the focus; its release lands on the next field
+    gate.PressedHere(kTab, kFirst);  // Tab moves the focus; its release lands on the next field
     EXPECT_TRUE(gate.ReleaseCounts(kTab));
     EXPECT_FALSE(gate.ReleaseCounts(kTab));  // one press, one release
 
-    gate.PressedHere(kEnter);
+    gate.PressedHere(kEnter, kFirst);
     gate.PressedElsewhere(kEnter);  // a message box took it
     EXPECT_FALSE(gate.ReleaseCounts(kEnter));
 
-    gate.PressedHere(kControl);
-    gate.PressedHere(kShift);
-    gate.PressedHere(kShift);  // auto-repeat
+    gate.PressedHere(kControl, kFirst);
+    gate.PressedHere(kShift, kFirst);
+    gate.PressedHere(kShift, kRepeat);
     gate.ShortcutTaken();
     EXPECT_FALSE(gate.ReleaseCounts(kShift));
     EXPECT_FALSE(gate.ReleaseCounts(kControl));
 
-    gate.PressedHere(kShift);
-    gate.PressedHere(',');
+    gate.PressedHere(kShift, kFirst);
+    gate.PressedHere(',', kFirst);
     gate.KeystrokeStopped();  // the comma's change raised an error
     EXPECT_FALSE(gate.ReleaseCounts(','));
     EXPECT_TRUE(gate.ReleaseCounts(kShift));
+}
+
+// A key held down is one keystroke, begun where its first press went: its auto-repeats neither
+// bring back a keystroke that a run-time error ended nor make a key another window took the
+// field's.
+TEST(KeyReleaseGate, AutoRepeatsGoOnWithTheKeystrokeOfTheFirstPress) {
+    {
+        KeyReleaseGate gate;  // '1' held in the power field
+        gate.PressedHere('1', kFirst);
+        gate.PressedHere('1', kRepeat);
+        gate.PressedHere('1', kRepeat);
+        EXPECT_TRUE(gate.ReleaseCounts('1'));
+        EXPECT_FALSE(gate.ReleaseCounts('1'));
+    }
+    {
+        KeyReleaseGate gate;  // the error comes with an auto-repeat
+        gate.PressedHere(kShift, kFirst);
+        gate.PressedHere('1', kFirst);
+        gate.PressedHere('1', kRepeat);
+        gate.KeystrokeStopped();
+        EXPECT_FALSE(gate.ReleaseCounts('1'));
+        EXPECT_TRUE(gate.ReleaseCounts(kShift));  // only the keystroke of '1' ended
+    }
+    {
+        KeyReleaseGate gate;  // auto-repeats after the error, before its message box opens
+        gate.PressedHere(',', kFirst);
+        gate.KeystrokeStopped();
+        gate.PressedHere(',', kRepeat);
+        gate.PressedHere(',', kRepeat);
+        EXPECT_FALSE(gate.ReleaseCounts(','));
+    }
+    {
+        KeyReleaseGate gate;  // a message box closed on Enter's press, and Enter is still down
+        gate.PressedElsewhere(kEnter);
+        gate.PressedHere(kEnter, kRepeat);
+        EXPECT_FALSE(gate.ReleaseCounts(kEnter));
+    }
+    {
+        KeyReleaseGate gate;  // the release went to another program, and the key comes again
+        gate.PressedHere(',', kFirst);
+        gate.PressedHere(',', kFirst);
+        gate.KeystrokeStopped();
+        EXPECT_FALSE(gate.ReleaseCounts(','));
+    }
 }
 
 using CopyValues = test::WindowTest;

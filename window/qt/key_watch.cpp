@@ -37,7 +37,7 @@ bool KeyWatch::eventFilter(QObject* watched, QEvent* event) {
             const bool here = widget->window() == &window_;
             if (event->type() == QEvent::KeyPress) {
                 if (here) {
-                    gate_.PressedHere(key.key());
+                    gate_.PressedHere(key.key(), key.isAutoRepeat());
                 } else {
                     gate_.PressedElsewhere(key.key());
                 }
