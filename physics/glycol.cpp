@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "physics/decimal_text.h"
@@ -21,7 +22,7 @@ namespace gt = glycol_tables;
 struct GlycolData {
     const gt::Table& density;
     const gt::Table& viscosity;
-    const std::array<gt::FreezingPoint, 6>& freezing;
+    std::span<const gt::FreezingPoint> freezing;
 };
 
 GlycolData DataOf(Glycol glycol) {
@@ -30,6 +31,35 @@ GlycolData DataOf(Glycol glycol) {
     }
     return {gt::kEthyleneDensity, gt::kEthyleneViscosity, gt::kEthyleneFreezing};
 }
+
+// The interpolation takes the grid to be even and the freezing curves to rise in concentration;
+// the data files are checked for both as the program is built.
+template <std::size_t N>
+constexpr bool EvenGrid(const std::array<double, N>& lines, double first, double step) {
+    for (std::size_t k = 0; k < N; ++k) {
+        if (lines[k] != first + static_cast<double>(k) * step) {
+            return false;
+        }
+    }
+    return step > 0.0;
+}
+static_assert(EvenGrid(gt::kGridCelsius, gt::kFirstCelsius, gt::kCelsiusStep));
+static_assert(EvenGrid(gt::kGridVolumePercent, gt::kFirstVolumePercent, gt::kVolumePercentStep));
+static_assert(gt::kGridCelsius.front() == kGlycolMinCelsius &&
+              gt::kGridCelsius.back() == kGlycolMaxCelsius);
+static_assert(gt::kGridVolumePercent.front() == kGlycolMinVolumePercent &&
+              gt::kGridVolumePercent.back() == kGlycolMaxVolumePercent);
+
+template <std::size_t N>
+constexpr bool RisingCurve(const std::array<gt::FreezingPoint, N>& points) {
+    for (std::size_t k = 1; k < N; ++k) {
+        if (!(points[k].volumePercent > points[k - 1].volumePercent)) {
+            return false;
+        }
+    }
+    return N >= 2;
+}
+static_assert(RisingCurve(gt::kEthyleneFreezing) && RisingCurve(gt::kPropyleneFreezing));
 
 // Where a value lies on an even grid: the grid line at or below it and the weight of the next
 // line, in [0, 1). Weight 0 is exactly on the line: then only that line is used.
@@ -169,9 +199,17 @@ FluidProperties GlycolMixture(Glycol glycol, double volumePercent, double celsiu
 }
 
 double GlycolFreezingPointC(Glycol glycol, double volumePercent) {
-    const auto& points = DataOf(glycol).freezing;
-    CheckConcentration(glycol, volumePercent, points.front().volumePercent,
-                       points.back().volumePercent, "il punto di congelamento è dato");
+    RequireFinite(volumePercent, "Concentrazione di glicole");
+    const std::span<const gt::FreezingPoint> points = DataOf(glycol).freezing;
+    const gt::FreezingPoint& last = points.back();
+    if (volumePercent > last.volumePercent) {
+        throw PhysicsError(Capitalised(GlycolName(glycol)) + " al " +
+                           QuantityText(volumePercent, "% in volume") +
+                           ": la fonte non dà il punto di congelamento oltre il " +
+                           QuantityText(last.volumePercent, "% in volume") + ".");
+    }
+    CheckConcentration(glycol, volumePercent, points.front().volumePercent, last.volumePercent,
+                       "il punto di congelamento è dato");
     std::size_t k = 0;
     while (k + 1 < points.size() && volumePercent >= points[k + 1].volumePercent) {
         ++k;
