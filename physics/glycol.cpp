@@ -22,14 +22,17 @@ namespace gt = glycol_tables;
 struct GlycolData {
     const gt::Table& density;
     const gt::Table& viscosity;
+    const gt::Table& specificHeat;
     std::span<const gt::FreezingPoint> freezing;
 };
 
 GlycolData DataOf(Glycol glycol) {
     if (glycol == Glycol::Propilenico) {
-        return {gt::kPropyleneDensity, gt::kPropyleneViscosity, gt::kPropyleneFreezing};
+        return {gt::kPropyleneDensity, gt::kPropyleneViscosity, gt::kPropyleneSpecificHeat,
+                gt::kPropyleneFreezing};
     }
-    return {gt::kEthyleneDensity, gt::kEthyleneViscosity, gt::kEthyleneFreezing};
+    return {gt::kEthyleneDensity, gt::kEthyleneViscosity, gt::kEthyleneSpecificHeat,
+            gt::kEthyleneFreezing};
 }
 
 // The interpolation takes the grid to be even and the freezing curves to rise in concentration;
@@ -60,6 +63,30 @@ constexpr bool RisingCurve(const std::array<gt::FreezingPoint, N>& points) {
     return N >= 2;
 }
 static_assert(RisingCurve(gt::kEthyleneFreezing) && RisingCurve(gt::kPropyleneFreezing));
+
+// The message of a frozen state names the first temperature with data: in every column the
+// frozen cells are the coldest ones, and each column holds data.
+constexpr bool FrozenOnlyBelowTheData(const gt::Table& table) {
+    for (std::size_t c = 0; c < gt::kConcentrations; ++c) {
+        bool data = false;
+        for (std::size_t t = 0; t < gt::kTemperatures; ++t) {
+            if (data && !table[t][c]) {
+                return false;
+            }
+            data = data || table[t][c];
+        }
+        if (!data) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(FrozenOnlyBelowTheData(gt::kEthyleneDensity) &&
+              FrozenOnlyBelowTheData(gt::kEthyleneViscosity) &&
+              FrozenOnlyBelowTheData(gt::kEthyleneSpecificHeat) &&
+              FrozenOnlyBelowTheData(gt::kPropyleneDensity) &&
+              FrozenOnlyBelowTheData(gt::kPropyleneViscosity) &&
+              FrozenOnlyBelowTheData(gt::kPropyleneSpecificHeat));
 
 // Where a value lies on an even grid: the grid line at or below it and the weight of the next
 // line, in [0, 1). Weight 0 is exactly on the line: then only that line is used.
@@ -120,12 +147,12 @@ std::optional<double> Interpolate(const gt::Table& table, GridPosition temperatu
     return inLogarithm ? std::exp(value) : value;
 }
 
-// The lowest temperature from which both tables hold values in every concentration column the
-// position uses.
+// The lowest temperature from which all three tables hold values in every concentration column
+// the position uses.
 double DataStartCelsius(const GlycolData& data, GridPosition concentration) {
     std::size_t firstRow = 0;
     for (std::size_t c = 0; c < LinesUsed(concentration); ++c) {
-        for (const gt::Table* table : {&data.density, &data.viscosity}) {
+        for (const gt::Table* table : {&data.density, &data.viscosity, &data.specificHeat}) {
             std::size_t row = 0;
             while (row < gt::kTemperatures && !(*table)[row][concentration.index + c]) {
                 ++row;
@@ -187,7 +214,9 @@ FluidProperties GlycolMixture(Glycol glycol, double volumePercent, double celsiu
         Interpolate(data.density, temperature, concentration, false);
     const std::optional<double> viscosity =
         Interpolate(data.viscosity, temperature, concentration, true);
-    if (!density || !viscosity) {
+    const std::optional<double> specificHeat =
+        Interpolate(data.specificHeat, temperature, concentration, false);
+    if (!density || !viscosity || !specificHeat) {
         throw PhysicsError(Capitalised(GlycolName(glycol)) + " al " +
                            QuantityText(volumePercent, "% in volume") + " a " +
                            QuantityText(celsius, "°C") +
@@ -195,7 +224,7 @@ FluidProperties GlycolMixture(Glycol glycol, double volumePercent, double celsiu
                            QuantityText(volumePercent, "% in volume") + " i dati partono da " +
                            QuantityText(DataStartCelsius(data, concentration), "°C") + ".");
     }
-    return {*density, *viscosity};
+    return {*density, *viscosity, *specificHeat};
 }
 
 double GlycolFreezingPointC(Glycol glycol, double volumePercent) {

@@ -48,13 +48,15 @@ std::string FileOf(Glycol glycol, const char* quantity) {
 
 // Every cell of the data files, at its own temperature and concentration, is given as the file
 // has it (the viscosity from 1e-5 Pa·s to mPa·s), and every frozen cell is refused: the tables
-// the program is built with are the files' whole tables.
+// the program is built with are the files' whole tables, each in its place.
 TEST(GlycolMixture, EveryCellOfTheDataFilesAsItStands) {
     for (const Glycol glycol : {kEG, kPG}) {
         const auto density = DataFile(FileOf(glycol, "rho"));
         const auto viscosity = DataFile(FileOf(glycol, "mu"));
+        const auto specificHeat = DataFile(FileOf(glycol, "cp"));
         ASSERT_EQ(density.size(), 29u) << "−35 to 100 °C every 5 K, and the heading";
         ASSERT_EQ(viscosity.size(), density.size());
+        ASSERT_EQ(specificHeat.size(), density.size());
         std::size_t given = 0;
         for (std::size_t t = 1; t < density.size(); ++t) {
             for (std::size_t c = 1; c < density[0].size(); ++c) {
@@ -71,6 +73,7 @@ TEST(GlycolMixture, EveryCellOfTheDataFilesAsItStands) {
                 const FluidProperties mixture = GlycolMixture(glycol, percent, celsius);
                 EXPECT_EQ(mixture.densityKgM3, density[t][c]) << where;
                 EXPECT_EQ(mixture.viscosityMPaS, viscosity[t][c] / 100) << where;
+                EXPECT_EQ(mixture.specificHeatJKgK, specificHeat[t][c]) << where;
                 ++given;
             }
         }
@@ -102,7 +105,7 @@ TEST(GlycolMixture, GridPointsAreGivenAsTheyStand) {
     }
 }
 
-TEST(GlycolMixture, LinearInDensityAndInTheLogarithmOfViscosity) {
+TEST(GlycolMixture, LinearInDensityAndSpecificHeatAndInTheLogarithmOfViscosity) {
     const struct {
         const char* what;
         Glycol glycol;
@@ -110,21 +113,23 @@ TEST(GlycolMixture, LinearInDensityAndInTheLogarithmOfViscosity) {
         double celsius;
         double density;
         double viscosity;
+        double specificHeat;
     } cases[] = {
         // On the 30 % line, halfway from 10 to 15 °C: the mean, and the geometric mean.
-        {"EG 30 % 12,5 °C", kEG, 30, 12.5, (1048.76 + 1047.07) / 2, std::sqrt(2.95 * 2.53)},
+        {"EG 30 % 12,5 °C", kEG, 30, 12.5, (1048.76 + 1047.07) / 2, std::sqrt(2.95 * 2.53), 3624},
         // On the 20 °C line, halfway from 20 to 30 %.
-        {"EG 25 % 20 °C", kEG, 25, 20, (1029.72 + 1045.25) / 2, std::sqrt(1.65 * 2.20)},
+        {"EG 25 % 20 °C", kEG, 25, 20, (1029.72 + 1045.25) / 2, std::sqrt(1.65 * 2.20), 3730},
         // Centre of the cell 10–15 °C, 20–30 %: (2,18·1,89·2,95·2,53)^(1/4).
-        {"EG 25 % 12,5 °C", kEG, 25, 12.5, 1040.04, 2.354860628801069},
+        {"EG 25 % 12,5 °C", kEG, 25, 12.5, 1040.04, 2.354860628801069, 3710.75},
         // Weights 0,2 in concentration and 0,6 in temperature (30–35 °C): for the viscosity
         // 3,09^0,32 · 2,60^0,48 · 4,43^0,08 · 3,69^0,12.
-        {"PG 42 % 33 °C", kPG, 42, 33, 1030.5524, 2.9904006778518477},
+        {"PG 42 % 33 °C", kPG, 42, 33, 1030.5524, 2.9904006778518477, 3712.08},
     };
     for (const auto& c : cases) {
         const FluidProperties mixture = GlycolMixture(c.glycol, c.volumePercent, c.celsius);
         EXPECT_NEAR(mixture.densityKgM3, c.density, 1e-12 * c.density) << c.what;
         EXPECT_NEAR(mixture.viscosityMPaS, c.viscosity, 1e-12 * c.viscosity) << c.what;
+        EXPECT_NEAR(mixture.specificHeatJKgK, c.specificHeat, 1e-12 * c.specificHeat) << c.what;
     }
 }
 
@@ -134,6 +139,7 @@ TEST(GlycolMixture, BrineStatesBetweenTheRowsAreAnswered) {
     const FluidProperties ethylene25 = GlycolMixture(kEG, 25, -5);
     EXPECT_NEAR(ethylene25.densityKgM3, 1044.98, 0.5e-2);
     EXPECT_NEAR(ethylene25.viscosityMPaS, 4.285, 0.5e-3);
+    EXPECT_EQ(ethylene25.specificHeatJKgK, (3757 + 3574) / 2.0);
     const struct {
         Glycol glycol;
         double volumePercent;
