@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "physics/decimal_text.h"
@@ -21,15 +22,71 @@ namespace gt = glycol_tables;
 struct GlycolData {
     const gt::Table& density;
     const gt::Table& viscosity;
-    const std::array<gt::FreezingPoint, 6>& freezing;
+    const gt::Table& specificHeat;
+    std::span<const gt::FreezingPoint> freezing;
 };
 
 GlycolData DataOf(Glycol glycol) {
     if (glycol == Glycol::Propilenico) {
-        return {gt::kPropyleneDensity, gt::kPropyleneViscosity, gt::kPropyleneFreezing};
+        return {gt::kPropyleneDensity, gt::kPropyleneViscosity, gt::kPropyleneSpecificHeat,
+                gt::kPropyleneFreezing};
     }
-    return {gt::kEthyleneDensity, gt::kEthyleneViscosity, gt::kEthyleneFreezing};
+    return {gt::kEthyleneDensity, gt::kEthyleneViscosity, gt::kEthyleneSpecificHeat,
+            gt::kEthyleneFreezing};
 }
+
+// The interpolation takes the grid to be even and the freezing curves to rise in concentration;
+// the data files are checked for both as the program is built.
+template <std::size_t N>
+constexpr bool EvenGrid(const std::array<double, N>& lines, double first, double step) {
+    for (std::size_t k = 0; k < N; ++k) {
+        if (lines[k] != first + static_cast<double>(k) * step) {
+            return false;
+        }
+    }
+    return step > 0.0;
+}
+static_assert(EvenGrid(gt::kGridCelsius, gt::kFirstCelsius, gt::kCelsiusStep));
+static_assert(EvenGrid(gt::kGridVolumePercent, gt::kFirstVolumePercent, gt::kVolumePercentStep));
+static_assert(gt::kGridCelsius.front() == kGlycolMinCelsius &&
+              gt::kGridCelsius.back() == kGlycolMaxCelsius);
+static_assert(gt::kGridVolumePercent.front() == kGlycolMinVolumePercent &&
+              gt::kGridVolumePercent.back() == kGlycolMaxVolumePercent);
+
+template <std::size_t N>
+constexpr bool RisingCurve(const std::array<gt::FreezingPoint, N>& points) {
+    for (std::size_t k = 1; k < N; ++k) {
+        if (!(points[k].volumePercent > points[k - 1].volumePercent)) {
+            return false;
+        }
+    }
+    return N >= 2;
+}
+static_assert(RisingCurve(gt::kEthyleneFreezing) && RisingCurve(gt::kPropyleneFreezing));
+
+// The message of a frozen state names the first temperature with data: in every column the
+// frozen cells are the coldest ones, and each column holds data.
+constexpr bool FrozenOnlyBelowTheData(const gt::Table& table) {
+    for (std::size_t c = 0; c < gt::kConcentrations; ++c) {
+        bool data = false;
+        for (std::size_t t = 0; t < gt::kTemperatures; ++t) {
+            if (data && !table[t][c]) {
+                return false;
+            }
+            data = data || table[t][c];
+        }
+        if (!data) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(FrozenOnlyBelowTheData(gt::kEthyleneDensity) &&
+              FrozenOnlyBelowTheData(gt::kEthyleneViscosity) &&
+              FrozenOnlyBelowTheData(gt::kEthyleneSpecificHeat) &&
+              FrozenOnlyBelowTheData(gt::kPropyleneDensity) &&
+              FrozenOnlyBelowTheData(gt::kPropyleneViscosity) &&
+              FrozenOnlyBelowTheData(gt::kPropyleneSpecificHeat));
 
 // Where a value lies on an even grid: the grid line at or below it and the weight of the next
 // line, in [0, 1). Weight 0 is exactly on the line: then only that line is used.
@@ -90,12 +147,12 @@ std::optional<double> Interpolate(const gt::Table& table, GridPosition temperatu
     return inLogarithm ? std::exp(value) : value;
 }
 
-// The lowest temperature from which both tables hold values in every concentration column the
-// position uses.
+// The lowest temperature from which all three tables hold values in every concentration column
+// the position uses.
 double DataStartCelsius(const GlycolData& data, GridPosition concentration) {
     std::size_t firstRow = 0;
     for (std::size_t c = 0; c < LinesUsed(concentration); ++c) {
-        for (const gt::Table* table : {&data.density, &data.viscosity}) {
+        for (const gt::Table* table : {&data.density, &data.viscosity, &data.specificHeat}) {
             std::size_t row = 0;
             while (row < gt::kTemperatures && !(*table)[row][concentration.index + c]) {
                 ++row;
@@ -157,7 +214,9 @@ FluidProperties GlycolMixture(Glycol glycol, double volumePercent, double celsiu
         Interpolate(data.density, temperature, concentration, false);
     const std::optional<double> viscosity =
         Interpolate(data.viscosity, temperature, concentration, true);
-    if (!density || !viscosity) {
+    const std::optional<double> specificHeat =
+        Interpolate(data.specificHeat, temperature, concentration, false);
+    if (!density || !viscosity || !specificHeat) {
         throw PhysicsError(Capitalised(GlycolName(glycol)) + " al " +
                            QuantityText(volumePercent, "% in volume") + " a " +
                            QuantityText(celsius, "°C") +
@@ -165,13 +224,21 @@ FluidProperties GlycolMixture(Glycol glycol, double volumePercent, double celsiu
                            QuantityText(volumePercent, "% in volume") + " i dati partono da " +
                            QuantityText(DataStartCelsius(data, concentration), "°C") + ".");
     }
-    return {*density, *viscosity};
+    return {*density, *viscosity, *specificHeat};
 }
 
 double GlycolFreezingPointC(Glycol glycol, double volumePercent) {
-    const auto& points = DataOf(glycol).freezing;
-    CheckConcentration(glycol, volumePercent, points.front().volumePercent,
-                       points.back().volumePercent, "il punto di congelamento è dato");
+    RequireFinite(volumePercent, "Concentrazione di glicole");
+    const std::span<const gt::FreezingPoint> points = DataOf(glycol).freezing;
+    const gt::FreezingPoint& last = points.back();
+    if (volumePercent > last.volumePercent) {
+        throw PhysicsError(Capitalised(GlycolName(glycol)) + " al " +
+                           QuantityText(volumePercent, "% in volume") +
+                           ": la fonte non dà il punto di congelamento oltre il " +
+                           QuantityText(last.volumePercent, "% in volume") + ".");
+    }
+    CheckConcentration(glycol, volumePercent, points.front().volumePercent, last.volumePercent,
+                       "il punto di congelamento è dato");
     std::size_t k = 0;
     while (k + 1 < points.size() && volumePercent >= points[k + 1].volumePercent) {
         ++k;

@@ -1,5 +1,6 @@
 // IAPWS-IF97 region 1: the specific volume from the derivative in pressure of the dimensionless
-// Gibbs energy. Coefficients: IAPWS R7-97(2012), Eq. 7 and Table 2 (as tabulated in jjgomera/iapws,
+// Gibbs energy γ, the isobaric specific heat from its second derivative in temperature.
+// Coefficients: IAPWS R7-97(2012), Eq. 7 and Table 2 (as tabulated in jjgomera/iapws,
 // iapws/_iapws97Constants.py, Region1_Li, Region1_Lj, Region1_n); check values: Table 5.
 
 #include <array>
@@ -94,6 +95,27 @@ double Region1SpecificVolume(double temperatureK, double pressureMPa) {
     volume = volume * pi;
     volume = volume * gammaPi;
     return volume;
+}
+
+double Region1SpecificHeatKJKgK(double temperatureK, double pressureMPa) {
+    CheckState(temperatureK, pressureMPa);
+    const double pi = pressureMPa / kReducingPressureMPa;
+    const double tau = kReducingTemperatureK / temperatureK;
+    const double piTerm = kPiOffset - pi;
+    const double tauTerm = tau - kTauOffset;
+    // γ_ττ = Σ n·(7,1 − π)^I·J·(J − 1)·(τ − 1,222)^(J−2)
+    double gammaTauTau = 0.0;
+    for (const Term& term : kTerms) {
+        double value = term.n * std::pow(piTerm, term.i);
+        value = value * (term.j * (term.j - 1));
+        value = value * std::pow(tauTerm, term.j - 2);
+        gammaTauTau = gammaTauTau + value;
+    }
+    // c_p = −R·τ²·γ_ττ
+    double specificHeat = -kGasConstant * tau;
+    specificHeat = specificHeat * tau;
+    specificHeat = specificHeat * gammaTauTau;
+    return specificHeat;
 }
 
 }  // namespace idrovela::physics

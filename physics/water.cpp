@@ -11,6 +11,7 @@ namespace idrovela::physics {
 namespace {
 constexpr double kKelvinAtZeroCelsius = 273.15;
 constexpr double kMPaSPerPaS = 1000.0;
+constexpr double kJPerKJ = 1000.0;
 }  // namespace
 
 FluidProperties Water(double celsius) {
@@ -22,7 +23,8 @@ FluidProperties Water(double celsius) {
     const double temperatureK = celsius + kKelvinAtZeroCelsius;
     const double density = 1.0 / Region1SpecificVolume(temperatureK, kAtmosphereMPa);
     const double viscosity = WaterViscosityPaS(temperatureK, density) * kMPaSPerPaS;
-    return {density, viscosity};
+    const double specificHeat = Region1SpecificHeatKJKgK(temperatureK, kAtmosphereMPa) * kJPerKJ;
+    return {density, viscosity, specificHeat};
 }
 
 }  // namespace idrovela::physics

@@ -1,6 +1,6 @@
 #pragma once
 
-// Liquid water: density from IAPWS-IF97 region 1, viscosity from IAPWS 2008.
+// Liquid water: density and specific heat from IAPWS-IF97 region 1, viscosity from IAPWS 2008.
 
 #include "physics/fluid_properties.h"
 
@@ -21,6 +21,10 @@ inline constexpr double kWaterMaxCelsius = 99.0;
 // pressure below the saturation pressure, where the water is steam.
 [[nodiscard]] double Region1SpecificVolume(double temperatureK, double pressureMPa);
 
+// Isobaric specific heat c_p in kJ/(kg·K) (IAPWS-IF97 region 1), over the same states as
+// Region1SpecificVolume and with the same refusals.
+[[nodiscard]] double Region1SpecificHeatKJKgK(double temperatureK, double pressureMPa);
+
 // Saturation pressure in MPa (IAPWS-IF97 region 4), 273,15 K to the critical 647,096 K.
 [[nodiscard]] double SaturationPressureMPa(double temperatureK);
 
@@ -28,7 +32,8 @@ inline constexpr double kWaterMaxCelsius = 99.0;
 // enhancement, as advised for industrial use). 273,15 K to 1173,15 K, density above zero.
 [[nodiscard]] double WaterViscosityPaS(double temperatureK, double densityKgM3);
 
-// Water at 101,325 kPa, 0–99 °C: IF97 density, and the IAPWS 2008 viscosity at that density.
+// Water at 101,325 kPa, 0–99 °C: IF97 density and specific heat, and the IAPWS 2008 viscosity at
+// that density.
 [[nodiscard]] FluidProperties Water(double celsius);
 
 }  // namespace idrovela::physics

@@ -87,10 +87,7 @@ ToolActions::Outcome ToolActions::Fluid(std::string_view arguments) {
         return Unknown("number", arguments);
     }
     choice.celsius = *celsius;
-    const tools::FluidEvaluation applied = tools::ApplyFluid(form_, choice);
-    if (!applied.properties) {
-        out_ << "fluid.error=" << applied.error << '\n';
-    }
+    out_ << tools::SessionLines(tools::ApplyFluid(form_, choice));
     return Outcome::Ran;
 }
 

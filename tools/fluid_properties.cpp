@@ -5,6 +5,7 @@
 #include "physics/glycol.h"
 #include "physics/physics_error.h"
 #include "physics/water.h"
+#include "tools/display_numbers.h"
 #include "window/form_principale.h"
 
 namespace idrovela::tools {
@@ -17,6 +18,7 @@ physics::Glycol GlycolOf(FluidKind kind) {
 
 // Water freezes at 0 °C at the pressure the water data are for.
 constexpr double kWaterFreezingPointC = 0.0;
+constexpr double kJPerKJ = 1000.0;
 
 }  // namespace
 
@@ -43,6 +45,7 @@ FluidEvaluation EvaluateFluid(const FluidChoice& choice) {
         evaluation.densityText = NumberToText(RoundToDigits(evaluation.properties->densityKgM3, 1));
         evaluation.viscosityText =
             NumberToText(RoundToDigits(evaluation.properties->viscosityMPaS, 4));
+        evaluation.specificHeatText = Fixed(evaluation.properties->specificHeatJKgK / kJPerKJ, 3);
     } catch (const physics::PhysicsError& error) {
         evaluation.properties.reset();
         evaluation.error = error.what();
@@ -56,6 +59,23 @@ FluidEvaluation EvaluateFluid(const FluidChoice& choice) {
         evaluation.freezingError = error.what();
     }
     return evaluation;
+}
+
+std::string SessionLines(const FluidEvaluation& evaluation) {
+    std::string lines;
+    if (evaluation.properties) {
+        lines += "fluid.rho=" + Exact(evaluation.properties->densityKgM3) + '\n';
+        lines += "fluid.mu=" + Exact(evaluation.properties->viscosityMPaS) + '\n';
+        lines += "fluid.cp=" + Exact(evaluation.properties->specificHeatJKgK) + '\n';
+    } else {
+        lines += "fluid.error=" + evaluation.error + '\n';
+    }
+    if (evaluation.freezingPointC) {
+        lines += "fluid.freezing=" + Exact(*evaluation.freezingPointC) + '\n';
+    } else {
+        lines += "fluid.freezing_error=" + evaluation.freezingError + '\n';
+    }
+    return lines;
 }
 
 FluidEvaluation ApplyFluid(window::Form_Principale& form, const FluidChoice& choice) {

@@ -26,8 +26,10 @@ struct FluidChoice {
 
 // The properties of a choice, and the texts "Applica" writes into the window: the density
 // rounded half to even to one decimal, the viscosity to four, written as the presets write
-// theirs (998,2; 1,0016). Outside the data there are no properties, and `error` says which
-// range holds; a freezing point outside its own table leaves the other properties given.
+// theirs (998,2; 1,0016). The specific heat is for the eye only, in kJ/(kg·K) to three decimals
+// (4,185). Outside the data there are no properties, and `error` says which range holds; a
+// freezing point outside its own curve leaves the other properties given, and `freezingError`
+// says why there is none.
 struct FluidEvaluation {
     std::optional<physics::FluidProperties> properties;
     std::string error;
@@ -35,9 +37,15 @@ struct FluidEvaluation {
     std::string freezingError;
     std::string densityText;
     std::string viscosityText;
+    std::string specificHeatText;
 };
 
 [[nodiscard]] FluidEvaluation EvaluateFluid(const FluidChoice& choice);
+
+// What "Proprietà del fluido" shows, for idrovela-session: `fluid.rho`, `fluid.mu` and
+// `fluid.cp` (kg/m³, mPa·s, J/(kg·K)) or `fluid.error=MESSAGE`, then `fluid.freezing` (°C) or
+// `fluid.freezing_error=MESSAGE`; figures as printf's %.17g writes them, one a line.
+[[nodiscard]] std::string SessionLines(const FluidEvaluation& evaluation);
 
 // Does what a user would do by hand with the fluid's figures: selects "Altro" in the fluid group,
 // which enables the fields, writes the viscosity and the density, and recalculates as a preset

@@ -45,7 +45,8 @@ questo Y non coincide con la perdita in Pa/m di una tabella tecnica.</p>
 <p>Il menu <b>Strumenti</b> affianca alla finestra la fisica dei manuali, senza cambiarne le
 cifre: <i>Verifica fisica</i> dà il vero numero di Reynolds, il coefficiente d'attrito di
 Colebrook-White e la perdita in Pa/m, mbar/m e mm c.a./m per il tubo della finestra;
-<i>Proprietà del fluido</i> dà densità e viscosità dell'acqua e delle miscele di glicole;
+<i>Proprietà del fluido</i> dà densità, viscosità, calore specifico e punto di congelamento
+dell'acqua e delle miscele di glicole;
 <i>Tubi commerciali</i> mostra i tubi di una serie per la portata della finestra e indica il più
 piccolo entro i limiti di perdita e di velocità.</p>
 

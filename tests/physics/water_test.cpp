@@ -28,6 +28,25 @@ TEST(Region1SpecificVolume, OfficialCheckValues) {
     }
 }
 
+TEST(Region1SpecificHeatKJKgK, OfficialCheckValues) {
+    const struct {
+        double temperatureK;
+        double pressureMPa;
+        double specificHeat;
+    } cases[] = {
+        {300.0, 3.0, 4.17301218},
+        {300.0, 80.0, 4.01008987},
+        {500.0, 3.0, 4.65580682},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(Region1SpecificHeatKJKgK(c.temperatureK, c.pressureMPa), c.specificHeat, 0.5e-8)
+            << c.temperatureK << " K, " << c.pressureMPa << " MPa";
+    }
+    // The same states as the specific volume: steam is refused.
+    EXPECT_PHYSICS_ERROR(Region1SpecificHeatKJKgK(500.0, 1.0), "sotto la pressione di saturazione");
+    EXPECT_PHYSICS_ERROR(Region1SpecificHeatKJKgK(273.0, 1.0), "da 273,15 a 623,15 K");
+}
+
 TEST(SaturationPressureMPa, OfficialCheckValuesAndTheBoilingPoint) {
     const struct {
         double temperatureK;
@@ -80,6 +99,14 @@ TEST(Water, ReferenceTableAtOneAtmosphere) {
         EXPECT_NEAR(water.densityKgM3, row.density, 0.5e-4) << row.celsius << " °C";
         EXPECT_NEAR(water.viscosityMPaS, row.viscosity, 0.5e-5) << row.celsius << " °C";
     }
+    // c_p at one atmosphere, in J/(kg·K): about 4,18 kJ/(kg·K) at 20 °C and 4,19 at 70 °C; it
+    // falls from 0 °C to its least near 40 °C, then rises.
+    EXPECT_NEAR(Water(20).specificHeatJKgK, 4180, 5);
+    EXPECT_NEAR(Water(70).specificHeatJKgK, 4190, 5);
+    EXPECT_EQ(Water(20).specificHeatJKgK, Region1SpecificHeatKJKgK(293.15, 0.101325) * 1000);
+    EXPECT_GT(Water(0).specificHeatJKgK, Water(20).specificHeatJKgK);
+    EXPECT_LT(Water(40).specificHeatJKgK, Water(20).specificHeatJKgK);
+    EXPECT_LT(Water(40).specificHeatJKgK, Water(60).specificHeatJKgK);
     // The ends of the range are accepted.
     EXPECT_NO_THROW(static_cast<void>(Water(0.0)));
     EXPECT_NO_THROW(static_cast<void>(Water(99.0)));

@@ -78,13 +78,15 @@ TEST_F(FluidTest, ApplyDoesWhatTheUserWouldDoByHand) {
     EXPECT_EQ(form.Text_Mu.Text(), "1,0016");
     EXPECT_EQ(Evaluations(), before + 1);  // recalculated once, as a preset does
     EXPECT_EQ(applied.freezingPointC, 0.0);
+    EXPECT_EQ(applied.specificHeatText, "4,185");  // kJ/(kg·K), shown only
 
     const FluidEvaluation glycol = ApplyFluid(form, {FluidKind::Propilenico, 30, 10});
     ASSERT_TRUE(glycol.properties.has_value());
     // The table's own cell, 1032,55, is held as the Double just below it.
     EXPECT_EQ(form.Text_Rho.Text(), "1032,5");
     EXPECT_EQ(form.Text_Mu.Text(), "4,52");
-    EXPECT_NEAR(*glycol.freezingPointC, -13.0, 0.5);
+    EXPECT_EQ(glycol.specificHeatText, "3,820");
+    EXPECT_NEAR(*glycol.freezingPointC, -13.12, 1e-12);
     EXPECT_TRUE(TakeErrors().empty());
 }
 
@@ -104,7 +106,9 @@ TEST_F(FluidTest, OutsideTheDataNothingChanges) {
     const FluidEvaluation strong = EvaluateFluid({FluidKind::Etilenico, 60, 20});
     EXPECT_TRUE(strong.properties.has_value());
     EXPECT_FALSE(strong.freezingPointC.has_value());
-    EXPECT_FALSE(strong.freezingError.empty());
+    EXPECT_NE(strong.freezingError.find("la fonte non dà il punto di congelamento"),
+              std::string::npos)
+        << strong.freezingError;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "physics/glycol.h"
 #include "tools/display_numbers.h"
 #include "tools/fluid_properties.h"
 #include "tools/qt/number_box.h"
@@ -21,16 +22,24 @@ QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The room kept for the messages, in the font's average characters and lines: the longest the
+// dialog gives (a state beyond the temperatures the data hold together with no freezing point
+// above 57,8 % of ethylene glycol) wraps into it.
+constexpr int kMessageColumns = 52;
+constexpr int kMessageLines = 6;
+
 }  // namespace
 
 FluidDialog::FluidDialog(window::qt::MainWindow& main)
     : QDialog(&main),
       main_(main),
       kind_(new QComboBox),
-      percent_(CommaNumberBox(0, 100, 30, 1, QStringLiteral(" % in volume"))),
+      percent_(CommaNumberBox(physics::kGlycolMinVolumePercent, physics::kGlycolMaxVolumePercent,
+                              30, 1, QStringLiteral(" % in volume"))),
       celsius_(CommaNumberBox(-50, 150, 20, 1, QStringLiteral(" °C"))),
       density_(new QLabel),
       viscosity_(new QLabel),
+      specificHeat_(new QLabel),
       freezing_(new QLabel),
       message_(new QLabel),
       apply_(new QPushButton(QStringLiteral("&Applica"))) {
@@ -45,9 +54,15 @@ FluidDialog::FluidDialog(window::qt::MainWindow& main)
     celsius_->setObjectName(QStringLiteral("Temperatura"));
     density_->setObjectName(QStringLiteral("Densita"));
     viscosity_->setObjectName(QStringLiteral("Viscosita"));
+    specificHeat_->setObjectName(QStringLiteral("CaloreSpecifico"));
     freezing_->setObjectName(QStringLiteral("Congelamento"));
     message_->setObjectName(QStringLiteral("Messaggio"));
     message_->setWordWrap(true);
+    message_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // As wide as the dialog, at least the width kept for it; its height never changes.
+    message_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    message_->setMinimumWidth(message_->fontMetrics().averageCharWidth() * kMessageColumns);
+    message_->setFixedHeight(message_->fontMetrics().lineSpacing() * kMessageLines);
     apply_->setObjectName(QStringLiteral("Applica"));
 
     auto* form = new QFormLayout;
@@ -56,6 +71,7 @@ FluidDialog::FluidDialog(window::qt::MainWindow& main)
     form->addRow(QStringLiteral("&Temperatura"), celsius_);
     form->addRow(QStringLiteral("Densità"), density_);
     form->addRow(QStringLiteral("Viscosità"), viscosity_);
+    form->addRow(QStringLiteral("Calore specifico"), specificHeat_);
     form->addRow(QStringLiteral("Punto di congelamento"), freezing_);
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(apply_, QDialogButtonBox::ApplyRole);
@@ -65,6 +81,7 @@ FluidDialog::FluidDialog(window::qt::MainWindow& main)
     layout->addLayout(form);
     layout->addWidget(message_);
     layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(kind_, &QComboBox::currentIndexChanged, this, [this] { Evaluate(); });
     connect(percent_, &QDoubleSpinBox::valueChanged, this, [this] { Evaluate(); });
@@ -81,9 +98,11 @@ void FluidDialog::Evaluate() {
     if (evaluation.properties) {
         density_->setText(FromUtf8(evaluation.densityText + " kg/m³"));
         viscosity_->setText(FromUtf8(evaluation.viscosityText + " mPa·s"));
+        specificHeat_->setText(FromUtf8(evaluation.specificHeatText + " kJ/(kg·K)"));
     } else {
         density_->setText(QStringLiteral("—"));
         viscosity_->setText(QStringLiteral("—"));
+        specificHeat_->setText(QStringLiteral("—"));
     }
     freezing_->setText(evaluation.freezingPointC
                            ? FromUtf8(Shown(*evaluation.freezingPointC, 1) + " °C")

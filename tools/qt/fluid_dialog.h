@@ -14,9 +14,11 @@ class MainWindow;
 namespace idrovela::tools::qt {
 
 // "Proprietà del fluido": the user picks water, ethylene glycol or propylene glycol, the
-// concentration by volume (glycols only) and the temperature; the dialog shows the density, the
-// viscosity and the freezing point as they change, and "Applica" puts the fluid into the main
-// window as the user would by hand (ApplyFluid). Non-modal: the main window stays usable.
+// concentration by volume (glycols only, 10–60 %) and the temperature; the dialog shows the
+// density, the viscosity, the specific heat and the freezing point as they change, and "Applica"
+// puts the fluid into the main window as the user would by hand (ApplyFluid). Non-modal: the main
+// window stays usable. Its size is fixed: a message wraps in the room kept for it below the
+// figures, and no control ever shrinks.
 class FluidDialog final : public QDialog {
   public:
     explicit FluidDialog(window::qt::MainWindow& main);
@@ -32,6 +34,7 @@ class FluidDialog final : public QDialog {
     QDoubleSpinBox* celsius_;
     QLabel* density_;
     QLabel* viscosity_;
+    QLabel* specificHeat_;
     QLabel* freezing_;
     QLabel* message_;
     QPushButton* apply_;

@@ -102,6 +102,7 @@ TEST_F(ToolWindowsTest, TheFluidDialogAppliesAFluidAsTheUserWould) {
     celsius.setValue(20);
     ASSERT_TRUE(apply.isEnabled());
     EXPECT_TRUE(Shown(dialog).contains(QString::fromUtf8("1045,2 kg/m³")));
+    EXPECT_TRUE(Shown(dialog).contains(QString::fromUtf8("Calore specifico|3,645 kJ/(kg·K)")));
     const auto before = Evaluations();
     QTest::mouseClick(&apply, Qt::LeftButton);
     EXPECT_TRUE(Find<QRadioButton>("Option_FluidoX").isChecked());
@@ -110,6 +111,53 @@ TEST_F(ToolWindowsTest, TheFluidDialogAppliesAFluidAsTheUserWould) {
     EXPECT_EQ(Text("Text_Mu"), "2,2");
     EXPECT_EQ(Evaluations(), before + 1);
     EXPECT_TRUE(ShownErrors().empty());
+}
+
+// Whatever the dialog says, it keeps its size, its controls keep their height and every message
+// wraps within the room kept for it. Once an out-of-range value squashed the spin boxes, clipped
+// the message and left the dialog grown.
+TEST_F(ToolWindowsTest, TheFluidDialogKeepsItsLayoutWhateverItSays) {
+    QWidget& dialog = Open("ProprietaFluido");
+    auto& kind = *dialog.findChild<QComboBox*>("Fluido");
+    auto& percent = *dialog.findChild<QDoubleSpinBox*>("Concentrazione");
+    auto& celsius = *dialog.findChild<QDoubleSpinBox*>("Temperatura");
+    auto& message = *dialog.findChild<QLabel*>("Messaggio");
+    QCoreApplication::processEvents();
+    const QSize size = dialog.size();
+    const int boxHeight = celsius.sizeHint().height();
+
+    // A glycol is 10–60 % by volume.
+    kind.setCurrentIndex(1);
+    EXPECT_EQ(percent.minimum(), 10);
+    EXPECT_EQ(percent.maximum(), 60);
+
+    int messages = 0;
+    for (const int k : {0, 1, 2}) {
+        kind.setCurrentIndex(k);
+        for (const double x : {10.0, 12.5, 57.9, 59.9}) {
+            percent.setValue(x);
+            for (const double t : {-49.9, -34.9, -0.5, 20.0, 99.5, 149.9}) {
+                celsius.setValue(t);
+                QCoreApplication::processEvents();
+                const std::string state = kind.currentText().toStdString() + " " +
+                                          std::to_string(x) + " % " + std::to_string(t) + " °C";
+                EXPECT_EQ(dialog.size(), size) << state;
+                for (const QDoubleSpinBox* box : {&percent, &celsius}) {
+                    EXPECT_GE(box->height(), boxHeight) << state;
+                }
+                EXPECT_LE(message.heightForWidth(message.width()), message.height())
+                    << state << ": " << message.text().toStdString();
+                messages += message.text().isEmpty() ? 0 : 1;
+            }
+        }
+    }
+    EXPECT_GT(messages, 30);
+    // Back to a state without a message, it is as it was.
+    kind.setCurrentIndex(0);
+    celsius.setValue(20);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(message.text().isEmpty());
+    EXPECT_EQ(dialog.size(), size);
 }
 
 // What the session runner prints for a script, as NAME → TEXT for each `text.` line.
