@@ -34,13 +34,15 @@ class ToolActions {
     // was not understood, and a message went to `err`.
     Outcome Run(std::string_view action, std::string_view arguments);
 
+    // The series of the commercial-pipe table and of circuits: read when first asked for.
+    const catalogues::Catalogue& Catalogue();
+
   private:
     Outcome Unknown(std::string_view what, std::string_view name);
     Outcome Fluid(std::string_view arguments);
     Outcome Pipes(std::string_view seriesName);
     Outcome Choose(std::string_view arguments);
     Outcome Limits(std::string_view arguments);
-    const catalogues::Catalogue& Catalogue();
 
     window::Form_Principale& form_;
     std::ostream& out_;
