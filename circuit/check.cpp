@@ -1,8 +1,8 @@
 #include "circuit/check.h"
 
 #include <cmath>
+#include <functional>
 #include <string>
-#include <unordered_map>
 
 #include "circuit/fittings.h"
 #include "circuit/messages.h"
@@ -212,42 +212,96 @@ void CheckSegment(const Segment& segment, std::size_t index,
 
 // ---- The tree ----
 
+// The segments by id: open addressing over the ids' hashes, which are compared before the ids.
+class IdIndex {
+  public:
+    explicit IdIndex(const Circuit& circuit) : circuit_(circuit) {
+        std::size_t size = 16;
+        while (size < 2 * circuit.segments.size()) {
+            size *= 2;
+        }
+        slots_.assign(size, kEmpty);
+        hashes_.resize(circuit.segments.size());
+    }
+
+    // Adds segment `index`; the segment already holding its id, if one does.
+    std::optional<std::size_t> Add(std::size_t index) {
+        const std::string_view id = circuit_.segments[index].id;
+        hashes_[index] = std::hash<std::string_view>{}(id);
+        std::size_t slot = hashes_[index] & (slots_.size() - 1);
+        for (; slots_[slot] != kEmpty; slot = (slot + 1) & (slots_.size() - 1)) {
+            if (hashes_[slots_[slot]] == hashes_[index] &&
+                circuit_.segments[slots_[slot]].id == id) {
+                return slots_[slot];
+            }
+        }
+        slots_[slot] = index;
+        return std::nullopt;
+    }
+
+    [[nodiscard]] std::optional<std::size_t> Find(std::string_view id) const {
+        const std::size_t hash = std::hash<std::string_view>{}(id);
+        for (std::size_t slot = hash & (slots_.size() - 1); slots_[slot] != kEmpty;
+             slot = (slot + 1) & (slots_.size() - 1)) {
+            if (hashes_[slots_[slot]] == hash && circuit_.segments[slots_[slot]].id == id) {
+                return slots_[slot];
+            }
+        }
+        return std::nullopt;
+    }
+
+  private:
+    static constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
+    const Circuit& circuit_;
+    std::vector<std::size_t> slots_;
+    std::vector<std::size_t> hashes_;
+};
+
 Topology BuildTopology(const Circuit& circuit) {
     const std::size_t count = circuit.segments.size();
     Topology topology;
     topology.upstream.resize(count);
-    topology.downstream.resize(count);
 
-    std::unordered_map<std::string_view, std::size_t> byId;
-    byId.reserve(count);
+    IdIndex byId(circuit);
     for (std::size_t i = 0; i < count; ++i) {
-        const auto [found, inserted] = byId.emplace(circuit.segments[i].id, i);
-        if (!inserted) {
-            throw CircuitError("Tratti n. " + std::to_string(found->second + 1) + " e n. " +
+        if (const std::optional<std::size_t> first = byId.Add(i)) {
+            throw CircuitError("Tratti n. " + std::to_string(*first + 1) + " e n. " +
                                std::to_string(i + 1) + ": l'id " + Quoted(circuit.segments[i].id) +
                                " compare due volte; ogni tratto ha un id suo.");
         }
     }
+    std::vector<std::size_t> feeds(count + 1, 0);
     for (std::size_t i = 0; i < count; ++i) {
         const Segment& segment = circuit.segments[i];
         if (!segment.upstream) {
             topology.roots.push_back(i);
             continue;
         }
-        const auto found = byId.find(*segment.upstream);
-        if (found == byId.end()) {
+        const std::optional<std::size_t> found = byId.Find(*segment.upstream);
+        if (!found) {
             Fail(SegmentName(segment, i), "a_monte",
                  "il tratto " + Quoted(*segment.upstream) + " non esiste.");
         }
-        topology.upstream[i] = found->second;
-        topology.downstream[found->second].push_back(i);
+        topology.upstream[i] = *found;
+        ++feeds[*found + 1];
+    }
+    // Each segment's downstream ones, in file order, as one list.
+    for (std::size_t i = 0; i < count; ++i) {
+        feeds[i + 1] += feeds[i];
+    }
+    topology.firstDownstream = feeds;
+    topology.downstream.resize(count - topology.roots.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (topology.upstream[i]) {
+            topology.downstream[feeds[*topology.upstream[i]]++] = i;
+        }
     }
 
     // Breadth first from the source; what it never reaches hangs from a loop.
     topology.order.reserve(count);
     topology.order = topology.roots;
     for (std::size_t next = 0; next < topology.order.size(); ++next) {
-        for (const std::size_t child : topology.downstream[topology.order[next]]) {
+        for (const std::size_t child : topology.Downstream(topology.order[next])) {
             topology.order.push_back(child);
         }
     }

@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogues/catalogue.h"
@@ -14,11 +17,20 @@ namespace idrovela::circuit {
 // circuit's segments.
 struct Topology {
     std::vector<std::optional<std::size_t>> upstream;  // none for a segment leaving the source
-    std::vector<std::vector<std::size_t>> downstream;  // in file order
     std::vector<std::size_t> roots;                    // in file order
     // Every segment once, each after its upstream segment: breadth first from the source, the
     // roots and each segment's downstream ones in file order.
     std::vector<std::size_t> order;
+    // The segments `segment` feeds, in file order.
+    [[nodiscard]] std::span<const std::size_t> Downstream(std::size_t segment) const {
+        return std::span(downstream)
+            .subspan(firstDownstream[segment],
+                     firstDownstream[segment + 1] - firstDownstream[segment]);
+    }
+
+    // Every segment's downstream ones, one segment after the other, and where each one's start.
+    std::vector<std::size_t> downstream;
+    std::vector<std::size_t> firstDownstream;  // one more than the segments
 };
 
 // The fluid's properties where the circuit works them out: at the mean of supply and return.

@@ -1,7 +1,7 @@
 #include "circuit/fittings.h"
 
-#include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace idrovela::circuit {
 
@@ -48,9 +48,16 @@ std::span<const FittingType> FittingLibrary() {
 }
 
 const FittingType* FindFitting(std::string_view key) {
-    const auto found = std::find_if(kLibrary.begin(), kLibrary.end(),
-                                    [key](const FittingType& type) { return type.key == key; });
-    return found == kLibrary.end() ? nullptr : &*found;
+    // Asked once or twice for every fitting of a circuit: by hash, not by comparing every key.
+    static const std::unordered_map<std::string_view, const FittingType*> byKey = [] {
+        std::unordered_map<std::string_view, const FittingType*> map;
+        for (const FittingType& type : kLibrary) {
+            map.emplace(type.key, &type);
+        }
+        return map;
+    }();
+    const auto found = byKey.find(key);
+    return found == byKey.end() ? nullptr : found->second;
 }
 
 }  // namespace idrovela::circuit

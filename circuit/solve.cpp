@@ -281,7 +281,7 @@ Solution Solve(const Circuit& circuit, const catalogues::Catalogue& catalogue) {
         SegmentResult& segment = solution.segments[i];
         double flow = segment.terminal ? segment.terminal->flowLph : 0.0;
         double load = segment.terminal ? segment.terminal->loadW : 0.0;
-        for (const std::size_t child : tree.downstream[i]) {
+        for (const std::size_t child : tree.Downstream(i)) {
             flow = flow + solution.segments[child].flowLph;
             load = load + solution.segments[child].loadW;
         }
