@@ -219,8 +219,17 @@ void PipeTableWindow::ChooseRow(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= table_.rows.size()) {
         return;
     }
+    const catalogues::Series* series = CurrentSeries();
+    if (series == nullptr) {
+        return;
+    }
+    const std::string seriesName = series->name;
     const PipeRow row = table_.rows[static_cast<std::size_t>(index)];
-    main_.Act([&row](window::Form_Principale& form) { static_cast<void>(ChooseTube(form, row)); });
+    main_.Act([this, &seriesName, &row](window::Form_Principale& form) {
+        if (ChooseTube(form, row)) {
+            choice_.Chose(seriesName, form);
+        }
+    });
 }
 
 bool PipeTableWindow::eventFilter(QObject* watched, QEvent* event) {
