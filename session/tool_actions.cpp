@@ -32,7 +32,7 @@ ToolActions::ToolActions(window::Form_Principale& form, std::ostream& out, std::
 
 ToolActions::Outcome ToolActions::Run(std::string_view action, std::string_view arguments) {
     if (action == "physics") {
-        out_ << tools::SessionLines(tools::CheckPhysics(form_));
+        out_ << tools::SessionLines(tools::CheckPhysics(form_, memory_.Tube()));
         return Outcome::Ran;
     }
     if (action == "fluid") {
@@ -118,7 +118,7 @@ ToolActions::Outcome ToolActions::Choose(std::string_view arguments) {
     const tools::PipeTable table = tools::ComputePipeTable(form_, *series, limits_);
     for (const tools::PipeRow& row : table.rows) {
         if (row.tube.designation == arguments) {
-            if (!tools::ChooseTube(form_, row)) {
+            if (!memory_.ChooseTube(form_, *series, row)) {
                 out_ << "choose.error=La scelta di un tubo funziona nei modi «Calcola portata e "
                         "potenza» e «Calcola la perdita di carico»\n";
             }

@@ -62,14 +62,6 @@ class ReadOnlyFields final : public recalc::RecalcWindow {
     const window::Form_Principale& form_;
 };
 
-// The flow's mean velocity in m/s in a bore of `innerMm`, with the true π: the textbook side.
-double VelocityIn(double flowLph, double innerMm) {
-    const double cubicMetresPerSecond = flowLph / 1000.0 / 3600.0;
-    const double radiusM = innerMm / 2000.0;
-    const double area = std::numbers::pi * radiusM * radiusM;
-    return cubicMetresPerSecond / area;
-}
-
 // The window's Y for the flow at the whole-mm diameter, as its loss mode would give it with that
 // diameter typed: the velocity rounded as Text_V holds it, then the evaluation.
 void WindowY(const window::Form_Principale& form, PipeRow& row) {
@@ -194,9 +186,9 @@ PipeTable ComputePipeTable(const window::Form_Principale& form, const catalogues
             ").");
     }
     table.notes.emplace_back(
-        "La verifica fisica lavora al diametro intero in mm e alla rugosità della finestra; questa "
-        "tabella al diametro interno esatto di ogni tubo e alla rugosità della sua serie: per lo "
-        "stesso tubo le due perdite standard possono differire di poco.");
+        "La verifica fisica, per il tubo scelto qui, usa come questa tabella il suo diametro "
+        "interno esatto e la rugosità della sua serie, e dà la stessa perdita; con un diametro "
+        "scritto a mano usa il diametro intero in mm e la rugosità della finestra.");
     if (!table.chosen && !table.rows.empty()) {
         table.notes.emplace_back("Nessun tubo della serie rispetta entrambi i limiti.");
     }
@@ -219,6 +211,13 @@ std::string LimitNote(const PipeRow& row) {
         return "oltre il limite di velocità";
     }
     return {};
+}
+
+double VelocityIn(double flowLph, double innerMm) {
+    const double cubicMetresPerSecond = flowLph / 1000.0 / 3600.0;
+    const double radiusM = innerMm / 2000.0;
+    const double area = std::numbers::pi * radiusM * radiusM;
+    return cubicMetresPerSecond / area;
 }
 
 window::OptionButton* MaterialPresetFor(window::Form_Principale& form, double roughnessMm) {

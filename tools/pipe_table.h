@@ -62,6 +62,10 @@ struct PipeTable {
 // empty for a row within both.
 [[nodiscard]] std::string LimitNote(const PipeRow& row);
 
+// The flow's mean velocity in m/s in a bore of `innerMm`, unrounded and with the true π: the
+// velocity of the table's rows and of the physics panel.
+[[nodiscard]] double VelocityIn(double flowLph, double innerMm);
+
 // The window's material preset whose roughness is `roughnessMm` exactly: "Rame" 0,0015,
 // "Acciaio Nuovi" 0,045, "Acciaio Vecchi" 0,3, "Polietilene" 0,007; none for any other.
 [[nodiscard]] window::OptionButton* MaterialPresetFor(window::Form_Principale& form,

@@ -76,7 +76,7 @@ TEST_F(ToolWindowsTest, TheToolsMenuOpensEachToolOnceBesideTheWindow) {
 
 TEST_F(ToolWindowsTest, ThePhysicsPanelFollowsEveryActionAndNeverOpensABox) {
     const QWidget& panel = Open("VerificaFisica");
-    EXPECT_TRUE(Shown(panel).contains("|95288|")) << Shown(panel).toStdString();
+    EXPECT_TRUE(Shown(panel).contains("|95187|")) << Shown(panel).toStdString();
     EXPECT_TRUE(Shown(panel).contains("Y calcolata|595"));
     TypeOver("Text_D", "40");
     EXPECT_TRUE(Shown(panel).contains("40 mm"));
@@ -160,6 +160,40 @@ TEST_F(ToolWindowsTest, PickingARowPutsItsBoreIntoTheWindowAsTheSessionDoes) {
     QTest::keyClick(&rows, Qt::Key_Return);
     EXPECT_EQ(Text("Text_D"), "36");
     EXPECT_TRUE(Shown(pipes).contains("Calcola il diametro"));
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+// A tube chosen in the table: its material is clicked, the table keeps its series, and the panel
+// names the tube and works at its bore until the user types another diameter.
+TEST_F(ToolWindowsTest, ThePanelWorksAtTheBoreOfTheTubeChosenInTheTable) {
+    const QWidget& panel = Open("VerificaFisica");
+    QWidget& pipes = Open("TubiCommerciali");
+    TypeOver("Text_G", "250");
+    auto& series = *pipes.findChild<QComboBox*>("Serie");
+    series.setFocus();
+    for (int i = 0; i < series.count() && series.currentData().toString() != "pert"; ++i) {
+        QTest::keyClick(&series, Qt::Key_Down);
+    }
+    ASSERT_EQ(series.currentData().toString(), "pert");
+    auto& rows = *pipes.findChild<QTableWidget*>("Tubi");
+    ASSERT_EQ(rows.item(0, 0)->text(), QString::fromUtf8("12×1,3"));
+    const QString tableLoss = rows.item(0, 4)->text();
+    rows.setFocus();
+    rows.setCurrentCell(0, 0);
+    QTest::keyClick(&rows, Qt::Key_Return);
+
+    EXPECT_EQ(Text("Text_D"), "9");
+    EXPECT_TRUE(Find<QRadioButton>("Option_Tubo4").isChecked());  // "Polietilene", 0,007 mm
+    EXPECT_EQ(series.currentData().toString(), "pert");
+    const QString figures = Shown(panel);
+    EXPECT_TRUE(figures.contains(QString::fromUtf8("Tubo|12×1,3 (PE-RT per pannelli radianti)|")))
+        << figures.toStdString();
+    EXPECT_TRUE(figures.contains("Diametro interno|9,4 mm|"));
+    EXPECT_TRUE(figures.contains("Perdita di carico|" + tableLoss + " Pa/m|"));
+
+    TypeOver("Text_D", "10");
+    EXPECT_FALSE(Shown(panel).contains(QString::fromUtf8("12×1,3")));
+    EXPECT_TRUE(Shown(panel).contains("Diametro interno|10 mm|"));
     EXPECT_TRUE(ShownErrors().empty());
 }
 
