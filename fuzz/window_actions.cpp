@@ -204,7 +204,7 @@ class WindowUnderTest {
                 const tools::FluidKind kind = kKinds[Pick(input.Byte(), "wep")];
                 const double percent = input.Byte() % 71;
                 const double celsius = input.Byte() % 131 - 30.0;
-                static_cast<void>(tools::ApplyFluid(form_, {kind, percent, celsius}));
+                static_cast<void>(memory_.ApplyFluid(form_, {kind, percent, celsius}));
                 return true;
             }
             case 'h': {

@@ -87,7 +87,7 @@ ToolActions::Outcome ToolActions::Fluid(std::string_view arguments) {
         return Unknown("number", arguments);
     }
     choice.celsius = *celsius;
-    const tools::FluidEvaluation applied = tools::ApplyFluid(form_, choice);
+    const tools::FluidEvaluation applied = memory_.ApplyFluid(form_, choice);
     if (!applied.properties) {
         out_ << "fluid.error=" << applied.error << '\n';
     }

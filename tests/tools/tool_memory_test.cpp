@@ -1,5 +1,6 @@
-// Choosing a tube through the tools' memory: the physics panel at the chosen tube's bore, and
-// what makes the tools forget the tube.
+// Choosing a tube and applying a fluid through the tools' memory: the material a tube brings, the
+// physics panel at the chosen tube's bore, what makes the tools forget the tube or the fluid, and
+// how an applied fluid is described.
 
 #include "tools/tool_memory.h"
 
@@ -19,6 +20,7 @@
 #include "tools/fluid_properties.h"
 #include "tools/physics_panel.h"
 #include "tools/pipe_table.h"
+#include "window/copy_values.h"
 
 namespace idrovela::tools {
 namespace {
@@ -212,6 +214,38 @@ TEST(ToolMemory, WhatForgetsTheTubeAndWhatKeepsIt) {
             }
         }
     }
+}
+
+TEST_F(ToolMemoryTest, AnAppliedFluidIsDescribedWhileTheWindowHoldsIt) {
+    EXPECT_EQ(memory.FluidDescription(), std::nullopt);
+    ASSERT_TRUE(memory.ApplyFluid(form, {FluidKind::Etilenico, 30, 40}).properties.has_value());
+    memory.Follow(form);
+    EXPECT_EQ(memory.FluidDescription(), "glicole etilenico 30 % a 40 °C");
+    EXPECT_EQ(window::ValuesToCopy(form, memory.FluidDescription())[9].text,
+              "Altro (glicole etilenico 30 % a 40 °C)");
+
+    // A fluid outside the data changes nothing, so the description stays.
+    EXPECT_FALSE(memory.ApplyFluid(form, {FluidKind::Acqua, 0, 150}).properties.has_value());
+    memory.Follow(form);
+    EXPECT_EQ(memory.FluidDescription(), "glicole etilenico 30 % a 40 °C");
+
+    // Recalculating keeps it; the user's own viscosity or a water preset does not.
+    Act([](Form_Principale& f) { f.UserRecalc(); });
+    EXPECT_TRUE(memory.FluidDescription().has_value());
+    Act([](Form_Principale& f) { f.UserKeystroke(f.Text_Mu, '1', f.Text_Mu.Text() + "1"); });
+    EXPECT_EQ(memory.FluidDescription(), std::nullopt);
+    EXPECT_EQ(window::ValuesToCopy(form, memory.FluidDescription())[9].text, "Altro");
+
+    ASSERT_TRUE(memory.ApplyFluid(form, {FluidKind::Acqua, 0, 20}).properties.has_value());
+    memory.Follow(form);
+    EXPECT_EQ(memory.FluidDescription(), "acqua a 20 °C");
+    Act([](Form_Principale& f) { f.UserClick(f.Option_Fluido2); });
+    EXPECT_EQ(memory.FluidDescription(), std::nullopt);
+    Act([](Form_Principale& f) { f.UserClick(f.Option_FluidoX); });
+    EXPECT_EQ(memory.FluidDescription(), std::nullopt);  // forgotten for good
+
+    EXPECT_EQ(DescribeFluid({FluidKind::Propilenico, 32.5, -5}),
+              "glicole propilenico 32,5 % a −5 °C");
 }
 
 }  // namespace

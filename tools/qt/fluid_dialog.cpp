@@ -11,6 +11,7 @@
 #include "tools/display_numbers.h"
 #include "tools/fluid_properties.h"
 #include "tools/qt/number_box.h"
+#include "tools/tool_memory.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -23,9 +24,10 @@ QString FromUtf8(const std::string& text) {
 
 }  // namespace
 
-FluidDialog::FluidDialog(window::qt::MainWindow& main)
+FluidDialog::FluidDialog(window::qt::MainWindow& main, ToolMemory& memory)
     : QDialog(&main),
       main_(main),
+      memory_(memory),
       kind_(new QComboBox),
       percent_(CommaNumberBox(0, 100, 30, 1, QStringLiteral(" % in volume"))),
       celsius_(CommaNumberBox(-50, 150, 20, 1, QStringLiteral(" °C"))),
@@ -102,8 +104,9 @@ void FluidDialog::Evaluate() {
 void FluidDialog::Apply() {
     const FluidChoice choice{static_cast<FluidKind>(kind_->currentData().toInt()),
                              percent_->value(), celsius_->value()};
-    main_.Act(
-        [&choice](window::Form_Principale& form) { static_cast<void>(ApplyFluid(form, choice)); });
+    main_.Act([this, &choice](window::Form_Principale& form) {
+        static_cast<void>(memory_.ApplyFluid(form, choice));
+    });
 }
 
 }  // namespace idrovela::tools::qt

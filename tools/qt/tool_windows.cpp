@@ -25,6 +25,7 @@ ToolWindows::ToolWindows(window::qt::MainWindow& main) : main_(main) {
     QAction* pipes = menu.addAction(QStringLiteral("&Tubi commerciali…"));
     pipes->setObjectName(QStringLiteral("TubiCommerciali"));
     QObject::connect(pipes, &QAction::triggered, &main, [this] { ShowPipeTable(); });
+    main.DescribeOtherFluid([this] { return memory_.FluidDescription(); });
     main.AfterEachAction([this] {
         memory_.Follow(main_.Model());
         if (physics_ != nullptr && physics_->isVisible()) {
@@ -46,7 +47,7 @@ void ToolWindows::ShowPhysicsPanel() {
 
 void ToolWindows::ShowFluidDialog() {
     if (fluid_ == nullptr) {
-        fluid_ = new FluidDialog(main_);
+        fluid_ = new FluidDialog(main_, memory_);
     }
     window::qt::ShowBeside(*fluid_, main_);
 }

@@ -17,7 +17,7 @@ class PipeTableWindow;
 // The tool windows beside the main window: their entries in its "Strumenti" menu, each opening
 // one non-modal window (the same one again when it is open), placed beside the main window and
 // kept up to date after every action of the user. They share one ToolMemory, which follows every
-// action.
+// action and tells "Copia i valori" what an applied fluid is.
 class ToolWindows {
   public:
     explicit ToolWindows(window::qt::MainWindow& main);

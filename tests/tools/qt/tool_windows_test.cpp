@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -194,6 +195,26 @@ TEST_F(ToolWindowsTest, ThePanelWorksAtTheBoreOfTheTubeChosenInTheTable) {
     TypeOver("Text_D", "10");
     EXPECT_FALSE(Shown(panel).contains(QString::fromUtf8("12×1,3")));
     EXPECT_TRUE(Shown(panel).contains("Diametro interno|10 mm|"));
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+// "Copia i valori" says what "Altro" is while the window holds what "Applica" wrote.
+TEST_F(ToolWindowsTest, CopiedValuesNameTheAppliedFluid) {
+    QWidget& dialog = Open("ProprietaFluido");
+    dialog.findChild<QComboBox*>("Fluido")->setCurrentIndex(1);  // ethylene glycol
+    dialog.findChild<QDoubleSpinBox*>("Concentrazione")->setValue(30);
+    dialog.findChild<QDoubleSpinBox*>("Temperatura")->setValue(40);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("Applica"), Qt::LeftButton);
+    QAction* copy = window.findChild<QAction*>("CopiaValori");
+    ASSERT_NE(copy, nullptr);
+    copy->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(
+        QString::fromUtf8("Liquido\tAltro (glicole etilenico 30 % a 40 °C)\n")))
+        << QGuiApplication::clipboard()->text().toStdString();
+
+    TypeOver("Text_Rho", "1000");
+    copy->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("Liquido\tAltro\n"));
     EXPECT_TRUE(ShownErrors().empty());
 }
 
