@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "calc/text_conversions.h"
 #include "catalogues/built_in.h"
 #include "tests/support/values.h"
 #include "tests/window/recorder.h"
@@ -150,8 +149,9 @@ TEST_F(PipeTableTest, ChoosingATubePutsItsBoreIntoTheDiameterAsTheSpinnerWould) 
 
     form.UserClick(form.Option_Diametro);
     const std::string diameter = form.Text_D.Text();
-    EXPECT_FALSE(ChooseTube(form, table.rows[2]));
+    EXPECT_FALSE(ChooseTube(form, Table("rame").rows[2]));
     EXPECT_EQ(form.Text_D.Text(), diameter);
+    EXPECT_TRUE(form.Option_Tubo2.Value());  // nor is the copper's material clicked
     EXPECT_TRUE(TakeErrors().empty());
 }
 
@@ -195,17 +195,6 @@ TEST_F(PipeTableTest, ChoosingClicksThePresetOfTheTubesRoughnessFirst) {
         EXPECT_EQ(form.Text_epsilon.Text(), byHand.Text_epsilon.Text());
     }
     EXPECT_TRUE(TakeErrors().empty());
-}
-
-TEST_F(PipeTableTest, ThePresetOfARoughnessIsTheOneThatWritesIt) {
-    for (window::OptionButton* preset :
-         {&form.Option_Tubo1, &form.Option_Tubo2, &form.Option_Tubo3, &form.Option_Tubo4}) {
-        form.UserClick(*preset);
-        EXPECT_EQ(MaterialPresetFor(form, TextToDouble(form.Text_epsilon.Text())), preset)
-            << preset->Name();
-    }
-    EXPECT_EQ(MaterialPresetFor(form, 0.01), nullptr);
-    EXPECT_EQ(MaterialPresetFor(form, 0.0), nullptr);
 }
 
 TEST_F(PipeTableTest, ARoughnessNoPresetHasIsWrittenUnderAltro) {
