@@ -89,13 +89,18 @@ class Session {
           tools_(form_, out, err, std::move(userCatalogueDir)) {}
 
     // Runs one line; false after reporting an unknown action or control.
-    bool Run(std::string_view line);
+    bool Run(std::string_view line) {
+        const bool ran = RunAction(line);
+        tools_.AfterEachAction();
+        return ran;
+    }
 
   private:
     bool Unknown(std::string_view what, std::string_view name) {
         err_ << "idrovela-session: unknown " << what << " \"" << name << "\"\n";
         return false;
     }
+    bool RunAction(std::string_view line);
     void Type(TextBox& field, std::string_view text);
     bool Click(std::string_view name);
     void Print();
@@ -107,7 +112,7 @@ class Session {
     ToolActions tools_;
 };
 
-bool Session::Run(std::string_view line) {
+bool Session::RunAction(std::string_view line) {
     std::string_view rest = line;
     const std::string_view action = NextWord(rest);
 
