@@ -29,7 +29,8 @@
 //
 // After every action the tool windows' figures are worked out as they are after a user's action:
 // the physics panel's, and the pipe table of one built-in series, each series in turn. Each figure
-// is finite, or the tool says why there is none; nothing is raised.
+// is finite, or the tool says why there is none; nothing is raised. While a chosen tube is
+// remembered, the panel's loss is the table's for that tube, to the bit.
 
 #include <algorithm>
 #include <array>
@@ -46,6 +47,7 @@
 #include "tools/fluid_properties.h"
 #include "tools/physics_panel.h"
 #include "tools/pipe_table.h"
+#include "tools/tool_memory.h"
 #include "window/form_principale.h"
 
 namespace idrovela::fuzz {
@@ -105,6 +107,7 @@ class WindowUnderTest {
         while (!input.Empty()) {
             const window::RecalcWork before = form_.Work();
             if (Act(input)) {
+                memory_.Follow(form_);
                 CheckInvariants(before);
                 CheckTools();
             }
@@ -201,7 +204,7 @@ class WindowUnderTest {
                 const tools::FluidKind kind = kKinds[Pick(input.Byte(), "wep")];
                 const double percent = input.Byte() % 71;
                 const double celsius = input.Byte() % 131 - 30.0;
-                static_cast<void>(tools::ApplyFluid(form_, {kind, percent, celsius}));
+                static_cast<void>(memory_.ApplyFluid(form_, {kind, percent, celsius}));
                 return true;
             }
             case 'h': {
@@ -211,7 +214,7 @@ class WindowUnderTest {
                 const std::uint8_t row = input.Byte();
                 if (!table.rows.empty()) {
                     static_cast<void>(
-                        tools::ChooseTube(form_, table.rows[row % table.rows.size()]));
+                        memory_.ChooseTube(form_, series, table.rows[row % table.rows.size()]));
                 }
                 return true;
             }
@@ -258,7 +261,7 @@ class WindowUnderTest {
 
     // The tools give finite figures or say why they have none, whatever the window holds.
     void CheckTools() {
-        const tools::PhysicsCheck check = tools::CheckPhysics(form_);
+        const tools::PhysicsCheck check = tools::CheckPhysics(form_, memory_.Tube());
         if (check.flow) {
             const physics::PipeFlow& flow = *check.flow;
             const bool finite =
@@ -272,6 +275,9 @@ class WindowUnderTest {
             throw PropertyBroken("the physics panel shows neither figures nor why");
         }
         static_cast<void>(tools::PanelLines(check));  // every figure can be written
+        if (const tools::ChosenTube* chosen = memory_.Tube()) {
+            CheckPanelIsTheTable(check, *chosen);
+        }
         // One series after each action, each in turn: the table of every series after every
         // action would cost the fuzzer most of its speed.
         const catalogues::Series& series = catalogue_.series[actions_++ % catalogue_.series.size()];
@@ -287,6 +293,22 @@ class WindowUnderTest {
             }
         }
         static_cast<void>(tools::SessionLines(table));
+    }
+
+    // The panel at a chosen tube has the table's inputs for that tube, and so its figures.
+    void CheckPanelIsTheTable(const tools::PhysicsCheck& check, const tools::ChosenTube& chosen) {
+        catalogues::Series alone;
+        alone.tubes = {chosen.tube};
+        const tools::PipeTable table = tools::ComputePipeTable(form_, alone, {});
+        const tools::PipeRow* row = table.rows.empty() ? nullptr : &table.rows.front();
+        const bool tableHasFigures = row != nullptr && row->standard.has_value();
+        if (check.flow.has_value() != tableHasFigures) {
+            throw PropertyBroken("the panel at a chosen tube and the table disagree on a loss");
+        }
+        if (tableHasFigures && (check.flow->pascalPerMetre != row->standard->pascalPerMetre ||
+                                check.flow->reynolds != row->standard->reynolds)) {
+            throw PropertyBroken("the panel at a chosen tube gives another loss than the table");
+        }
     }
 
     // Whatever came before, the information line still toggles on the next two clicks.
@@ -305,6 +327,7 @@ class WindowUnderTest {
     Platform platform_;
     Form_Principale form_{platform_, platform_};
     catalogues::Catalogue catalogue_ = catalogues::BuiltInCatalogue();
+    tools::ToolMemory memory_;
     std::size_t actions_ = 0;
 };
 

@@ -91,13 +91,18 @@ class Session {
           circuits_(out, [this]() -> const catalogues::Catalogue& { return tools_.Catalogue(); }) {}
 
     // Runs one line; false after reporting an unknown action or control.
-    bool Run(std::string_view line);
+    bool Run(std::string_view line) {
+        const bool ran = RunAction(line);
+        tools_.AfterEachAction();
+        return ran;
+    }
 
   private:
     bool Unknown(std::string_view what, std::string_view name) {
         err_ << "idrovela-session: unknown " << what << " \"" << name << "\"\n";
         return false;
     }
+    bool RunAction(std::string_view line);
     void Type(TextBox& field, std::string_view text);
     bool Click(std::string_view name);
     void Print();
@@ -110,7 +115,7 @@ class Session {
     CircuitActions circuits_;
 };
 
-bool Session::Run(std::string_view line) {
+bool Session::RunAction(std::string_view line) {
     std::string_view rest = line;
     const std::string_view action = NextWord(rest);
 

@@ -32,7 +32,7 @@ ToolActions::ToolActions(window::Form_Principale& form, std::ostream& out, std::
 
 ToolActions::Outcome ToolActions::Run(std::string_view action, std::string_view arguments) {
     if (action == "physics") {
-        out_ << tools::SessionLines(tools::CheckPhysics(form_));
+        out_ << tools::SessionLines(tools::CheckPhysics(form_, memory_.Tube()));
         return Outcome::Ran;
     }
     if (action == "fluid") {
@@ -87,7 +87,7 @@ ToolActions::Outcome ToolActions::Fluid(std::string_view arguments) {
         return Unknown("number", arguments);
     }
     choice.celsius = *celsius;
-    out_ << tools::SessionLines(tools::ApplyFluid(form_, choice));
+    out_ << tools::SessionLines(memory_.ApplyFluid(form_, choice));
     return Outcome::Ran;
 }
 
@@ -115,7 +115,7 @@ ToolActions::Outcome ToolActions::Choose(std::string_view arguments) {
     const tools::PipeTable table = tools::ComputePipeTable(form_, *series, limits_);
     for (const tools::PipeRow& row : table.rows) {
         if (row.tube.designation == arguments) {
-            if (!tools::ChooseTube(form_, row)) {
+            if (!memory_.ChooseTube(form_, *series, row)) {
                 out_ << "choose.error=La scelta di un tubo funziona nei modi «Calcola portata e "
                         "potenza» e «Calcola la perdita di carico»\n";
             }

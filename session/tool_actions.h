@@ -7,6 +7,7 @@
 
 #include "catalogues/catalogue.h"
 #include "tools/pipe_table.h"
+#include "tools/tool_memory.h"
 
 namespace idrovela::window {
 class Form_Principale;
@@ -33,6 +34,8 @@ class ToolActions {
     // Runs `action` with its arguments when it is one of the above. Unknown: a word of the line
     // was not understood, and a message went to `err`.
     Outcome Run(std::string_view action, std::string_view arguments);
+    // After every line of the script, as the tool windows follow every action of the user.
+    void AfterEachAction() { memory_.Follow(form_); }
 
     // The series of the commercial-pipe table and of circuits: read when first asked for.
     const catalogues::Catalogue& Catalogue();
@@ -50,6 +53,7 @@ class ToolActions {
     std::optional<std::filesystem::path> userCatalogueDir_;
     std::optional<catalogues::Catalogue> catalogue_;
     tools::PipeLimits limits_;
+    tools::ToolMemory memory_;
 };
 
 }  // namespace idrovela::session

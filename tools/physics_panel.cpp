@@ -4,6 +4,7 @@
 #include "calc/text_conversions.h"
 #include "physics/physics_error.h"
 #include "tools/display_numbers.h"
+#include "tools/pipe_table.h"
 #include "window/form_principale.h"
 
 namespace idrovela::tools {
@@ -25,26 +26,39 @@ bool Read(const window::TextBox& field, const char* what, Convert convert, doubl
     }
 }
 
+std::string TubeName(const ChosenTube& tube) {
+    return tube.tube.designation + " (" + tube.seriesTitle + ")";
+}
+
 std::string Regime(const physics::PipeFlow& flow) {
     return flow.regime ? std::string(physics::RegimeName(*flow.regime)) : "—";
 }
 
 }  // namespace
 
-PhysicsCheck CheckPhysics(const window::Form_Principale& form) {
+PhysicsCheck CheckPhysics(const window::Form_Principale& form, const ChosenTube* tube) {
     PhysicsCheck check;
     check.lossMode = form.Option_Perdita.Value();
     check.windowY = form.Text_Y.Text();
     physics::PipeFlowInputs& in = check.inputs;
     const auto integer = [](std::string_view text) { return TextToInteger(text); };
     const auto currency = [](std::string_view text) { return TextToCurrency(text); };
-    if (!Read(form.Text_D, "Diametro", integer, in.diameterMm, check.message) ||
-        !Read(form.Text_V, "Velocità", currency, in.velocityMs, check.message) ||
+    if (tube != nullptr) {
+        check.tube = *tube;
+        in.diameterMm = tube->tube.innerMm;
+        in.roughnessMm = tube->tube.roughnessMm;
+    }
+    double flowLph = 0;
+    if ((tube == nullptr &&
+         !Read(form.Text_D, "Diametro", integer, in.diameterMm, check.message)) ||
+        !Read(form.Text_G, "Portata", currency, flowLph, check.message) ||
         !Read(form.Text_Rho, "Densità", currency, in.densityKgM3, check.message) ||
         !Read(form.Text_Mu, "Viscosità", currency, in.viscosityMPaS, check.message) ||
-        !Read(form.Text_epsilon, "Rugosità", currency, in.roughnessMm, check.message)) {
+        (tube == nullptr &&
+         !Read(form.Text_epsilon, "Rugosità", currency, in.roughnessMm, check.message))) {
         return check;
     }
+    in.velocityMs = VelocityIn(flowLph, in.diameterMm);
     try {
         check.flow = physics::StandardPipeFlow(in);
     } catch (const physics::PhysicsError& error) {
@@ -59,7 +73,7 @@ std::vector<PanelLine> PanelLines(const PhysicsCheck& check) {
         const physics::PipeFlowInputs& in = check.inputs;
         const physics::PipeFlow& flow = *check.flow;
         lines = {
-            {"Diametro interno", Shown(in.diameterMm, 0) + " mm"},
+            {"Diametro interno", Shown(in.diameterMm, 2) + " mm"},
             {"Velocità", Shown(in.velocityMs, 4) + " m/s"},
             {"Densità", Shown(in.densityKgM3, 4) + " kg/m³"},
             {"Viscosità", Shown(in.viscosityMPaS, 4) + " mPa·s"},
@@ -71,6 +85,9 @@ std::vector<PanelLine> PanelLines(const PhysicsCheck& check) {
             {"", Shown(flow.mbarPerMetre, 3) + " mbar/m"},
             {"", Shown(flow.mmWaterPerMetre, 1) + " mm c.a./m"},
         };
+    }
+    if (check.tube) {
+        lines.insert(lines.begin(), {"Tubo", TubeName(*check.tube)});
     }
     lines.push_back({check.lossMode ? "Y calcolata" : "Y obiettivo", check.windowY});
     return lines;
@@ -93,10 +110,20 @@ std::vector<std::string> PanelNotes(const PhysicsCheck& check) {
             "10⁸).");
     }
     notes.emplace_back(kWhyTheyDiffer);
+    if (check.tube) {
+        notes.emplace_back(
+            "Diametro interno esatto e rugosità del tubo scelto in «Tubi commerciali»: la perdita "
+            "è quella della tabella per lo stesso tubo. Cambiando il diametro, la rugosità o il "
+            "materiale nella finestra, il pannello torna ai valori della finestra.");
+    } else {
+        notes.emplace_back(
+            "Diametro della finestra in mm interi e rugosità della finestra. Scelto un tubo in "
+            "«Tubi commerciali», il pannello usa il suo diametro interno esatto e la rugosità "
+            "della sua serie, e la sua perdita è quella della tabella.");
+    }
     notes.emplace_back(
-        "Il pannello lavora al diametro intero in mm e alla rugosità della finestra; la tabella "
-        "dei tubi commerciali usa il diametro interno esatto di ogni tubo e la rugosità della sua "
-        "serie, perciò per lo stesso tubo le due perdite possono differire di poco.");
+        "La velocità è quella della portata G nel diametro usato, non arrotondata come quella "
+        "della finestra.");
     return notes;
 }
 
@@ -106,6 +133,13 @@ std::string SessionLines(const PhysicsCheck& check) {
     }
     const physics::PipeFlow& flow = *check.flow;
     std::string lines;
+    if (check.tube) {
+        lines +=
+            "physics.tube=" + check.tube->seriesName + ' ' + check.tube->tube.designation + '\n';
+    }
+    lines += "physics.D_mm=" + Exact(check.inputs.diameterMm) + '\n';
+    lines += "physics.w_m_s=" + Exact(check.inputs.velocityMs) + '\n';
+    lines += "physics.epsilon_mm=" + Exact(check.inputs.roughnessMm) + '\n';
     lines += "physics.Re=" + Exact(flow.reynolds) + '\n';
     lines += "physics.regime=" +
              (flow.regime ? std::string(physics::RegimeName(*flow.regime)) : std::string("-")) +

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numbers>
 #include <stdexcept>
+#include <utility>
 
 #include "calc/module_calcoli.h"
 #include "calc/number_conversions.h"
@@ -60,14 +61,6 @@ class ReadOnlyFields final : public recalc::RecalcWindow {
   private:
     const window::Form_Principale& form_;
 };
-
-// The flow's mean velocity in m/s in a bore of `innerMm`, with the true π: the textbook side.
-double VelocityIn(double flowLph, double innerMm) {
-    const double cubicMetresPerSecond = flowLph / 1000.0 / 3600.0;
-    const double radiusM = innerMm / 2000.0;
-    const double area = std::numbers::pi * radiusM * radiusM;
-    return cubicMetresPerSecond / area;
-}
 
 // The window's Y for the flow at the whole-mm diameter, as its loss mode would give it with that
 // diameter typed: the velocity rounded as Text_V holds it, then the evaluation.
@@ -193,9 +186,9 @@ PipeTable ComputePipeTable(const window::Form_Principale& form, const catalogues
             ").");
     }
     table.notes.emplace_back(
-        "La verifica fisica lavora al diametro intero in mm e alla rugosità della finestra; questa "
-        "tabella al diametro interno esatto di ogni tubo e alla rugosità della sua serie: per lo "
-        "stesso tubo le due perdite standard possono differire di poco.");
+        "La verifica fisica, per il tubo scelto qui, usa come questa tabella il suo diametro "
+        "interno esatto e la rugosità della sua serie, e dà la stessa perdita; con un diametro "
+        "scritto a mano usa il diametro intero in mm e la rugosità della finestra.");
     if (!table.chosen && !table.rows.empty()) {
         table.notes.emplace_back("Nessun tubo della serie rispetta entrambi i limiti.");
     }
@@ -220,12 +213,53 @@ std::string LimitNote(const PipeRow& row) {
     return {};
 }
 
+double VelocityIn(double flowLph, double innerMm) {
+    const double cubicMetresPerSecond = flowLph / 1000.0 / 3600.0;
+    const double radiusM = innerMm / 2000.0;
+    const double area = std::numbers::pi * radiusM * radiusM;
+    return cubicMetresPerSecond / area;
+}
+
+window::OptionButton* MaterialPresetFor(window::Form_Principale& form, double roughnessMm) {
+    // The roughness each preset writes into Text_epsilon.
+    const std::pair<window::OptionButton*, double> presets[] = {
+        {&form.Option_Tubo1, 0.0015},
+        {&form.Option_Tubo2, 0.045},
+        {&form.Option_Tubo3, 0.3},
+        {&form.Option_Tubo4, 0.007},
+    };
+    for (const auto& [button, presetMm] : presets) {
+        if (presetMm == roughnessMm) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+std::string WholeDiameterText(const PipeRow& row) {
+    return NumberToText(Integer(static_cast<std::int16_t>(row.wholeDiameterMm)));
+}
+
+std::string SelectedMaterial(const window::Form_Principale& form) {
+    for (const window::OptionButton* button : form.MaterialGroup.Buttons()) {
+        if (button->Value()) {
+            return std::string(button->Name());
+        }
+    }
+    return {};
+}
+
 bool ChooseTube(window::Form_Principale& form, const PipeRow& row) {
     if (form.Option_Diametro.Value() || !form.UpDown_D.Visible()) {
         return false;
     }
-    form.UserSpin(form.UpDown_D,
-                  NumberToText(Integer(static_cast<std::int16_t>(row.wholeDiameterMm))));
+    if (window::OptionButton* preset = MaterialPresetFor(form, row.tube.roughnessMm)) {
+        form.UserClick(*preset);  // nothing when it is already selected
+    } else {
+        form.UserClick(form.Option_TuboX);
+        form.UserEdit(form.Text_epsilon, NumberToText(row.tube.roughnessMm));
+    }
+    form.UserSpin(form.UpDown_D, WholeDiameterText(row));
     return true;
 }
 
@@ -243,12 +277,7 @@ std::optional<std::string_view> DefaultSeriesFor(const window::Form_Principale& 
 }
 
 const std::string& SeriesChoice::Current(const window::Form_Principale& form) {
-    std::string material;
-    for (const window::OptionButton* button : form.MaterialGroup.Buttons()) {
-        if (button->Value()) {
-            material = button->Name();
-        }
-    }
+    const std::string material = SelectedMaterial(form);
     if (material != material_) {
         material_ = material;
         if (const auto series = DefaultSeriesFor(form)) {
@@ -256,6 +285,11 @@ const std::string& SeriesChoice::Current(const window::Form_Principale& form) {
         }
     }
     return picked_;
+}
+
+void SeriesChoice::Chose(std::string_view series, const window::Form_Principale& form) {
+    picked_ = series;
+    material_ = SelectedMaterial(form);
 }
 
 const std::vector<std::string>& TableColumns() {

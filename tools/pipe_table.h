@@ -10,7 +10,8 @@
 
 namespace idrovela::window {
 class Form_Principale;
-}
+class OptionButton;
+}  // namespace idrovela::window
 
 namespace idrovela::tools {
 
@@ -61,9 +62,27 @@ struct PipeTable {
 // empty for a row within both.
 [[nodiscard]] std::string LimitNote(const PipeRow& row);
 
-// What choosing a row does: its whole-mm inner diameter goes into Text_D as UpDown_D would put
-// it (the spinner writes its field, then raises its change, and the window recalculates). Off in
-// the diameter mode: returns false and changes nothing.
+// The flow's mean velocity in m/s in a bore of `innerMm`, unrounded and with the true π: the
+// velocity of the table's rows and of the physics panel.
+[[nodiscard]] double VelocityIn(double flowLph, double innerMm);
+
+// The window's material preset whose roughness is `roughnessMm` exactly: "Rame" 0,0015,
+// "Acciaio Nuovi" 0,045, "Acciaio Vecchi" 0,3, "Polietilene" 0,007; none for any other.
+[[nodiscard]] window::OptionButton* MaterialPresetFor(window::Form_Principale& form,
+                                                      double roughnessMm);
+
+// The row's whole-mm inner diameter as the spinner writes it into Text_D: "9" for 9,4 mm.
+[[nodiscard]] std::string WholeDiameterText(const PipeRow& row);
+
+// The name of the window's selected material button, "Option_Tubo4".
+[[nodiscard]] std::string SelectedMaterial(const window::Form_Principale& form);
+
+// What choosing a row does, as the user would do it by hand: first the material, then the
+// diameter. The material is the preset of the tube's roughness (MaterialPresetFor) clicked, or
+// else "Altro" clicked and the roughness pasted into Text_epsilon; then the tube's whole-mm inner
+// diameter goes into Text_D as UpDown_D would put it (the spinner writes its field, then raises
+// its change, and the window recalculates), so that the window's Y uses the tube's roughness.
+// Off in the diameter mode: returns false and changes nothing.
 bool ChooseTube(window::Form_Principale& form, const PipeRow& row);
 
 // The series each of the window's materials selects by default: "Rame" copper, both steels the
@@ -71,12 +90,14 @@ bool ChooseTube(window::Form_Principale& form, const PipeRow& row);
 [[nodiscard]] std::optional<std::string_view> DefaultSeriesFor(const window::Form_Principale& form);
 
 // Keeps the table's series: the material's default until the user picks another; a change of
-// material selects that material's default again.
+// material selects that material's default again, unless choosing a tube clicked it.
 class SeriesChoice {
   public:
     // The series to show now.
     [[nodiscard]] const std::string& Current(const window::Form_Principale& form);
     void Pick(std::string_view series) { picked_ = series; }
+    // A tube of `series` was chosen: the series stays, whatever material choosing clicked.
+    void Chose(std::string_view series, const window::Form_Principale& form);
 
   private:
     std::string picked_ = "rame";

@@ -39,7 +39,12 @@ std::string CellText(std::string_view text) {
 
 }  // namespace
 
-std::vector<CopiedValue> ValuesToCopy(const Form_Principale& form) {
+std::vector<CopiedValue> ValuesToCopy(const Form_Principale& form,
+                                      const std::optional<std::string>& otherFluid) {
+    std::string fluid = SelectedCaption(form.FluidGroup);
+    if (otherFluid && form.Option_FluidoX.Value()) {
+        fluid += " (" + *otherFluid + ")";
+    }
     return {
         {CaptionOf(form.Text_D), form.Text_D.Text()},
         {"Misura nominale [pollici]", form.Text_Pollici.Text()},
@@ -50,7 +55,7 @@ std::vector<CopiedValue> ValuesToCopy(const Form_Principale& form) {
         {CaptionOf(form.Text_Y), form.Text_Y.Text()},
         {std::string(DesignOf("Frame1").caption), SelectedCaption(form.MaterialGroup)},
         {CaptionOf(form.Text_epsilon), form.Text_epsilon.Text()},
-        {std::string(DesignOf("Frame2").caption), SelectedCaption(form.FluidGroup)},
+        {std::string(DesignOf("Frame2").caption), fluid},
         {CaptionOf(form.Text_Mu), form.Text_Mu.Text()},
         {CaptionOf(form.Text_Rho), form.Text_Rho.Text()},
         {"Modo di calcolo", SelectedCaption(form.SolveModeGroup)},

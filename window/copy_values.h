@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,10 @@ struct CopiedValue {
 
 // The window's figures as they stand, from the top of the window down: every quantity with its
 // caption, then the material and its roughness, the fluid with its viscosity and density, and
-// the solve mode.
-[[nodiscard]] std::vector<CopiedValue> ValuesToCopy(const Form_Principale& form);
+// the solve mode. `otherFluid` says what the fluid "Altro" is, when someone knows ("glicole
+// etilenico 30 % a 40 °C"): it follows "Altro" in brackets while "Altro" is selected.
+[[nodiscard]] std::vector<CopiedValue> ValuesToCopy(
+    const Form_Principale& form, const std::optional<std::string>& otherFluid = std::nullopt);
 
 // One line per value, caption and text separated by a tab, for a spreadsheet. Tabs and line
 // breaks inside a text become spaces, so every value stays in its cell.

@@ -99,14 +99,21 @@ TEST(Session, UserCataloguesComeFromTheFolderTheScriptNames) {
            "20×2 bis;20;2;15;0,007\n";  // 15 is not 20 − 2·2: skipped
     int status = -1;
     const std::string out = RunText("load\ncatalogues " + folder.string() +
-                                        "\npipes ditta\nchoose ditta 20×2\n" + "pipes ditta\n",
+                                        "\npipes ditta\nchoose ditta 20×2\nprint\npipes ditta\n",
                                     status);
     fs::remove_all(folder);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(out.rfind("pipe.1=20×2;16,0;13,78;30553;", 0), 0u) << out;
     EXPECT_NE(out.find("pipes.problems=1\n"), std::string::npos) << out;
-    // Chosen, the tube's 16 mm are the window's diameter; the same row, the same window Y.
-    EXPECT_NE(out.find("pipes.problems=1\npipe.1=20×2;16,0;13,78;30553;"), std::string::npos);
+    // Chosen, the tube's 16 mm and its 0,007 mm ("Polietilene") are the window's; the table's
+    // row then shows the window's Y.
+    EXPECT_NE(out.find("text.Text_D=16\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("selected.Option_Tubo4=1\n"), std::string::npos) << out;
+    const std::size_t y = out.find("text.Text_Y=");
+    ASSERT_NE(y, std::string::npos);
+    const std::string windowY = out.substr(y + 12, out.find('\n', y) - y - 12);
+    EXPECT_NE(windowY, "30553");
+    EXPECT_NE(out.find("end\npipe.1=20×2;16,0;13,78;" + windowY + ";"), std::string::npos) << out;
 }
 
 }  // namespace

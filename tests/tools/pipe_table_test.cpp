@@ -170,9 +170,66 @@ TEST_F(PipeTableTest, ChoosingATubePutsItsBoreIntoTheDiameterAsTheSpinnerWould) 
 
     form.UserClick(form.Option_Diametro);
     const std::string diameter = form.Text_D.Text();
-    EXPECT_FALSE(ChooseTube(form, table.rows[2]));
+    EXPECT_FALSE(ChooseTube(form, Table("rame").rows[2]));
     EXPECT_EQ(form.Text_D.Text(), diameter);
+    EXPECT_TRUE(form.Option_Tubo2.Value());  // nor is the copper's material clicked
     EXPECT_TRUE(TakeErrors().empty());
+}
+
+// Choosing first clicks the preset whose roughness is the tube's, then spins D: the window then
+// shows what it shows once the user clicks that material and types that diameter.
+TEST_F(PipeTableTest, ChoosingClicksThePresetOfTheTubesRoughnessFirst) {
+    const struct {
+        const char* series;
+        std::size_t row;
+        window::OptionButton window::Form_Principale::*preset;
+    } cases[] = {
+        {"rame", 6, &window::Form_Principale::Option_Tubo1},
+        {"acciaio-m", 4, &window::Form_Principale::Option_Tubo2},
+        {"acciaio-h", 4, &window::Form_Principale::Option_Tubo2},
+        {"multistrato", 3, &window::Form_Principale::Option_Tubo4},
+        {"pex", 3, &window::Form_Principale::Option_Tubo4},
+        {"pert", 0, &window::Form_Principale::Option_Tubo4},
+        {"ppr-pn20", 1, &window::Form_Principale::Option_Tubo4},
+        {"pe100-sdr11", 0, &window::Form_Principale::Option_Tubo4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.series);
+        // From "Acciaio Vecchi", whose 0,3 mm no built-in series has.
+        form.UserClick(form.Option_Tubo3);
+        const auto before = Evaluations();
+        const PipeRow row = Table(c.series).rows.at(c.row);
+        ASSERT_TRUE(ChooseTube(form, row));
+        const window::OptionButton& preset = form.*c.preset;
+        EXPECT_TRUE(preset.Value());
+        EXPECT_FALSE(form.Text_epsilon.Enabled());
+        EXPECT_EQ(form.Text_D.Text(), WholeDiameterText(row));
+        EXPECT_EQ(Evaluations(), before + 2);  // the preset's recalculation, then the spinner's
+
+        window::test::Recorder platform;
+        window::Form_Principale byHand(platform, platform);
+        byHand.Load();
+        byHand.UserClick(*byHand.FindOptionButton(preset.Name()));
+        byHand.UserEdit(byHand.Text_D, form.Text_D.Text());
+        byHand.UserKeyRelease(byHand.Text_D, 0);
+        EXPECT_EQ(form.Text_Y.Text(), byHand.Text_Y.Text());
+        EXPECT_EQ(form.Text_epsilon.Text(), byHand.Text_epsilon.Text());
+    }
+    EXPECT_TRUE(TakeErrors().empty());
+}
+
+TEST_F(PipeTableTest, ARoughnessNoPresetHasIsWrittenUnderAltro) {
+    catalogues::Series own;
+    own.name = "ditta";
+    own.tubes = {{"20×2", 20, 2, 16, 0.01}};
+    const auto before = Evaluations();
+    ASSERT_TRUE(ChooseTube(form, ComputePipeTable(form, own, limits).rows.front()));
+    EXPECT_TRUE(form.Option_TuboX.Value());
+    EXPECT_TRUE(form.Text_epsilon.Enabled());
+    EXPECT_EQ(form.Text_epsilon.Text(), "0,01");
+    EXPECT_EQ(form.costanteepsilon(), idrovela::test::C("0,01"));
+    EXPECT_EQ(form.Text_D.Text(), "16");
+    EXPECT_EQ(Evaluations(), before + 1);  // "Altro" and the roughness recalculate nothing
 }
 
 TEST_F(PipeTableTest, EachMaterialSelectsItsSeriesUntilTheUserPicksAnother) {
@@ -188,6 +245,16 @@ TEST_F(PipeTableTest, EachMaterialSelectsItsSeriesUntilTheUserPicksAnother) {
     EXPECT_EQ(choice.Current(form), "rame");
     form.UserClick(form.Option_Tubo3);
     EXPECT_EQ(choice.Current(form), "acciaio-m");
+
+    // Choosing a tube of "pex" clicks "Polietilene", whose default is "multistrato": the table
+    // stays on the series the tube came from.
+    choice.Pick("pex");
+    ASSERT_TRUE(ChooseTube(form, Table("pex").rows[3]));
+    choice.Chose("pex", form);
+    EXPECT_TRUE(form.Option_Tubo4.Value());
+    EXPECT_EQ(choice.Current(form), "pex");
+    form.UserClick(form.Option_Tubo1);  // the user's own click of a material still counts
+    EXPECT_EQ(choice.Current(form), "rame");
 }
 
 TEST_F(PipeTableTest, TheExportsCarryTheInputsAndEscapeEveryText) {

@@ -108,6 +108,15 @@ TEST_F(CopyValues, EveryFigureWithItsCaptionTheChoicesAndTheMode) {
     EXPECT_EQ(values[12].text, "Calcola portata e potenza");
 }
 
+TEST_F(CopyValues, WhatTheOtherFluidIsFollowsAltroOnly) {
+    Start();
+    const std::string glycol = "glicole etilenico 30 % a 40 °C";
+    EXPECT_EQ(ValuesToCopy(form, glycol)[9].text, "Acqua 20°C");  // not "Altro": not said
+    form.UserClick(form.Option_FluidoX);
+    EXPECT_EQ(ValuesToCopy(form, glycol)[9].text, "Altro (glicole etilenico 30 % a 40 °C)");
+    EXPECT_EQ(ValuesToCopy(form)[9].text, "Altro");
+}
+
 TEST_F(CopyValues, TypedTextsStayInTheirCellsAndAreEscaped) {
     form.UserClick(form.Option_FluidoX);
     form.UserEdit(form.Text_Rho, "<b>1\t&\"2\"\n");

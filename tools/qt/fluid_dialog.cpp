@@ -12,6 +12,7 @@
 #include "tools/display_numbers.h"
 #include "tools/fluid_properties.h"
 #include "tools/qt/number_box.h"
+#include "tools/tool_memory.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -30,9 +31,10 @@ constexpr int kMessageLines = 6;
 
 }  // namespace
 
-FluidDialog::FluidDialog(window::qt::MainWindow& main)
+FluidDialog::FluidDialog(window::qt::MainWindow& main, ToolMemory& memory)
     : QDialog(&main),
       main_(main),
+      memory_(memory),
       kind_(new QComboBox),
       percent_(CommaNumberBox(physics::kGlycolMinVolumePercent, physics::kGlycolMaxVolumePercent,
                               30, 1, QStringLiteral(" % in volume"))),
@@ -121,8 +123,9 @@ void FluidDialog::Evaluate() {
 void FluidDialog::Apply() {
     const FluidChoice choice{static_cast<FluidKind>(kind_->currentData().toInt()),
                              percent_->value(), celsius_->value()};
-    main_.Act(
-        [&choice](window::Form_Principale& form) { static_cast<void>(ApplyFluid(form, choice)); });
+    main_.Act([this, &choice](window::Form_Principale& form) {
+        static_cast<void>(memory_.ApplyFluid(form, choice));
+    });
 }
 
 }  // namespace idrovela::tools::qt

@@ -11,6 +11,10 @@ namespace idrovela::window::qt {
 class MainWindow;
 }
 
+namespace idrovela::tools {
+class ToolMemory;
+}
+
 namespace idrovela::tools::qt {
 
 // "Proprietà del fluido": the user picks water, ethylene glycol or propylene glycol, the
@@ -21,7 +25,7 @@ namespace idrovela::tools::qt {
 // figures, and no control ever shrinks.
 class FluidDialog final : public QDialog {
   public:
-    explicit FluidDialog(window::qt::MainWindow& main);
+    FluidDialog(window::qt::MainWindow& main, ToolMemory& memory);
 
     void Apply();
 
@@ -29,6 +33,7 @@ class FluidDialog final : public QDialog {
     void Evaluate();
 
     window::qt::MainWindow& main_;
+    ToolMemory& memory_;
     QComboBox* kind_;
     QDoubleSpinBox* percent_;
     QDoubleSpinBox* celsius_;

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "tools/physics_panel.h"
+#include "tools/tool_memory.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -17,8 +18,12 @@ QString FromUtf8(const std::string& text) {
 
 }  // namespace
 
-PhysicsPanelWindow::PhysicsPanelWindow(window::qt::MainWindow& main)
-    : QWidget(&main, Qt::Tool), main_(main), figures_(new QGridLayout), notes_(new QLabel) {
+PhysicsPanelWindow::PhysicsPanelWindow(window::qt::MainWindow& main, const ToolMemory& memory)
+    : QWidget(&main, Qt::Tool),
+      main_(main),
+      memory_(memory),
+      figures_(new QGridLayout),
+      notes_(new QLabel) {
     setObjectName(QStringLiteral("VerificaFisica"));
     setWindowTitle(QStringLiteral("Verifica fisica"));
     setAccessibleName(QStringLiteral("Verifica fisica"));
@@ -35,7 +40,7 @@ PhysicsPanelWindow::PhysicsPanelWindow(window::qt::MainWindow& main)
 }
 
 void PhysicsPanelWindow::Refresh() {
-    const PhysicsCheck check = CheckPhysics(main_.Model());
+    const PhysicsCheck check = CheckPhysics(main_.Model(), memory_.Tube());
     const std::vector<PanelLine> lines = PanelLines(check);
     // Two labels a line, made once and reused: the number of lines changes only when the
     // figures come and go.

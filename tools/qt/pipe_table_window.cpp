@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "tools/qt/number_box.h"
+#include "tools/tool_memory.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -40,9 +41,11 @@ int ColumnCount() {
 
 }  // namespace
 
-PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, catalogues::Catalogue catalogue)
+PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memory,
+                                 catalogues::Catalogue catalogue)
     : QWidget(&main, Qt::Tool),
       main_(main),
+      memory_(memory),
       catalogue_(std::move(catalogue)),
       series_(new QComboBox),
       maxLoss_(CommaNumberBox(0, 100000, limits_.pascalPerMetre, 1, QStringLiteral(" Pa/m"))),
@@ -222,8 +225,17 @@ void PipeTableWindow::ChooseRow(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= table_.rows.size()) {
         return;
     }
+    const catalogues::Series* series = CurrentSeries();
+    if (series == nullptr) {
+        return;
+    }
+    const catalogues::Series chosenFrom = *series;
     const PipeRow row = table_.rows[static_cast<std::size_t>(index)];
-    main_.Act([&row](window::Form_Principale& form) { static_cast<void>(ChooseTube(form, row)); });
+    main_.Act([this, &chosenFrom, &row](window::Form_Principale& form) {
+        if (memory_.ChooseTube(form, chosenFrom, row)) {
+            choice_.Chose(chosenFrom.name, form);
+        }
+    });
 }
 
 bool PipeTableWindow::eventFilter(QObject* watched, QEvent* event) {

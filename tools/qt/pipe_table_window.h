@@ -17,16 +17,22 @@ namespace idrovela::window::qt {
 class MainWindow;
 }
 
+namespace idrovela::tools {
+class ToolMemory;
+}
+
 namespace idrovela::tools::qt {
 
 // "Tubi commerciali": a tool window beside the main one with the tubes of one series for the
 // window's flow and fluid (ComputePipeTable), recomputed after every action of the user. The
 // marked tube is bold, tubes over a limit are dimmed with a note; Enter or a double click on a row
-// puts its whole-mm inner diameter into Text_D as UpDown_D would. The limits are edited here; the
+// chooses the tube (ToolMemory::ChooseTube): its material, then its whole-mm inner diameter into
+// Text_D as UpDown_D would; the table keeps its series. The limits are edited here; the
 // table is exported as CSV, printed, or saved as a PDF.
 class PipeTableWindow final : public QWidget {
   public:
-    PipeTableWindow(window::qt::MainWindow& main, catalogues::Catalogue catalogue);
+    PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memory,
+                    catalogues::Catalogue catalogue);
 
     void Refresh();
     // Chooses the row at `index`, as Enter on it does.
@@ -44,6 +50,7 @@ class PipeTableWindow final : public QWidget {
     [[nodiscard]] QString Html() const;
 
     window::qt::MainWindow& main_;
+    ToolMemory& memory_;
     catalogues::Catalogue catalogue_;
     SeriesChoice choice_;
     PipeLimits limits_;

@@ -25,7 +25,9 @@ ToolWindows::ToolWindows(window::qt::MainWindow& main) : main_(main) {
     QAction* pipes = menu.addAction(QStringLiteral("&Tubi commerciali…"));
     pipes->setObjectName(QStringLiteral("TubiCommerciali"));
     QObject::connect(pipes, &QAction::triggered, &main, [this] { ShowPipeTable(); });
+    main.DescribeOtherFluid([this] { return memory_.FluidDescription(); });
     main.AfterEachAction([this] {
+        memory_.Follow(main_.Model());
         if (physics_ != nullptr && physics_->isVisible()) {
             physics_->Refresh();
         }
@@ -37,7 +39,7 @@ ToolWindows::ToolWindows(window::qt::MainWindow& main) : main_(main) {
 
 void ToolWindows::ShowPhysicsPanel() {
     if (physics_ == nullptr) {
-        physics_ = new PhysicsPanelWindow(main_);
+        physics_ = new PhysicsPanelWindow(main_, memory_);
     }
     physics_->Refresh();
     window::qt::ShowBeside(*physics_, main_);
@@ -45,7 +47,7 @@ void ToolWindows::ShowPhysicsPanel() {
 
 void ToolWindows::ShowFluidDialog() {
     if (fluid_ == nullptr) {
-        fluid_ = new FluidDialog(main_);
+        fluid_ = new FluidDialog(main_, memory_);
     }
     window::qt::ShowBeside(*fluid_, main_);
 }
@@ -54,8 +56,9 @@ void ToolWindows::ShowFluidDialog() {
 void ToolWindows::ShowPipeTable() {
     if (pipes_ == nullptr) {
         pipes_ = new PipeTableWindow(
-            main_, catalogues::LoadCatalogues(catalogues::UserCatalogueDir(
-                       [](const char* name) -> const char* { return std::getenv(name); })));
+            main_, memory_,
+            catalogues::LoadCatalogues(catalogues::UserCatalogueDir(
+                [](const char* name) -> const char* { return std::getenv(name); })));
     }
     pipes_->Refresh();
     window::qt::ShowBeside(*pipes_, main_);

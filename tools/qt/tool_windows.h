@@ -2,6 +2,8 @@
 
 #include <QPointer>
 
+#include "tools/tool_memory.h"
+
 namespace idrovela::window::qt {
 class MainWindow;
 }
@@ -14,7 +16,8 @@ class PipeTableWindow;
 
 // The tool windows beside the main window: their entries in its "Strumenti" menu, each opening
 // one non-modal window (the same one again when it is open), placed beside the main window and
-// kept up to date after every action of the user.
+// kept up to date after every action of the user. They share one ToolMemory, which follows every
+// action and tells "Copia i valori" what an applied fluid is.
 class ToolWindows {
   public:
     explicit ToolWindows(window::qt::MainWindow& main);
@@ -27,6 +30,7 @@ class ToolWindows {
 
   private:
     window::qt::MainWindow& main_;
+    ToolMemory memory_;
     QPointer<PhysicsPanelWindow> physics_;
     QPointer<FluidDialog> fluid_;
     QPointer<PipeTableWindow> pipes_;

@@ -7,8 +7,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "window/controls.h"
@@ -66,6 +68,11 @@ class MainWindow final : public QMainWindow {
     // Calls `refresh` after every action of the user, once the window has mirrored the model.
     void AfterEachAction(std::function<void()> refresh);
 
+    // Says what the fluid "Altro" is, for "Copia i valori"; the tool windows know it.
+    void DescribeOtherFluid(std::function<std::optional<std::string>()> describe) {
+        describeOtherFluid_ = std::move(describe);
+    }
+
     // What the menu items do.
     void CopyValues();
     void ShowHelp();
@@ -103,6 +110,7 @@ class MainWindow final : public QMainWindow {
     QMenu* toolsMenu_ = nullptr;
     QPointer<QDialog> help_;
     std::vector<std::function<void()>> afterEachAction_;
+    std::function<std::optional<std::string>()> describeOtherFluid_;
 
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::vector<std::pair<QLineEdit*, TextBox*>> textBoxes_;

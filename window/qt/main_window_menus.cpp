@@ -57,7 +57,8 @@ void MainWindow::CreateMenus() {
 // The figures go on the clipboard twice: as tab-separated lines for a spreadsheet, and as an
 // HTML table for a document.
 void MainWindow::CopyValues() {
-    const std::vector<CopiedValue> values = ValuesToCopy(model_);
+    const std::vector<CopiedValue> values = ValuesToCopy(
+        model_, describeOtherFluid_ ? describeOtherFluid_() : std::optional<std::string>());
     auto* mime = new QMimeData;
     mime->setText(FromUtf8(ValuesAsTabSeparated(values)));
     mime->setHtml(FromUtf8(ValuesAsHtmlTable(values)));

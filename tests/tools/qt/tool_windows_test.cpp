@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -76,7 +77,7 @@ TEST_F(ToolWindowsTest, TheToolsMenuOpensEachToolOnceBesideTheWindow) {
 
 TEST_F(ToolWindowsTest, ThePhysicsPanelFollowsEveryActionAndNeverOpensABox) {
     const QWidget& panel = Open("VerificaFisica");
-    EXPECT_TRUE(Shown(panel).contains("|95288|")) << Shown(panel).toStdString();
+    EXPECT_TRUE(Shown(panel).contains("|95187|")) << Shown(panel).toStdString();
     EXPECT_TRUE(Shown(panel).contains("Y calcolata|595"));
     TypeOver("Text_D", "40");
     EXPECT_TRUE(Shown(panel).contains("40 mm"));
@@ -208,6 +209,60 @@ TEST_F(ToolWindowsTest, PickingARowPutsItsBoreIntoTheWindowAsTheSessionDoes) {
     QTest::keyClick(&rows, Qt::Key_Return);
     EXPECT_EQ(Text("Text_D"), "36");
     EXPECT_TRUE(Shown(pipes).contains("Calcola il diametro"));
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+// A tube chosen in the table: its material is clicked, the table keeps its series, and the panel
+// names the tube and works at its bore until the user types another diameter.
+TEST_F(ToolWindowsTest, ThePanelWorksAtTheBoreOfTheTubeChosenInTheTable) {
+    const QWidget& panel = Open("VerificaFisica");
+    QWidget& pipes = Open("TubiCommerciali");
+    TypeOver("Text_G", "250");
+    auto& series = *pipes.findChild<QComboBox*>("Serie");
+    series.setFocus();
+    for (int i = 0; i < series.count() && series.currentData().toString() != "pert"; ++i) {
+        QTest::keyClick(&series, Qt::Key_Down);
+    }
+    ASSERT_EQ(series.currentData().toString(), "pert");
+    auto& rows = *pipes.findChild<QTableWidget*>("Tubi");
+    ASSERT_EQ(rows.item(0, 0)->text(), QString::fromUtf8("12×1,3"));
+    const QString tableLoss = rows.item(0, 4)->text();
+    rows.setFocus();
+    rows.setCurrentCell(0, 0);
+    QTest::keyClick(&rows, Qt::Key_Return);
+
+    EXPECT_EQ(Text("Text_D"), "9");
+    EXPECT_TRUE(Find<QRadioButton>("Option_Tubo4").isChecked());  // "Polietilene", 0,007 mm
+    EXPECT_EQ(series.currentData().toString(), "pert");
+    const QString figures = Shown(panel);
+    EXPECT_TRUE(figures.contains(QString::fromUtf8("Tubo|12×1,3 (PE-RT per pannelli radianti)|")))
+        << figures.toStdString();
+    EXPECT_TRUE(figures.contains("Diametro interno|9,4 mm|"));
+    EXPECT_TRUE(figures.contains("Perdita di carico|" + tableLoss + " Pa/m|"));
+
+    TypeOver("Text_D", "10");
+    EXPECT_FALSE(Shown(panel).contains(QString::fromUtf8("12×1,3")));
+    EXPECT_TRUE(Shown(panel).contains("Diametro interno|10 mm|"));
+    EXPECT_TRUE(ShownErrors().empty());
+}
+
+// "Copia i valori" says what "Altro" is while the window holds what "Applica" wrote.
+TEST_F(ToolWindowsTest, CopiedValuesNameTheAppliedFluid) {
+    QWidget& dialog = Open("ProprietaFluido");
+    dialog.findChild<QComboBox*>("Fluido")->setCurrentIndex(1);  // ethylene glycol
+    dialog.findChild<QDoubleSpinBox*>("Concentrazione")->setValue(30);
+    dialog.findChild<QDoubleSpinBox*>("Temperatura")->setValue(40);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("Applica"), Qt::LeftButton);
+    QAction* copy = window.findChild<QAction*>("CopiaValori");
+    ASSERT_NE(copy, nullptr);
+    copy->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(
+        QString::fromUtf8("Liquido\tAltro (glicole etilenico 30 % a 40 °C)\n")))
+        << QGuiApplication::clipboard()->text().toStdString();
+
+    TypeOver("Text_Rho", "1000");
+    copy->trigger();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("Liquido\tAltro\n"));
     EXPECT_TRUE(ShownErrors().empty());
 }
 
