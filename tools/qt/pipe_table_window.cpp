@@ -187,7 +187,7 @@ void PipeTableWindow::Refresh() {
         const std::vector<std::string> cells = TableCells(row);
         for (int c = 0; c < ColumnCount(); ++c) {
             auto* item = new QTableWidgetItem(FromUtf8(cells[static_cast<std::size_t>(c)]));
-            if (c > 0 && c < 5) {
+            if (IsNumberColumn(static_cast<std::size_t>(c))) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
             if (row.mark == PipeMark::Scelto) {

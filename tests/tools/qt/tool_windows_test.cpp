@@ -192,9 +192,9 @@ TEST_F(ToolWindowsTest, TheLimitsTheMaterialAndTheExports) {
     static_cast<PipeTableWindow&>(pipes).SavePdf(pdf);
     QFile csvFile(csv);
     ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(csvFile.readAll());
-    EXPECT_TRUE(
-        text.startsWith(QString::fromUtf8("Serie;Rame EN 1057\nPortata G [litri/h];9976\n")))
+    const QByteArray bytes = csvFile.readAll();
+    const QString text = QString::fromUtf8(bytes);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFSerie;Rame EN 1057\nPortata G [litri/h];9976\n"))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QString::fromUtf8("\n54×2;50,0;1,41;145;387,9;turbolento;scelto\n")))
         << text.toStdString();
