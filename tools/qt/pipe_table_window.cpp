@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "tools/qt/number_box.h"
+#include "tools/window_y.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -66,6 +67,10 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, catalogues::Catal
         columns << FromUtf8(column);
     }
     rows_->setHorizontalHeaderLabels(columns);
+    for (int c = 0; c < ColumnCount(); ++c) {
+        rows_->horizontalHeaderItem(c)->setToolTip(
+            FromUtf8(std::string(ToolTipFor(TableColumns()[static_cast<std::size_t>(c)]))));
+    }
     rows_->verticalHeader()->hide();
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rows_->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -78,10 +78,21 @@ TEST_F(ToolWindowsTest, ThePhysicsPanelFollowsEveryActionAndNeverOpensABox) {
     const QWidget& panel = Open("VerificaFisica");
     EXPECT_TRUE(Shown(panel).contains("|95288|")) << Shown(panel).toStdString();
     EXPECT_TRUE(Shown(panel).contains("Y calcolata|595"));
+    const auto toolTipOf = [&panel](const char* caption) {
+        for (const QLabel* label : panel.findChildren<QLabel*>()) {
+            if (label->text() == caption) {
+                return label->toolTip();
+            }
+        }
+        return QStringLiteral("no label");
+    };
+    EXPECT_TRUE(toolTipOf("Y calcolata").contains("non è una perdita di carico in Pa/m"));
+    EXPECT_EQ(toolTipOf("Perdita di carico"), "");
     TypeOver("Text_D", "40");
     EXPECT_TRUE(Shown(panel).contains("40 mm"));
     Click("Option_Potenza");
     EXPECT_TRUE(Shown(panel).contains("Y obiettivo"));
+    EXPECT_TRUE(toolTipOf("Y obiettivo").contains("non è una perdita di carico in Pa/m"));
     Click("Option_FluidoX");
     TypeOver("Text_Rho", "9x");
     EXPECT_TRUE(Shown(panel).contains(QString::fromUtf8("Densità: «9x» non è un numero")));
@@ -135,6 +146,10 @@ TEST_F(ToolWindowsTest, PickingARowPutsItsBoreIntoTheWindowAsTheSessionDoes) {
     EXPECT_EQ(series.currentData().toString(), "acciaio-m");  // "Acciaio Nuovi" is selected
     auto& rows = *pipes.findChild<QTableWidget*>("Tubi");
     ASSERT_EQ(rows.item(4, 0)->text(), "DN 25");
+    for (int c = 0; c < rows.columnCount(); ++c) {
+        const QTableWidgetItem& header = *rows.horizontalHeaderItem(c);
+        EXPECT_EQ(header.toolTip().isEmpty(), header.text() != "Y finestra") << c;
+    }
     rows.setFocus();
     rows.setCurrentCell(4, 0);
     QTest::keyClick(&rows, Qt::Key_Return);
