@@ -1,6 +1,7 @@
 // idrovela: the desktop window, with its tool windows.
 
 #include <QApplication>
+#include <QSettings>
 #include <iostream>
 
 #include "tools/qt/tool_windows.h"
@@ -14,7 +15,12 @@ int main(int argc, char** argv) {
         std::cerr << "idrovela: Qt's Italian translations are missing (Debian package "
                      "qt6-translations-l10n); its standard dialogs speak English\n";
     }
+    // The places of the windows and the tools' choices, kept between runs
+    // (~/.config/idrovela/idrovela.conf).
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("idrovela"),
+                       QStringLiteral("idrovela"));
     idrovela::window::qt::MainWindow window;
+    window.KeepSettingsIn(&settings);
     const idrovela::tools::qt::ToolWindows tools(window);
     window.Start();
     window.show();

@@ -32,7 +32,7 @@ PhysicsPanelWindow::PhysicsPanelWindow(window::qt::MainWindow& main)
     layout->addLayout(figures_);
     layout->addWidget(notes_);
     layout->addStretch();
-    setMinimumWidth(340);
+    setMinimumWidth(300);  // beside the main window on a 1024-pixel screen
 }
 
 void PhysicsPanelWindow::Refresh() {

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include "tools/qt/number_box.h"
+#include "tools/qt/remembered_choices.h"
 #include "tools/window_y.h"
 #include "window/qt/main_window.h"
 
@@ -55,6 +56,10 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, catalogues::Catal
     setObjectName(QStringLiteral("TubiCommerciali"));
     setWindowTitle(QStringLiteral("Tubi commerciali"));
     series_->setObjectName(QStringLiteral("Serie"));
+    // Long series titles must not widen the window past what a small screen has beside the
+    // main window; the open list shows them whole.
+    series_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    series_->setMinimumContentsLength(16);
     maxLoss_->setObjectName(QStringLiteral("LimitePerdita"));
     maxVelocity_->setObjectName(QStringLiteral("LimiteVelocita"));
     rows_->setObjectName(QStringLiteral("Tubi"));
@@ -143,6 +148,26 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, catalogues::Catal
     });
     connect(print, &QPushButton::clicked, this, [this] { Print(); });
     Refresh();
+}
+
+void PipeTableWindow::RememberIn(QSettings& settings) {
+    if (const auto limits = RememberedLimits(settings)) {
+        maxLoss_->setValue(limits->pascalPerMetre);
+        maxVelocity_->setValue(limits->velocityMs);
+    }
+    if (const auto series = RememberedSeries(settings);
+        series && catalogue_.Find(*series) != nullptr) {
+        // As if the user picked it now: a change of material still selects that material's own.
+        static_cast<void>(choice_.Current(main_.Model()));
+        choice_.Pick(*series);
+        Refresh();
+    }
+    const auto rememberLimits = [this, &settings] { RememberLimits(settings, limits_); };
+    connect(maxLoss_, &QDoubleSpinBox::valueChanged, this, rememberLimits);
+    connect(maxVelocity_, &QDoubleSpinBox::valueChanged, this, rememberLimits);
+    connect(series_, &QComboBox::activated, this, [this, &settings] {
+        RememberSeries(settings, series_->currentData().toString().toStdString());
+    });
 }
 
 void PipeTableWindow::FillSeries() {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QSettings>
 #include <cstdlib>
 
 #include "catalogues/user_catalogues.h"
@@ -38,16 +39,20 @@ ToolWindows::ToolWindows(window::qt::MainWindow& main) : main_(main) {
 void ToolWindows::ShowPhysicsPanel() {
     if (physics_ == nullptr) {
         physics_ = new PhysicsPanelWindow(main_);
+        window::qt::CloseOnEscape(*physics_);
     }
     physics_->Refresh();
-    window::qt::ShowBeside(*physics_, main_);
+    window::qt::ShowBeside(*physics_, main_, main_.Settings());
 }
 
 void ToolWindows::ShowFluidDialog() {
     if (fluid_ == nullptr) {
         fluid_ = new FluidDialog(main_);
+        if (QSettings* settings = main_.Settings()) {
+            fluid_->RememberIn(*settings);
+        }
     }
-    window::qt::ShowBeside(*fluid_, main_);
+    window::qt::ShowBeside(*fluid_, main_, main_.Settings());
 }
 
 // The catalogues are read when the table first opens: the built-in series and the user's own.
@@ -56,9 +61,13 @@ void ToolWindows::ShowPipeTable() {
         pipes_ = new PipeTableWindow(
             main_, catalogues::LoadCatalogues(catalogues::UserCatalogueDir(
                        [](const char* name) -> const char* { return std::getenv(name); })));
+        window::qt::CloseOnEscape(*pipes_);
+        if (QSettings* settings = main_.Settings()) {
+            pipes_->RememberIn(*settings);
+        }
     }
     pipes_->Refresh();
-    window::qt::ShowBeside(*pipes_, main_);
+    window::qt::ShowBeside(*pipes_, main_, main_.Settings());
 }
 
 }  // namespace idrovela::tools::qt
