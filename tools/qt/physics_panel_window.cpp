@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "tools/physics_panel.h"
+#include "tools/qt/wrapping_tool_tip.h"
 #include "tools/window_y.h"
 #include "window/qt/main_window.h"
 
@@ -56,7 +57,7 @@ void PhysicsPanelWindow::Refresh() {
         if (used) {
             const PanelLine& line = lines[i / 2];
             labels_[i]->setText(FromUtf8(i % 2 == 0 ? line.caption : line.value));
-            labels_[i]->setToolTip(FromUtf8(std::string(ToolTipFor(line.caption))));
+            labels_[i]->setToolTip(WrappingToolTip(ToolTipFor(line.caption)));
         }
     }
     QStringList notes;

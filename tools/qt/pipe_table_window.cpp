@@ -25,6 +25,7 @@
 
 #include "tools/qt/number_box.h"
 #include "tools/qt/remembered_choices.h"
+#include "tools/qt/wrapping_tool_tip.h"
 #include "tools/window_y.h"
 #include "window/qt/main_window.h"
 
@@ -74,7 +75,7 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, catalogues::Catal
     rows_->setHorizontalHeaderLabels(columns);
     for (int c = 0; c < ColumnCount(); ++c) {
         rows_->horizontalHeaderItem(c)->setToolTip(
-            FromUtf8(std::string(ToolTipFor(TableColumns()[static_cast<std::size_t>(c)]))));
+            WrappingToolTip(ToolTipFor(TableColumns()[static_cast<std::size_t>(c)])));
     }
     rows_->verticalHeader()->hide();
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
