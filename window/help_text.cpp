@@ -59,6 +59,7 @@ piccolo entro i limiti di perdita e di velocità.</p>
 <li>Sulla riga delle informazioni in fondo alla finestra, Spazio o Invio fanno quel che fa un
 clic: mostrano a turno l'indirizzo del sito e la versione del programma.</li>
 <li>Ctrl+Maiusc+C copia i valori, F1 apre questa guida, Ctrl+Q chiude il programma.</li>
+<li>Esc chiude questa guida e le finestre del menu Strumenti.</li>
 </ul>
 )";
 
