@@ -1,5 +1,6 @@
 #include "circuit/check.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -330,9 +331,13 @@ Topology BuildTopology(const Circuit& circuit) {
         Fail(SegmentName(circuit.segments[at], at), "a_monte",
              "il tratto è a monte di se stesso, e non parte dalla sorgente.");
     }
+    // Named from the one first in the file, in the order of the flow.
+    std::vector<std::size_t> loop(walk.rbegin(),
+                                  walk.rend() - static_cast<std::ptrdiff_t>(seenAt[at]));
+    std::rotate(loop.begin(), std::min_element(loop.begin(), loop.end()), loop.end());
     std::string ids;
-    for (std::size_t k = walk.size(); k-- > seenAt[at];) {
-        ids += (ids.empty() ? "" : ", ") + Quoted(circuit.segments[walk[k]].id);
+    for (const std::size_t i : loop) {
+        ids += (ids.empty() ? "" : ", ") + Quoted(circuit.segments[i].id);
     }
     throw CircuitError(
         "Tratti " + ids +

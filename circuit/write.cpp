@@ -114,6 +114,8 @@ std::string Reason(int error) {
             return "il disco è pieno";
         case EISDIR:
             return "al suo posto c'è una cartella";
+        case EFBIG:
+            return "il file supera la dimensione consentita";
         case ENOENT:
             return "la cartella non esiste";
         case ENOTDIR:
@@ -207,6 +209,11 @@ void WriteFileAtomically(const std::filesystem::path& path, const std::string& t
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
         SaveFailed(path, EISDIR);
+    }
+    if (exists && !S_ISREG(existing.st_mode)) {
+        // A device, a pipe or a socket: renaming over it would replace it, not write to it.
+        throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
+                           ": non è un file normale. Il file di prima è rimasto com'era.");
     }
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
