@@ -24,7 +24,9 @@ constexpr std::array kCopper = {
 constexpr double kCopperRoughnessMm = 0.0015;
 
 std::string IdOf(std::size_t index) {
-    return "T" + std::to_string(index + 1);
+    std::string id = std::to_string(index + 1);
+    id.insert(id.begin(), 'T');
+    return id;
 }
 
 Circuit Base() {

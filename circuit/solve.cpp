@@ -69,13 +69,6 @@ const catalogues::Tube* FindTube(const catalogues::Series& series, std::string_v
     return nullptr;
 }
 
-std::string Capitalised(std::string text) {
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
-        text[0] = static_cast<char>(text[0] - 'a' + 'A');
-    }
-    return text;
-}
-
 // The figures of one segment at its flow, in the sheet's order of operations.
 void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& fluid,
                     const catalogues::Catalogue& catalogue, SegmentResult& result,
@@ -83,7 +76,7 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
     const Segment& segment = circuit.segments[i];
     const double rho = fluid.properties.densityKgM3;
     const auto warn = [&](WarningCode code, std::string text) {
-        warnings.push_back({i, code, Capitalised(std::move(text))});
+        warnings.push_back({i, code, std::move(text)});
     };
 
     std::optional<std::string> catalogueWarning;
@@ -132,7 +125,7 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
     const double r = result.flow.pascalPerMetre;
     if (result.flowLph == 0.0) {
         warn(WarningCode::NessunaPortata,
-             "nel tratto non scorre portata: nessun terminale a valle ne chiede.");
+             "Nel tratto non scorre portata: nessun terminale a valle ne chiede.");
     }
     if (!segment.tube.automatic) {
         std::vector<std::string> over;
@@ -145,30 +138,30 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
                            " oltre " + Amount(circuit.limits.velocityMs, "m/s") + ")");
         }
         if (!over.empty()) {
-            warn(WarningCode::FuoriLimiti, "il tubo " + Quoted(result.designation) + " supera " +
+            warn(WarningCode::FuoriLimiti, "Il tubo " + Quoted(result.designation) + " supera " +
                                                over.front() +
                                                (over.size() > 1 ? " e " + over.back() : "") + ".");
         }
     }
     if (automaticOutside) {
         warn(WarningCode::NessunTuboNeiLimiti,
-             "nessun tubo della serie " + Quoted(segment.tube.series) + " resta entro " +
+             "Nessun tubo della serie " + Quoted(segment.tube.series) + " resta entro " +
                  Amount(circuit.limits.pascalPerMetre, "Pa/m") + " e " +
                  Amount(circuit.limits.velocityMs, "m/s") + ": si usa il più grande, " +
                  Quoted(result.designation) + ".");
     }
     if (result.flow.regime == physics::Regime::Laminare) {
         warn(WarningCode::Laminare,
-             "moto laminare (Re " + Amount(result.flow.reynolds, "") + "): λ = 64/Re.");
+             "Moto laminare (Re " + Amount(result.flow.reynolds, "") + "): λ = 64/Re.");
     }
     if (result.flow.regime == physics::Regime::Transizione) {
         warn(WarningCode::Transizione,
-             "regime di transizione (Re " + Amount(result.flow.reynolds, "") +
+             "Regime di transizione (Re " + Amount(result.flow.reynolds, "") +
                  ", tra 2300 e 4000): λ di Colebrook-White, valore incerto.");
     }
     if (result.flow.outsideCheckedRange) {
         warn(WarningCode::FuoriCampoVerificato,
-             "fuori dal campo in cui il fattore d'attrito è stato verificato (ε/D fino a 0,05, Re "
+             "Fuori dal campo in cui il fattore d'attrito è stato verificato (ε/D fino a 0,05, Re "
              "fino a 10⁸).");
     }
     if (!segment.tube.automatic) {
@@ -178,17 +171,17 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
         if (tube != nullptr && (tube->innerMm != segment.tube.innerMm ||
                                 tube->roughnessMm != segment.tube.roughnessMm)) {
             warn(WarningCode::DimensioniDiverse,
-                 "il file dà al tubo " + Quoted(segment.tube.designation) + " Ø interno " +
+                 "Il file dà al tubo " + Quoted(segment.tube.designation) + " Ø interno " +
                      Amount(segment.tube.innerMm, "mm") + " e rugosità " +
                      Amount(segment.tube.roughnessMm, "mm") + ", il catalogo " +
                      Amount(tube->innerMm, "mm") + " e " + Amount(tube->roughnessMm, "mm") +
                      ": valgono quelle del file.");
         }
         if (series == nullptr) {
-            catalogueWarning = "la serie " + Quoted(segment.tube.series) +
+            catalogueWarning = "La serie " + Quoted(segment.tube.series) +
                                " non è nel catalogo: valgono le misure del file.";
         } else if (tube == nullptr) {
-            catalogueWarning = "il tubo " + Quoted(segment.tube.designation) +
+            catalogueWarning = "Il tubo " + Quoted(segment.tube.designation) +
                                " non è nella serie " + Quoted(segment.tube.series) +
                                ": valgono le misure del file.";
         }
@@ -198,7 +191,7 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
     }
     if (result.terminal && result.terminal->flowLph == 0.0) {
         warn(WarningCode::TerminaleSenzaPortata,
-             "il terminale non ha portata: non conta per il circuito indice né per la pompa.");
+             "Il terminale non ha portata: non conta per il circuito indice né per la pompa.");
     }
 }
 

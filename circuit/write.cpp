@@ -217,7 +217,10 @@ void WriteFileAtomically(const std::filesystem::path& path, const std::string& t
     }
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hidden = ".";
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    std::string pattern = (folder / hidden).string();
     const int descriptor = ::mkstemp(pattern.data());
     if (descriptor < 0) {
         SaveFailed(path, errno);
