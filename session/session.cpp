@@ -12,6 +12,7 @@
 
 #include "calc/runtime_error.h"
 #include "calc/text_conversions.h"
+#include "session/circuit_actions.h"
 #include "session/tool_actions.h"
 #include "session/words.h"
 #include "window/controls.h"
@@ -86,7 +87,8 @@ class Session {
           err_(err),
           platform_(out),
           form_(platform_, platform_),
-          tools_(form_, out, err, std::move(userCatalogueDir)) {}
+          tools_(form_, out, err, std::move(userCatalogueDir)),
+          circuits_(out, [this]() -> const catalogues::Catalogue& { return tools_.Catalogue(); }) {}
 
     // Runs one line; false after reporting an unknown action or control.
     bool Run(std::string_view line) {
@@ -110,6 +112,7 @@ class Session {
     SessionPlatform platform_;
     Form_Principale form_;
     ToolActions tools_;
+    CircuitActions circuits_;
 };
 
 bool Session::RunAction(std::string_view line) {
@@ -170,7 +173,10 @@ bool Session::RunAction(std::string_view line) {
             case ToolActions::Outcome::Unknown:
                 return false;
             case ToolActions::Outcome::NotMine:
-                return Unknown("action", action);
+                if (!circuits_.Run(action, rest)) {
+                    return Unknown("action", action);
+                }
+                break;
         }
     }
     return true;

@@ -37,13 +37,15 @@ class ToolActions {
     // After every line of the script, as the tool windows follow every action of the user.
     void AfterEachAction() { memory_.Follow(form_); }
 
+    // The series of the commercial-pipe table and of circuits: read when first asked for.
+    const catalogues::Catalogue& Catalogue();
+
   private:
     Outcome Unknown(std::string_view what, std::string_view name);
     Outcome Fluid(std::string_view arguments);
     Outcome Pipes(std::string_view seriesName);
     Outcome Choose(std::string_view arguments);
     Outcome Limits(std::string_view arguments);
-    const catalogues::Catalogue& Catalogue();
 
     window::Form_Principale& form_;
     std::ostream& out_;

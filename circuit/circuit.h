@@ -1,0 +1,114 @@
+#pragma once
+
+// A heating or cooling circuit as engineers lay it out on their segment sheet: the fluid, the
+// sizing limits and margins, and a tree of pipe segments (tratti) from the heat source to the
+// terminals. This is the data a circuit file holds, as read, before anything is worked out.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace idrovela::circuit {
+
+// A fault of a circuit or its file: the message, in Italian (UTF-8, on one line), names the
+// segment and the key. Loading, checking, solving and saving throw it, and nothing else, for bad
+// input.
+class CircuitError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class FluidType { Acqua, Etilenico, Propilenico };
+
+struct Project {
+    std::string name;    // "nome"
+    std::string author;  // "autore"
+    std::string notes;   // "note"
+};
+
+struct Fluid {
+    FluidType type = FluidType::Acqua;
+    double volumePercent = 0.0;  // glycols only: 10–60 % by volume
+    double supplyC = 70.0;       // "mandata"
+    double returnC = 60.0;       // "ritorno"; colder or warmer than the supply (cooling)
+};
+
+// The automatic tube's limits: the pipe table's defaults.
+struct Limits {
+    double pascalPerMetre = 200.0;  // "pa_per_m"
+    double velocityMs = 1.0;        // "velocita"
+};
+
+// Added to the pump's duty on lines of their own, never to the losses.
+struct Margins {
+    double flowPercent = 0.0;  // "portata", 0–100
+    double headPercent = 0.0;  // "prevalenza", 0–100
+};
+
+// A segment's tube: fixed (a series, a designation and the bore and roughness the file gives) or
+// automatic (the first tube of the series within the limits).
+struct Tube {
+    std::string series;
+    bool automatic = false;
+    // Fixed tubes only.
+    std::string designation;
+    double innerMm = 0.0;
+    double roughnessMm = 0.0;
+};
+
+// A line of fittings: `count` times a fitting of the built-in library (`key`), or a custom ζ.
+struct Fitting {
+    std::string key;    // empty for a custom ζ
+    double zeta = 0.0;  // custom only
+    std::int64_t count = 1;
+    std::string description;  // custom only
+};
+
+struct Valve {
+    double kv = 0.0;  // m³/h at 1 bar
+    std::string description;
+};
+
+// The terminal at a segment's downstream end: a load given as heat or as flow, and the device's
+// own loss, as a pressure drop, a Kv, or nothing.
+struct Terminal {
+    enum class Load { Power, Flow };
+    enum class Device { None, PressureDrop, Kv };
+
+    std::string description;
+    Load load = Load::Power;
+    double loadValue = 0.0;  // W ("potenza") or l/h at the mean temperature ("portata")
+    Device device = Device::None;
+    double deviceValue = 0.0;  // Pa ("dp") or m³/h at 1 bar ("kv")
+};
+
+struct Segment {
+    std::string id;
+    std::optional<std::string> upstream;  // "a_monte"; none for a segment leaving the source
+    std::string description;
+    double lengthM = 0.0;  // supply and return together
+    Tube tube;
+    std::vector<Fitting> fittings;
+    std::vector<Valve> valves;
+    std::optional<Terminal> terminal;
+};
+
+struct Circuit {
+    Project project;
+    Fluid fluid;
+    Limits limits;
+    Margins margins;
+    std::vector<Segment> segments;  // in file order
+};
+
+// The file's format and the one version this program writes and reads.
+inline constexpr const char* kFormat = "idrovela-circuito";
+inline constexpr std::int64_t kVersion = 1;
+
+// What a file may hold: beyond these, loading refuses it.
+inline constexpr std::uintmax_t kMaxFileBytes = 256u * 1024u * 1024u;
+inline constexpr std::size_t kMaxSegments = 200'000;
+
+}  // namespace idrovela::circuit

@@ -1,0 +1,131 @@
+#include "session/circuit_actions.h"
+
+#include <array>
+#include <charconv>
+#include <ostream>
+
+#include "circuit/write.h"
+
+namespace idrovela::session {
+
+namespace {
+
+// A figure for a program: the shortest text that reads back to the same double, with a dot.
+std::string Figure(double value) {
+    std::array<char, 32> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return error == std::errc{} ? std::string(buffer.data(), end) : std::string("-");
+}
+
+std::string Optional(const std::optional<double>& value) {
+    return value ? Figure(*value) : std::string("-");
+}
+
+// One line, whatever the message holds.
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+CircuitActions::CircuitActions(std::ostream& out,
+                               std::function<const catalogues::Catalogue&()> catalogue)
+    : out_(out), catalogue_(std::move(catalogue)) {}
+
+bool CircuitActions::Run(std::string_view action, std::string_view arguments) {
+    if (action == "circuit") {
+        Load(arguments);
+        return true;
+    }
+    if (action == "circuit-save") {
+        Save(arguments);
+        return true;
+    }
+    return false;
+}
+
+void CircuitActions::Load(std::string_view path) {
+    loaded_.reset();
+    try {
+        loaded_ = circuit::LoadCircuitFile(std::filesystem::path(path), catalogue_());
+    } catch (const circuit::CircuitError& error) {
+        out_ << "circuit.error=" << OneLine(error.what()) << '\n';
+        return;
+    }
+    out_ << CircuitLines(*loaded_);
+}
+
+void CircuitActions::Save(std::string_view path) {
+    if (!loaded_) {
+        out_ << "circuit.error=Nessun circuito caricato\n";
+        return;
+    }
+    try {
+        circuit::SaveCircuit(loaded_->circuit, catalogue_(), std::filesystem::path(path));
+    } catch (const circuit::CircuitError& error) {
+        out_ << "circuit.error=" << OneLine(error.what()) << '\n';
+        return;
+    }
+    out_ << "circuit.saved=" << path << '\n';
+}
+
+std::string CircuitLines(const circuit::LoadedCircuit& loaded) {
+    const circuit::Circuit& circuit = loaded.circuit;
+    const circuit::Solution& solution = loaded.solution;
+    std::string lines;
+    lines += "circuit.segments=" + std::to_string(circuit.segments.size()) + '\n';
+    lines += "circuit.terminals=" + std::to_string(solution.terminals) + '\n';
+    lines += "circuit.index=" +
+             (solution.index ? circuit.segments[*solution.index].id : std::string("-")) + '\n';
+    std::string path;
+    for (const std::size_t i : solution.indexPath) {
+        path += (path.empty() ? "" : ",") + circuit.segments[i].id;
+    }
+    lines += "circuit.index_path=" + (path.empty() ? std::string("-") : path) + '\n';
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        const circuit::SegmentResult& s = solution.segments[i];
+        const physics::PipeFlow& flow = s.flow;
+        lines += "segment." + circuit.segments[i].id + '=' + s.designation + ';' +
+                 Figure(s.innerMm) + ';' + Figure(s.flowLph) + ';' + Figure(s.velocityMs) + ';' +
+                 Figure(flow.reynolds) + ';' + Optional(flow.lambda) + ';' +
+                 (flow.regime ? std::string(physics::RegimeName(*flow.regime)) : std::string("-")) +
+                 ';' + Figure(flow.pascalPerMetre) + ';' + Figure(s.frictionPa) + ';' +
+                 Figure(s.zeta) + ';' + Figure(s.localPa) + ';' + Figure(s.valvesPa) + ';' +
+                 Figure(s.dpPa) + '\n';
+    }
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        const auto& terminal = solution.segments[i].terminal;
+        if (!terminal) {
+            continue;
+        }
+        lines += "terminal." + circuit.segments[i].id + '=' + Figure(terminal->flowLph) + ';' +
+                 Figure(solution.segments[i].pathPa) + ';' + Figure(terminal->deviceDpPa) + ';' +
+                 Figure(terminal->totalPa) + ';' + Optional(terminal->excessPa) + ';' +
+                 Optional(terminal->kv) + '\n';
+    }
+    const circuit::PumpDuty& pump = solution.pump;
+    lines += "pump.flow_l_h=" + Figure(pump.flowLph) + '\n';
+    lines += "pump.head_pa=" + Figure(pump.headPa) + '\n';
+    lines += "pump.head_m=" + Figure(pump.headM) + '\n';
+    if (pump.flowWithMarginLph) {
+        lines += "pump.flow_with_margin_l_h=" + Figure(*pump.flowWithMarginLph) + '\n';
+    }
+    if (pump.headWithMarginPa) {
+        lines += "pump.head_with_margin_pa=" + Figure(*pump.headWithMarginPa) + '\n';
+        lines += "pump.head_with_margin_m=" + Figure(*pump.headWithMarginM) + '\n';
+    }
+    for (std::size_t n = 0; n < solution.warnings.size(); ++n) {
+        const circuit::Warning& warning = solution.warnings[n];
+        lines += "warning." + std::to_string(n + 1) + '=' + circuit.segments[warning.segment].id +
+                 ';' + std::string(circuit::WarningCodeName(warning.code)) + ';' + warning.text +
+                 '\n';
+    }
+    return lines;
+}
+
+}  // namespace idrovela::session
