@@ -13,7 +13,7 @@ targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(texts window catalogues)
 
 # clang builds against the GNU C++ library that g++ brings.
-scripts/deps.sh cmake ninja-build g++ clang libclang-rt-14-dev
+scripts/deps.sh cmake ninja-build g++ clang libclang-rt-14-dev nlohmann-json3-dev
 
 build_dir=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build_dir" -G Ninja -DIDROVELA_FUZZ=ON -DIDROVELA_GUI=OFF \
