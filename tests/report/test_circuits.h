@@ -51,7 +51,7 @@ inline circuit::Circuit FiveSegments() {
     circuit::Segment r2 = CopperSegment("R2", "B", 14.0, "15×1", 13.0);
     r2.terminal = Radiator("radiatore camera", 1200.0);
     r2.terminal->device = circuit::Terminal::Device::PressureDrop;
-    r2.terminal->deviceValue = 2000.0;
+    r2.terminal->deviceValue = 6000.0;
     r2.fittings = {{"radiatore", 0.0, 1, ""}};
     circuit::Segment r3 = CopperSegment("R3", "B", 3.0, "15×1", 13.0);
     r3.terminal = Radiator("bagno", 0.0);
