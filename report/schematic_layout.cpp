@@ -28,17 +28,22 @@ std::string SchematicTerminalLabel(const circuit::Solution& solution, std::size_
            " Pa";
 }
 
-bool SameShape(const circuit::Solution& before, const circuit::Solution& after) {
-    if (before.topology.upstream != after.topology.upstream ||
-        before.segments.size() != after.segments.size()) {
-        return false;
+SchematicShape ShapeOf(const circuit::Solution& solution) {
+    SchematicShape shape;
+    shape.upstream = solution.topology.upstream;
+    shape.terminal.reserve(solution.segments.size());
+    for (const circuit::SegmentResult& segment : solution.segments) {
+        shape.terminal.push_back(segment.terminal.has_value());
     }
-    for (std::size_t i = 0; i < before.segments.size(); ++i) {
-        if (before.segments[i].terminal.has_value() != after.segments[i].terminal.has_value()) {
-            return false;
-        }
+    return shape;
+}
+
+std::vector<std::size_t> EditedAndUpstream(const circuit::Topology& tree, std::size_t segment) {
+    std::vector<std::size_t> segments;
+    for (std::optional<std::size_t> at = segment; at; at = tree.upstream[*at]) {
+        segments.push_back(*at);
     }
-    return true;
+    return segments;
 }
 
 SchematicLayout LayoutSchematic(const circuit::Circuit& circuit, const circuit::Solution& solution,

@@ -82,9 +82,20 @@ struct SchematicLayout {
 [[nodiscard]] std::string SchematicTerminalLabel(const circuit::Solution& solution,
                                                  std::size_t segment);
 
-// Whether two worked-out circuits draw the same lines in the same places: as many segments, each
-// leaving the same one, and the same ones carrying a terminal. Then only the texts and the index
-// path differ.
-[[nodiscard]] bool SameShape(const circuit::Solution& before, const circuit::Solution& after);
+// What the places depend on: the segment each one leaves, and which carry a terminal. Two
+// worked-out circuits of the same shape draw the same lines in the same places; only the texts
+// and the index path differ.
+struct SchematicShape {
+    std::vector<std::optional<std::size_t>> upstream;
+    std::vector<bool> terminal;
+    bool operator==(const SchematicShape&) const = default;
+};
+[[nodiscard]] SchematicShape ShapeOf(const circuit::Solution& solution);
+
+// The segments whose texts an edit of `segment` can change while the shape stays: the segment
+// and every one upstream of it, whose flow, automatic tube and loss follow what it carries. (The
+// terminals' excesses and the index path can change anywhere.)
+[[nodiscard]] std::vector<std::size_t> EditedAndUpstream(const circuit::Topology& tree,
+                                                         std::size_t segment);
 
 }  // namespace idrovela::report

@@ -174,28 +174,38 @@ TEST(SchematicLayout, AChain100000DeepIsOneRowWithoutRecursion) {
     EXPECT_TRUE(layout.segments.back().onIndexPath);
 }
 
-TEST(SchematicLayout, SameShapeIsTheSameTreeAndTerminals) {
+TEST(SchematicLayout, TheShapeIsTheTreeAndItsTerminals) {
     const circuit::Circuit c = testing::FiveSegments();
-    const circuit::LoadedCircuit before = testing::Worked(c);
+    const SchematicShape before = ShapeOf(testing::Worked(c).solution);
 
     circuit::Circuit longer = c;
     longer.segments[1].lengthM = 30.0;
     longer.segments[0].id = "M";  // a new id is a new text, not a new shape
     longer.segments[1].upstream = "M";
     longer.segments[2].upstream = "M";
-    EXPECT_TRUE(SameShape(before.solution, testing::Worked(longer).solution));
+    EXPECT_TRUE(before == ShapeOf(testing::Worked(longer).solution));
 
     circuit::Circuit moved = c;
     moved.segments[4].upstream = "A";
-    EXPECT_FALSE(SameShape(before.solution, testing::Worked(moved).solution));
+    EXPECT_FALSE(before == ShapeOf(testing::Worked(moved).solution));
 
     circuit::Circuit withTerminal = c;
     withTerminal.segments[1].terminal = testing::Radiator("termoarredo", 300.0);
-    EXPECT_FALSE(SameShape(before.solution, testing::Worked(withTerminal).solution));
+    EXPECT_FALSE(before == ShapeOf(testing::Worked(withTerminal).solution));
 
     circuit::Circuit fewer = c;
     fewer.segments.pop_back();
-    EXPECT_FALSE(SameShape(before.solution, testing::Worked(fewer).solution));
+    EXPECT_FALSE(before == ShapeOf(testing::Worked(fewer).solution));
+}
+
+TEST(SchematicLayout, AnEditReachesTheSegmentAndThoseUpstream) {
+    const circuit::LoadedCircuit loaded = testing::Worked(testing::FiveSegments());
+    const circuit::Topology& tree = loaded.solution.topology;
+    EXPECT_EQ(EditedAndUpstream(tree, 4), (std::vector<std::size_t>{4, 1, 0}));  // R3, B, A
+    EXPECT_EQ(EditedAndUpstream(tree, 0), (std::vector<std::size_t>{0}));
+    // Without recursion, the whole chain.
+    const circuit::LoadedCircuit chain = testing::Worked(circuit::ChainCircuit(50'000));
+    EXPECT_EQ(EditedAndUpstream(chain.solution.topology, 49'999).size(), 50'000u);
 }
 
 }  // namespace
