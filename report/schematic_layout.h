@@ -23,7 +23,7 @@ struct SchematicMetrics {
     double columnWidth = 220.0;    // a segment's line, with room for its labels
     double rowHeight = 60.0;       // a line with a label above and one below
     double sourceWidth = 90.0;     // the source's box
-    double terminalWidth = 150.0;  // room right of the last column for a symbol and its label
+    double terminalWidth = 220.0;  // room right of the last column for a symbol and its label
     double margin = 20.0;
 };
 
