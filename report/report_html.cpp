@@ -55,6 +55,11 @@ class Facts {
     std::string rows_;
 };
 
+// "1 tratto", "3 tratti".
+std::string Counted(std::size_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + ' ' + std::string(count == 1 ? one : many);
+}
+
 std::string Section(std::string_view title) {
     return "<h2>" + Html(title) + "</h2>\n";
 }
@@ -121,11 +126,11 @@ std::string LimitsSection(const circuit::Circuit& circuit) {
 
 std::string SegmentTable(const circuit::Circuit& circuit, const circuit::Solution& solution) {
     std::string html = Section("Tratti");
-    html += "<p>" + std::to_string(circuit.segments.size()) +
-            " tratti, nell'ordine del file; ▶ segna quelli del circuito indice.</p>\n";
     if (circuit.segments.empty()) {
-        return html;
+        return html + "<p>Il circuito non ha tratti.</p>\n";
     }
+    html += "<p>" + Counted(circuit.segments.size(), "tratto", "tratti") +
+            ", nell'ordine del file; ▶ segna quelli del circuito indice.</p>\n";
     std::vector<bool> onIndexPath(circuit.segments.size(), false);
     for (const std::size_t i : solution.indexPath) {
         onIndexPath[i] = true;
@@ -148,12 +153,12 @@ std::string SegmentTable(const circuit::Circuit& circuit, const circuit::Solutio
 
 std::string TerminalTable(const circuit::Circuit& circuit, const circuit::Solution& solution) {
     std::string html = Section("Terminali");
-    html += "<p>" + std::to_string(solution.terminals) +
-            " terminali. L'eccedenza è ciò che la valvola di bilanciamento deve strozzare; il "
-            "suo Kv è alla portata del terminale.</p>\n";
     if (solution.terminals == 0) {
-        return html;
+        return html + "<p>Il circuito non ha terminali.</p>\n";
     }
+    html += "<p>" + Counted(solution.terminals, "terminale", "terminali") +
+            ". L'eccedenza è ciò che la valvola di bilanciamento deve strozzare; il suo Kv è alla "
+            "portata del terminale.</p>\n";
     html += DataTableStart() + TableHead(sheet::TerminalColumns());
     for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
         if (!solution.segments[i].terminal) {

@@ -274,6 +274,22 @@ TEST(ReportHtml, TextsFromTheCircuitNeverBecomeMarkup) {
     EXPECT_NE(html.find("&quot;Autore&quot; &lt;i&gt;"), std::string::npos);
 }
 
+TEST(ReportHtml, CountsInWordsAndAnEmptyCircuit) {
+    EXPECT_NE(Report(testing::FiveSegments()).find("<p>5 tratti, nell'ordine"), std::string::npos);
+    circuit::Circuit one = testing::ThreeSegments();
+    one.segments.resize(2);  // "A" and "R1"
+    const std::string html = Report(one);
+    EXPECT_NE(html.find("<p>2 tratti,"), std::string::npos);
+    EXPECT_NE(html.find("<p>1 terminale."), std::string::npos);
+    one.segments.resize(1);
+    EXPECT_NE(Report(one).find("<p>1 tratto,"), std::string::npos);
+
+    const std::string empty = Report(circuit::Circuit{});
+    EXPECT_NE(SectionOf(empty, "Tratti").find("non ha tratti"), std::string::npos);
+    EXPECT_NE(SectionOf(empty, "Terminali").find("non ha terminali"), std::string::npos);
+    EXPECT_EQ(empty.find("<table class=\"dati\""), std::string::npos);
+}
+
 TEST(ReportHtml, TheTitleFallsBackToTheFileAndThenToNoName) {
     circuit::Circuit c = testing::ThreeSegments();
     EXPECT_EQ(ReportTitle(c, kHeader), "Monolocale");

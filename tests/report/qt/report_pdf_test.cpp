@@ -9,7 +9,7 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QPageSize>
-#include <QPdfWriter>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -114,12 +114,23 @@ TEST_F(ReportPdf, SixtySegmentsBreakTheTableWithItsHeadRepeated) {
     EXPECT_LT(units, row);
 }
 
-TEST_F(ReportPdf, PaintingCountsThePagesItWrites) {
+TEST_F(ReportPdf, APrinterGetsTheSamePagesAtItsOwnResolution) {
+    // "Stampa…" paints the same report on a printer, whose resolution is not the PDF writer's.
     const circuit::LoadedCircuit loaded = testing::WorkedRandom(60, 11);
-    QPdfWriter writer(folder_.filePath(QStringLiteral("contate.pdf")));
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    EXPECT_EQ(PaintReport(writer, loaded.circuit, loaded.solution, kHeader), 5);
+    for (const QPrinter::PrinterMode mode :
+         {QPrinter::ScreenResolution, QPrinter::HighResolution}) {
+        QPrinter printer(mode);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder_.filePath(QStringLiteral("stampata.pdf")));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        EXPECT_EQ(PaintReport(printer, loaded.circuit, loaded.solution, kHeader), 5)
+            << printer.resolution() << " dpi";
+        const std::optional<QStringList> pages = PdfPages(printer.outputFileName());
+        ASSERT_TRUE(pages);
+        EXPECT_EQ(pages->size(), 5);
+        EXPECT_TRUE(pages->at(4).contains(QStringLiteral("Pagina 5 di 5")));
+    }
 }
 
 TEST_F(ReportPdf, AFailedWriteKeepsTheOldFileAndSaysWhy) {
