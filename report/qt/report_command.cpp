@@ -28,6 +28,13 @@ std::optional<int> RunReportCommand(int argc, char** argv) {
     QGuiApplication application(qtArgc, argv);
     const char* in = argv[2];
     const QString out = QString::fromLocal8Bit(argv[3]);
+    // The PDF must never take the place of the circuit it reports on.
+    const QString circuitPath = QFileInfo(QString::fromLocal8Bit(in)).canonicalFilePath();
+    if (!circuitPath.isEmpty() && circuitPath == QFileInfo(out).canonicalFilePath()) {
+        std::cerr << "idrovela: la relazione non può prendere il posto del circuito "
+                  << QFileInfo(out).fileName().toStdString() << ": scegliere un altro file.\n";
+        return 2;
+    }
 
     circuit::LoadedCircuit loaded;
     try {

@@ -1,7 +1,13 @@
 # Runs `PROGRAM --relazione IN OUT` and checks its exit status: 0 with a PDF written at OUT, or
-# not 0 with EXPECTED_ERROR on standard error and nothing written.
-# Usage: cmake -DPROGRAM=... -DIN=... -DOUT=... [-DEXPECTED_ERROR=...] -P relazione.cmake
+# not 0 with EXPECTED_ERROR on standard error and nothing written. With SAME, IN is first copied
+# to OUT and OUT given for both: OUT must stay the circuit it was.
+# Usage: cmake -DPROGRAM=... -DIN=... -DOUT=... [-DEXPECTED_ERROR=...] [-DSAME=1] -P relazione.cmake
 file(REMOVE ${OUT})
+if(SAME)
+    file(COPY_FILE ${IN} ${OUT})
+    set(circuit ${IN})
+    set(IN ${OUT})
+endif()
 execute_process(COMMAND ${PROGRAM} --relazione ${IN} ${OUT} TIMEOUT 60
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 if(NOT DEFINED EXPECTED_ERROR)
@@ -24,6 +30,12 @@ string(FIND "${errors}" "${EXPECTED_ERROR}" at)
 if(at EQUAL -1)
     message(FATAL_ERROR "standard error lacks '${EXPECTED_ERROR}':\n${errors}")
 endif()
-if(EXISTS ${OUT})
+if(SAME)
+    file(SHA256 ${circuit} before)
+    file(SHA256 ${OUT} after)
+    if(NOT before STREQUAL after)
+        message(FATAL_ERROR "the circuit ${OUT} was written over")
+    endif()
+elseif(EXISTS ${OUT})
     message(FATAL_ERROR "a PDF was written at ${OUT} all the same")
 endif()
