@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "circuit/write.h"
 #include "sheet/columns.h"
 
 namespace idrovela::report {
@@ -78,6 +79,11 @@ std::string CircuitCsv(const circuit::Circuit& circuit, const circuit::Solution&
         AppendRow(csv, cells);
     }
     return csv;
+}
+
+void SaveCircuitCsv(const std::filesystem::path& path, const circuit::Circuit& circuit,
+                    const circuit::Solution& solution) {
+    circuit::WriteFileAtomically(path, CircuitCsv(circuit, solution));
 }
 
 }  // namespace idrovela::report

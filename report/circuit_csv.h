@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "circuit/circuit.h"
@@ -14,6 +15,11 @@ namespace idrovela::report {
 // order. A cell holding ";", a quote or a line break is quoted, its quotes doubled.
 [[nodiscard]] std::string CircuitCsv(const circuit::Circuit& circuit,
                                      const circuit::Solution& solution);
+
+// "Esporta CSV…": the CSV written to `path` atomically (circuit::WriteFileAtomically): on any
+// failure the old file is untouched and CircuitError says why.
+void SaveCircuitCsv(const std::filesystem::path& path, const circuit::Circuit& circuit,
+                    const circuit::Solution& solution);
 
 // A cell as the CSV writes it.
 [[nodiscard]] std::string CsvCell(const std::string& text);

@@ -85,8 +85,7 @@ void CircuitActions::WriteCsv(std::string_view path) {
         return;
     }
     try {
-        circuit::WriteFileAtomically(std::filesystem::path(path),
-                                     report::CircuitCsv(loaded_->circuit, loaded_->solution));
+        report::SaveCircuitCsv(std::filesystem::path(path), loaded_->circuit, loaded_->solution);
     } catch (const circuit::CircuitError& error) {
         out_ << "circuit.error=" << OneLine(error.what()) << '\n';
         return;
