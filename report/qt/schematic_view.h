@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "circuit/circuit.h"
+#include "circuit/load.h"
 #include "circuit/solve.h"
 #include "report/schematic_layout.h"
 
@@ -33,6 +34,9 @@ class SchematicView final : public QGraphicsView {
 
     // Draws a circuit afresh, nothing selected, scrolled to the source.
     void ShowCircuit(const circuit::Circuit& circuit, const circuit::Solution& solution);
+    void ShowCircuit(const circuit::LoadedCircuit& loaded) {
+        ShowCircuit(loaded.circuit, loaded.solution);
+    }
     // After an edit that may have changed the texts of `changed` segments alone (see
     // EditedAndUpstream), and any terminal's excess and the index path.
     void Update(const circuit::Circuit& circuit, const circuit::Solution& solution,

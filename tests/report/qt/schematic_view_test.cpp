@@ -25,7 +25,7 @@ class SchematicViewTest : public ::testing::Test {
   protected:
     void Show(const circuit::LoadedCircuit& loaded) {
         view.resize(900, 500);
-        view.ShowCircuit(loaded.circuit, loaded.solution);
+        view.ShowCircuit(loaded);
         view.OnSegmentClicked([this](std::size_t segment) { clicked.push_back(segment); });
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
