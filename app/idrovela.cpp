@@ -4,11 +4,16 @@
 #include <QSettings>
 #include <iostream>
 
+#include "report/qt/report_command.h"
 #include "tools/qt/tool_windows.h"
 #include "window/qt/main_window.h"
 #include "window/qt/qt_italian.h"
 
 int main(int argc, char** argv) {
+    // `idrovela --relazione IN OUT.pdf` writes a circuit's report and ends, with no window.
+    if (const auto status = idrovela::report::qt::RunReportCommand(argc, argv)) {
+        return *status;
+    }
     QApplication application(argc, argv);
     const idrovela::window::qt::QtTextsInItalian qtTexts;
     if (!qtTexts.Installed()) {

@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "circuit/write.h"
+#include "report/circuit_csv.h"
 
 namespace idrovela::session {
 
@@ -46,6 +47,10 @@ bool CircuitActions::Run(std::string_view action, std::string_view arguments) {
         Save(arguments);
         return true;
     }
+    if (action == "circuit-csv") {
+        WriteCsv(arguments);
+        return true;
+    }
     return false;
 }
 
@@ -72,6 +77,20 @@ void CircuitActions::Save(std::string_view path) {
         return;
     }
     out_ << "circuit.saved=" << path << '\n';
+}
+
+void CircuitActions::WriteCsv(std::string_view path) {
+    if (!loaded_) {
+        out_ << "circuit.error=Nessun circuito caricato\n";
+        return;
+    }
+    try {
+        report::SaveCircuitCsv(std::filesystem::path(path), loaded_->circuit, loaded_->solution);
+    } catch (const circuit::CircuitError& error) {
+        out_ << "circuit.error=" << OneLine(error.what()) << '\n';
+        return;
+    }
+    out_ << "circuit.csv=" << path << '\n';
 }
 
 std::string CircuitLines(const circuit::LoadedCircuit& loaded) {

@@ -14,6 +14,7 @@ namespace idrovela::session {
 // The session actions of circuits:
 //   circuit PATH        load and work out a circuit file, and print the sheet
 //   circuit-save PATH   write the loaded circuit, normalised
+//   circuit-csv PATH    write the loaded circuit's segment and terminal tables as CSV
 // PATH is the rest of the line. A fault prints `circuit.error=MESSAGE` and leaves nothing loaded;
 // the session goes on.
 class CircuitActions {
@@ -27,6 +28,7 @@ class CircuitActions {
   private:
     void Load(std::string_view path);
     void Save(std::string_view path);
+    void WriteCsv(std::string_view path);
 
     std::ostream& out_;
     std::function<const catalogues::Catalogue&()> catalogue_;

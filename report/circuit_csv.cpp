@@ -1,0 +1,89 @@
+#include "report/circuit_csv.h"
+
+#include <string_view>
+#include <vector>
+
+#include "circuit/write.h"
+#include "sheet/columns.h"
+
+namespace idrovela::report {
+
+namespace {
+
+// The byte order mark tells a spreadsheet that the file is UTF-8, where it would otherwise read
+// it in the system's own code page and garble "Φ", "Δp" and "m³/h".
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
+
+template <typename Cells>
+void AppendRow(std::string& csv, const Cells& cells) {
+    bool first = true;
+    for (const auto& cell : cells) {
+        if (!first) {
+            csv += ';';
+        }
+        first = false;
+        csv += CsvCell(std::string(cell));
+    }
+    csv += '\n';
+}
+
+}  // namespace
+
+std::string CsvCell(const std::string& text) {
+    if (text.find_first_of(";\"\n\r") == std::string::npos) {
+        return text;
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"') {
+            quoted += '"';
+        }
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string CircuitCsv(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::string csv = kByteOrderMark;
+    csv += "Tratti\n";
+    std::vector<std::string_view> captions;
+    for (const sheet::ColumnInfo& column : sheet::SegmentColumns()) {
+        captions.push_back(column.caption);
+    }
+    AppendRow(csv, captions);
+    std::vector<std::string> cells;
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        cells.clear();
+        for (std::size_t c = 0; c < sheet::kSegmentColumns; ++c) {
+            cells.push_back(
+                sheet::SegmentCell(circuit, solution, i, static_cast<sheet::SegmentColumn>(c)));
+        }
+        AppendRow(csv, cells);
+    }
+
+    csv += "\nTerminali\n";
+    captions.clear();
+    for (const sheet::ColumnInfo& column : sheet::TerminalColumns()) {
+        captions.push_back(column.caption);
+    }
+    AppendRow(csv, captions);
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        if (!solution.segments[i].terminal) {
+            continue;
+        }
+        cells.clear();
+        for (std::size_t c = 0; c < sheet::kTerminalColumns; ++c) {
+            cells.push_back(
+                sheet::TerminalCell(circuit, solution, i, static_cast<sheet::TerminalColumn>(c)));
+        }
+        AppendRow(csv, cells);
+    }
+    return csv;
+}
+
+void SaveCircuitCsv(const std::filesystem::path& path, const circuit::Circuit& circuit,
+                    const circuit::Solution& solution) {
+    circuit::WriteFileAtomically(path, CircuitCsv(circuit, solution));
+}
+
+}  // namespace idrovela::report

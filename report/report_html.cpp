@@ -1,0 +1,368 @@
+#include "report/report_html.h"
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include "circuit/fittings.h"
+#include "report/formulas.h"
+#include "report/system_curve.h"
+#include "sheet/columns.h"
+#include "tools/display_numbers.h"
+#include "window/html_text.h"
+
+namespace idrovela::report {
+
+namespace {
+
+using tools::Fixed;
+using tools::Shown;
+using window::EscapeHtml;
+
+constexpr double kLitresPerCubicMetre = 1000.0;
+constexpr double kPascalPerKilopascal = 1000.0;
+// The points of the system curve the report tabulates: every quarter of the design flow.
+constexpr std::size_t kCurveRows = 7;
+
+std::string Html(std::string_view text) {
+    return EscapeHtml(text);
+}
+
+// A table cell; figures go right, so that their digits line up.
+std::string Cell(std::string_view tag, std::string_view text, bool figure) {
+    std::string cell = "<";
+    cell += tag;
+    cell += figure ? " align=\"right\">" : " align=\"left\">";
+    cell += Html(text);
+    cell += "</";
+    cell += tag;
+    cell += '>';
+    return cell;
+}
+
+// A two-column table of captions and values, without borders.
+class Facts {
+  public:
+    void Add(std::string_view caption, std::string_view value) {
+        rows_ += "<tr><td>" + Html(caption) + "</td><td width=\"12\"></td><td>" + Html(value) +
+                 "</td></tr>\n";
+    }
+    [[nodiscard]] std::string Table() const {
+        return "<table cellspacing=\"0\" cellpadding=\"1\">\n" + rows_ + "</table>\n";
+    }
+
+  private:
+    std::string rows_;
+};
+
+// "1 tratto", "3 tratti".
+std::string Counted(std::size_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + ' ' + std::string(count == 1 ? one : many);
+}
+
+std::string Section(std::string_view title) {
+    return "<h2>" + Html(title) + "</h2>\n";
+}
+
+std::string DataTableStart() {
+    return "<table class=\"dati\" width=\"100%\" border=\"1\" cellspacing=\"0\" "
+           "cellpadding=\"2\">\n";
+}
+
+// The captions and the units under them, both repeated on every page.
+template <typename Columns>
+std::string TableHead(const Columns& columns) {
+    std::string names = "<tr>";
+    std::string units = "<tr>";
+    for (const sheet::ColumnInfo& column : columns) {
+        const bool figure = column.decimals >= 0;
+        names += Cell("th", column.name, figure);
+        units += Cell("th", column.unit, figure);
+    }
+    return "<thead>" + names + "</tr>\n" + units + "</tr>\n</thead>\n";
+}
+
+std::string Header(const circuit::Circuit& circuit, const ReportHeader& header) {
+    std::string html = "<h1>Relazione di calcolo del circuito</h1>\n";
+    Facts facts;
+    facts.Add("Progetto", ReportTitle(circuit, header));
+    facts.Add("Autore", circuit.project.author.empty() ? "–" : circuit.project.author);
+    facts.Add("Data", header.date);
+    facts.Add("Programma", "Idrovela " + header.version);
+    if (!header.fileName.empty()) {
+        facts.Add("File", header.fileName);
+    }
+    if (!circuit.project.notes.empty()) {
+        facts.Add("Note", circuit.project.notes);
+    }
+    return html + facts.Table();
+}
+
+std::string FluidSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    const circuit::Fluid& fluid = circuit.fluid;
+    const physics::FluidProperties& p = solution.fluid.properties;
+    Facts facts;
+    facts.Add("Fluido", FluidName(fluid));
+    facts.Add("Mandata", Shown(fluid.supplyC, 2) + " °C");
+    facts.Add("Ritorno", Shown(fluid.returnC, 2) + " °C");
+    facts.Add("Temperatura media", Shown(solution.fluid.meanC, 2) + " °C");
+    facts.Add("Salto termico Δθ", Shown(solution.fluid.deltaK, 2) + " K");
+    facts.Add("Densità ρ", Fixed(p.densityKgM3, 1) + " kg/m³");
+    facts.Add("Viscosità dinamica μ", Fixed(p.viscosityMPaS, 4) + " mPa·s");
+    facts.Add("Calore specifico c_p", Fixed(p.specificHeatJKgK / 1000.0, 3) + " kJ/(kg·K)");
+    return Section("Fluido") + "<p>Proprietà alla temperatura media.</p>\n" + facts.Table();
+}
+
+std::string LimitsSection(const circuit::Circuit& circuit) {
+    Facts facts;
+    facts.Add("Limite di perdita dei tubi automatici",
+              Shown(circuit.limits.pascalPerMetre, 4) + " Pa/m");
+    facts.Add("Limite di velocità dei tubi automatici",
+              Shown(circuit.limits.velocityMs, 4) + " m/s");
+    facts.Add("Margine sulla portata della pompa", Shown(circuit.margins.flowPercent, 2) + " %");
+    facts.Add("Margine sulla prevalenza della pompa", Shown(circuit.margins.headPercent, 2) + " %");
+    return Section("Limiti e margini") + facts.Table();
+}
+
+std::string SegmentTable(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::string html = Section("Tratti");
+    if (circuit.segments.empty()) {
+        return html + "<p>Il circuito non ha tratti.</p>\n";
+    }
+    html += "<p>" + Counted(circuit.segments.size(), "tratto", "tratti") +
+            ", nell'ordine del file; ▶ segna quelli del circuito indice.</p>\n";
+    std::vector<bool> onIndexPath(circuit.segments.size(), false);
+    for (const std::size_t i : solution.indexPath) {
+        onIndexPath[i] = true;
+    }
+    html += DataTableStart() + TableHead(sheet::SegmentColumns());
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        html += "<tr>";
+        for (std::size_t c = 0; c < sheet::kSegmentColumns; ++c) {
+            const auto column = static_cast<sheet::SegmentColumn>(c);
+            std::string text = sheet::SegmentCell(circuit, solution, i, column);
+            if (column == sheet::SegmentColumn::Id && onIndexPath[i]) {
+                text = "▶ " + text;
+            }
+            html += Cell("td", text, sheet::Info(column).decimals >= 0);
+        }
+        html += "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string TerminalTable(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::string html = Section("Terminali");
+    if (solution.terminals == 0) {
+        return html + "<p>Il circuito non ha terminali.</p>\n";
+    }
+    html += "<p>" + Counted(solution.terminals, "terminale", "terminali") +
+            ". L'eccedenza è ciò che la valvola di bilanciamento deve strozzare; il suo Kv è alla "
+            "portata del terminale.</p>\n";
+    html += DataTableStart() + TableHead(sheet::TerminalColumns());
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        if (!solution.segments[i].terminal) {
+            continue;
+        }
+        html += "<tr>";
+        for (std::size_t c = 0; c < sheet::kTerminalColumns; ++c) {
+            const auto column = static_cast<sheet::TerminalColumn>(c);
+            std::string text = sheet::TerminalCell(circuit, solution, i, column);
+            if (column == sheet::TerminalColumn::Id && solution.index == i) {
+                text = "▶ " + text;
+            }
+            html += Cell("td", text, sheet::Info(column).decimals >= 0);
+        }
+        html += "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string IndexSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::string html = Section("Circuito indice");
+    if (!solution.index) {
+        return html +
+               "<p>Nessun terminale ha portata: il circuito indice non c'è (–), e la pompa non "
+               "ha né portata né prevalenza.</p>\n";
+    }
+    const std::size_t index = *solution.index;
+    const circuit::Segment& segment = circuit.segments[index];
+    std::string path;
+    for (const std::size_t i : solution.indexPath) {
+        path += (path.empty() ? "" : " → ") + circuit.segments[i].id;
+    }
+    Facts facts;
+    facts.Add("Terminale", segment.id + (segment.terminal->description.empty()
+                                             ? std::string()
+                                             : " (" + segment.terminal->description + ")"));
+    facts.Add("Percorso dalla sorgente", path);
+    facts.Add("Perdita totale", Fixed(solution.segments[index].terminal->totalPa, 0) + " Pa");
+    return html + facts.Table();
+}
+
+std::string HeadText(double pascal, double metres) {
+    return Fixed(pascal, 0) + " Pa = " + Fixed(pascal / kPascalPerKilopascal, 2) +
+           " kPa = " + Fixed(metres, 2) + " m di colonna del fluido";
+}
+
+std::string FlowText(double litresPerHour) {
+    return Fixed(litresPerHour, 0) + " l/h = " + Fixed(litresPerHour / kLitresPerCubicMetre, 3) +
+           " m³/h";
+}
+
+std::string PumpSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    const circuit::PumpDuty& pump = solution.pump;
+    Facts facts;
+    facts.Add("Portata", FlowText(pump.flowLph));
+    facts.Add("Prevalenza", HeadText(pump.headPa, pump.headM));
+    if (pump.flowWithMarginLph) {
+        facts.Add("Portata con il margine del " + Shown(circuit.margins.flowPercent, 2) + " %",
+                  FlowText(*pump.flowWithMarginLph));
+    }
+    if (pump.headWithMarginPa) {
+        facts.Add("Prevalenza con il margine del " + Shown(circuit.margins.headPercent, 2) + " %",
+                  HeadText(*pump.headWithMarginPa, *pump.headWithMarginM));
+    }
+    std::string html = Section("Pompa") + facts.Table();
+
+    const SystemCurve curve = MakeSystemCurve(pump, kCurveRows);
+    html += "<h3>Curva dell'impianto</h3>\n";
+    if (!curve.points.empty()) {
+        html += "<p align=\"center\"><img src=\"" + std::string(kCurveImage) + "\"></p>\n";
+    }
+    std::string legend;
+    for (const std::string& line : curve.legend) {
+        legend += (legend.empty() ? "" : "<br>") + Html(line);
+    }
+    html += "<p>" + legend + "</p>\n";
+    if (curve.points.empty()) {
+        return html;
+    }
+    html += "<table class=\"dati\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">\n<thead><tr>" +
+            Cell("th", "V̇/V̇_progetto", true) + Cell("th", "V̇ [m³/h]", true) +
+            Cell("th", "Δp [kPa]", true) + "</tr></thead>\n";
+    for (std::size_t i = 0; i < curve.points.size(); ++i) {
+        const CurvePoint& point = curve.points[i];
+        html += "<tr>" + Cell("td", std::to_string(i * 25) + " %", true) +
+                Cell("td", Fixed(point.flowM3h, 3), true) +
+                Cell("td", Fixed(point.lossKPa, 2), true) + "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string FormulaSection() {
+    std::string html = Section("Formule usate") + "<table cellspacing=\"0\" cellpadding=\"2\">\n";
+    for (const Formula& formula : Formulas()) {
+        html += "<tr><td>" + Html(formula.words) + "</td><td><i>" + Html(formula.symbols) +
+                "</i></td></tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+std::string FittingSection(const circuit::Circuit& circuit) {
+    // How many of each library fitting, and the custom ones as the file gives them.
+    std::map<std::string_view, std::int64_t> used;
+    std::vector<std::pair<std::size_t, const circuit::Fitting*>> custom;
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        for (const circuit::Fitting& fitting : circuit.segments[i].fittings) {
+            if (fitting.key.empty()) {
+                custom.emplace_back(i, &fitting);
+            } else {
+                used[fitting.key] += fitting.count;
+            }
+        }
+    }
+    std::string html = Section("Accidenti");
+    if (used.empty() && custom.empty()) {
+        return html + "<p>Il circuito non ha accidenti.</p>\n";
+    }
+    if (!used.empty()) {
+        html += "<p>Dalla libreria incorporata, ζ riferito alla velocità del tratto:</p>\n";
+        html += DataTableStart() + "<thead><tr>" + Cell("th", "chiave", false) +
+                Cell("th", "accidente", false) + Cell("th", "ζ", true) +
+                Cell("th", "numero", true) + Cell("th", "fonte", false) + "</tr></thead>\n";
+        for (const circuit::FittingType& type : circuit::FittingLibrary()) {
+            const auto found = used.find(type.key);
+            if (found == used.end()) {
+                continue;
+            }
+            html += "<tr>" + Cell("td", type.key, false) + Cell("td", type.name, false) +
+                    Cell("td", Fixed(type.zeta, 2), true) +
+                    Cell("td", std::to_string(found->second), true) +
+                    Cell("td", type.source, false) + "</tr>\n";
+        }
+        html += "</table>\n";
+    }
+    if (!custom.empty()) {
+        html += "<p>Con ζ dato nel circuito:</p>\n";
+        html += DataTableStart() + "<thead><tr>" + Cell("th", "tratto", false) +
+                Cell("th", "descrizione", false) + Cell("th", "ζ", true) +
+                Cell("th", "numero", true) + "</tr></thead>\n";
+        for (const auto& [segment, fitting] : custom) {
+            html += "<tr>" + Cell("td", circuit.segments[segment].id, false) +
+                    Cell("td", fitting->description, false) +
+                    Cell("td", Shown(fitting->zeta, 4), true) +
+                    Cell("td", std::to_string(fitting->count), true) + "</tr>\n";
+        }
+        html += "</table>\n";
+    }
+    return html;
+}
+
+std::string WarningSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::string html = Section("Avvisi");
+    if (solution.warnings.empty()) {
+        return html + "<p>Nessun avviso.</p>\n";
+    }
+    html += DataTableStart() + "<thead><tr>" + Cell("th", "tratto", false) +
+            Cell("th", "codice", false) + Cell("th", "avviso", false) + "</tr></thead>\n";
+    for (const circuit::Warning& warning : solution.warnings) {
+        html += "<tr>" + Cell("td", circuit.segments[warning.segment].id, false) +
+                Cell("td", circuit::WarningCodeName(warning.code), false) +
+                Cell("td", warning.text, false) + "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+}  // namespace
+
+std::string FluidName(const circuit::Fluid& fluid) {
+    switch (fluid.type) {
+        case circuit::FluidType::Acqua:
+            return "acqua";
+        case circuit::FluidType::Etilenico:
+            return "glicole etilenico al " + Shown(fluid.volumePercent, 2) + " % in volume";
+        case circuit::FluidType::Propilenico:
+            return "glicole propilenico al " + Shown(fluid.volumePercent, 2) + " % in volume";
+    }
+    return {};
+}
+
+std::string ReportTitle(const circuit::Circuit& circuit, const ReportHeader& header) {
+    if (!circuit.project.name.empty()) {
+        return circuit.project.name;
+    }
+    return header.fileName.empty() ? std::string("Senza nome") : header.fileName;
+}
+
+std::string ReportHtml(const circuit::Circuit& circuit, const circuit::Solution& solution,
+                       const ReportHeader& header) {
+    std::string html =
+        "<html><head><style>"
+        "h1 { font-size: 15pt; } h2 { font-size: 12pt; margin-top: 14px; } "
+        "h3 { font-size: 10pt; } table.dati { font-size: 7pt; } th { font-weight: bold; }"
+        "</style></head><body>\n";
+    html += Header(circuit, header);
+    html += FluidSection(circuit, solution);
+    html += LimitsSection(circuit);
+    html += SegmentTable(circuit, solution);
+    html += TerminalTable(circuit, solution);
+    html += IndexSection(circuit, solution);
+    html += PumpSection(circuit, solution);
+    html += FormulaSection();
+    html += FittingSection(circuit);
+    html += WarningSection(circuit, solution);
+    return html + "</body></html>\n";
+}
+
+}  // namespace idrovela::report
