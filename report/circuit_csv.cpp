@@ -5,6 +5,7 @@
 
 #include "circuit/write.h"
 #include "sheet/columns.h"
+#include "tools/csv_cell.h"
 
 namespace idrovela::report {
 
@@ -22,26 +23,12 @@ void AppendRow(std::string& csv, const Cells& cells) {
             csv += ';';
         }
         first = false;
-        csv += CsvCell(std::string(cell));
+        csv += tools::CsvCell(cell);
     }
     csv += '\n';
 }
 
 }  // namespace
-
-std::string CsvCell(const std::string& text) {
-    if (text.find_first_of(";\"\n\r") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"') {
-            quoted += '"';
-        }
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 std::string CircuitCsv(const circuit::Circuit& circuit, const circuit::Solution& solution) {
     std::string csv = kByteOrderMark;

@@ -12,7 +12,7 @@ namespace idrovela::report {
 // cells as the sheet shows them (decimal comma, the column's decimals, "–" for a figure a row
 // lacks). A line "Tratti", the segment table's captions and one row a segment in file order; an
 // empty line; a line "Terminali", the terminal table's captions and one row a terminal in file
-// order. A cell holding ";", a quote or a line break is quoted, its quotes doubled.
+// order. Each cell as tools::CsvCell writes it.
 [[nodiscard]] std::string CircuitCsv(const circuit::Circuit& circuit,
                                      const circuit::Solution& solution);
 
@@ -20,8 +20,5 @@ namespace idrovela::report {
 // failure the old file is untouched and CircuitError says why.
 void SaveCircuitCsv(const std::filesystem::path& path, const circuit::Circuit& circuit,
                     const circuit::Solution& solution);
-
-// A cell as the CSV writes it.
-[[nodiscard]] std::string CsvCell(const std::string& text);
 
 }  // namespace idrovela::report

@@ -12,6 +12,7 @@
 #include "physics/physics_error.h"
 #include "recalc/recalc_window.h"
 #include "recalc/ricalcola.h"
+#include "tools/csv_cell.h"
 #include "tools/display_numbers.h"
 #include "window/form_principale.h"
 #include "window/html_text.h"
@@ -80,17 +81,6 @@ void WindowY(const window::Form_Principale& form, PipeRow& row) {
 
 bool Passes(const PipeRow& row) {
     return row.standard.has_value() && !row.overLoss && !row.overVelocity;
-}
-
-std::string EscapeCsv(const std::string& text) {
-    if (text.find_first_of(";\"\n\r") == std::string::npos) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    }
-    return quoted + '"';
 }
 
 std::string MarkText(PipeMark mark) {
@@ -369,14 +359,14 @@ std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& serie
     // read it in the system's own code page and garble "Densità" and "Ø".
     std::string csv = "\xEF\xBB\xBF";
     for (const Input& input : Inputs(table, series, limits)) {
-        csv += EscapeCsv(input.caption) + ';' + EscapeCsv(input.value) + '\n';
+        csv += CsvCell(input.caption) + ';' + CsvCell(input.value) + '\n';
     }
     csv += '\n';
     for (std::size_t i = 0; i < TableColumns().size(); ++i) {
         if (i > 0) {
             csv += ';';
         }
-        csv += EscapeCsv(TableColumns()[i]);
+        csv += CsvCell(TableColumns()[i]);
     }
     csv += '\n';
     for (const PipeRow& row : table.rows) {
@@ -385,7 +375,7 @@ std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& serie
             if (i > 0) {
                 csv += ';';
             }
-            csv += EscapeCsv(cells[i]);
+            csv += CsvCell(cells[i]);
         }
         csv += '\n';
     }

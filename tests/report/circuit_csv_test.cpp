@@ -11,6 +11,8 @@
 
 #include "sheet/columns.h"
 #include "test_circuits.h"
+#include "tools/csv_cell.h"
+#include "tools/csv_cell.h"
 
 namespace idrovela::report {
 namespace {
@@ -167,8 +169,23 @@ TEST(CircuitCsv, TextsWithSeparatorsQuotesAndLineBreaksStayWhole) {
         ASSERT_EQ(row.size(), sheet::kSegmentColumns) << texts[i];
         EXPECT_EQ(row[1], texts[i]);
     }
-    EXPECT_EQ(CsvCell("pulito, senza virgolette"), "pulito, senza virgolette");
-    EXPECT_EQ(CsvCell("x\"y"), "\"x\"\"y\"");
+}
+
+// A text that a spreadsheet would run as a formula is shown as a text; a figure stays a figure.
+TEST(CircuitCsv, ADescriptionIsNeverRunAsAFormula) {
+    circuit::Circuit c = testing::FiveSegments();
+    c.segments[0].description = "=HYPERLINK(\"http://x\";\"clic\")";
+    c.segments[1].description = "-A";
+    c.segments[2].description = "@SUM(1)";
+    const circuit::LoadedCircuit loaded = testing::Worked(c);
+    const Tables tables = Split(CircuitCsv(loaded.circuit, loaded.solution));
+    EXPECT_EQ(tables.segments[1][1], "'=HYPERLINK(\"http://x\";\"clic\")");
+    EXPECT_EQ(tables.segments[2][1], "'-A");
+    EXPECT_EQ(tables.segments[3][1], "'@SUM(1)");
+    EXPECT_EQ(tools::CsvCell("-12,5"), "-12,5");
+    EXPECT_EQ(tools::CsvCell("+39"), "'+39");
+    EXPECT_EQ(tools::CsvCell("pulito, senza virgolette"), "pulito, senza virgolette");
+    EXPECT_EQ(tools::CsvCell("x\"y"), "\"x\"\"y\"");
 }
 
 TEST(CircuitCsv, AnEmptyCircuitHasBothCaptionsAndNoRows) {
