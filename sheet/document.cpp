@@ -237,11 +237,27 @@ void Document::Insert(SubtreeStep& step, bool tellListener) {
         }
         listener_->BeforeInsert(parent, row);
     }
-    for (std::size_t k = 0; k < step.positions.size(); ++k) {
-        const auto at = static_cast<std::ptrdiff_t>(step.positions[k]);
-        circuit_.segments.insert(circuit_.segments.begin() + at, std::move(step.segments[k]));
-        keys_.insert(keys_.begin() + at, k < step.keys.size() ? step.keys[k] : nextKey_++);
+    // One pass over the circuit, however many segments go in.
+    const std::size_t count = circuit_.segments.size() + step.positions.size();
+    std::vector<circuit::Segment> segments;
+    std::vector<std::uint64_t> keys;
+    segments.reserve(count);
+    keys.reserve(count);
+    std::size_t old = 0;
+    std::size_t k = 0;
+    for (std::size_t at = 0; at < count; ++at) {
+        if (k < step.positions.size() && step.positions[k] == at) {
+            segments.push_back(std::move(step.segments[k]));
+            keys.push_back(k < step.keys.size() ? step.keys[k] : nextKey_++);
+            ++k;
+        } else {
+            segments.push_back(std::move(circuit_.segments[old]));
+            keys.push_back(keys_[old]);
+            ++old;
+        }
     }
+    circuit_.segments = std::move(segments);
+    keys_ = std::move(keys);
     step.segments.clear();
     step.keys.clear();
     if (tellListener) {
@@ -258,15 +274,27 @@ void Document::Remove(SubtreeStep& step, bool tellListener) {
         const std::size_t top = step.positions[step.top];
         listener_->BeforeRemove(tree_.Parent(top), tree_.Row(top));
     }
+    // Taken out, then the rest closed up in one pass, however many segments go.
     step.segments.resize(step.positions.size());
     step.keys.resize(step.positions.size());
-    for (std::size_t k = step.positions.size(); k-- > 0;) {
-        const auto at = static_cast<std::ptrdiff_t>(step.positions[k]);
+    std::vector<char> out(circuit_.segments.size(), 0);
+    for (std::size_t k = 0; k < step.positions.size(); ++k) {
         step.segments[k] = std::move(circuit_.segments[step.positions[k]]);
         step.keys[k] = keys_[step.positions[k]];
-        circuit_.segments.erase(circuit_.segments.begin() + at);
-        keys_.erase(keys_.begin() + at);
+        out[step.positions[k]] = 1;
     }
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < out.size(); ++at) {
+        if (out[at] == 0) {
+            if (kept != at) {
+                circuit_.segments[kept] = std::move(circuit_.segments[at]);
+                keys_[kept] = keys_[at];
+            }
+            ++kept;
+        }
+    }
+    circuit_.segments.resize(kept);
+    keys_.resize(kept);
     if (tellListener) {
         Rebuild();
     }

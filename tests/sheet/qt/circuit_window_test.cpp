@@ -26,6 +26,7 @@
 
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
+#include "sheet/input.h"
 #include "sheet/window_texts.h"
 #include "tests/sheet/qt/circuit_fixture.h"
 #include "tests/sheet/sheet_fixture.h"
@@ -412,6 +413,11 @@ TEST_F(SheetTest, OneEditOnTenThousandSegmentsTakesThisLong) {
     for (const char* text : {"7,5", "8", "9,25"}) {
         time("length of T4", [&] { EXPECT_TRUE(model.setData(length, text, Qt::EditRole)); });
     }
+    time("supply temperature: every row", [&] {
+        SettingsForm form = SettingsFormOf(circuit.Circuit().Circuit());
+        form.supplyText = "75";
+        EXPECT_TRUE(circuit.Take(SettingsEdit(circuit.Circuit(), form), [](const QString&) {}));
+    });
     circuit.SelectSegment(0);
     time("a segment added under T1", [&] { circuit.AddDownstream(); });
     time("undone", [&] { circuit.UndoStack().undo(); });
