@@ -271,17 +271,28 @@ void CircuitWindow::CreateViews() {
     }
     sheet_->setItemDelegate(new CellDelegate(tubes, sheet_));
     sheet_->header()->setStretchLastSection(false);
-    sheet_->header()->setDefaultSectionSize(
-        sheet_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-    sheet_->setColumnWidth(0,
-                           sheet_->fontMetrics().horizontalAdvance(QStringLiteral("▶ T0000")) + 60);
-    sheet_->setColumnWidth(
-        static_cast<int>(SegmentColumn::Descrizione),
-        sheet_->fontMetrics().horizontalAdvance(QStringLiteral("radiatore")) + 20);
-    sheet_->setColumnWidth(
-        static_cast<int>(SegmentColumn::Tubo),
-        sheet_->fontMetrics().horizontalAdvance(QStringLiteral("multistrato 26×3 (automatico)")) +
-            12);
+    // Each column as wide as its caption or its widest usual figure; the id's with room for the
+    // tree's indentation, the texts' for a few words.
+    const QFontMetrics metrics = sheet_->fontMetrics();
+    for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+        const ColumnInfo& info = SegmentColumns()[column];
+        int width = std::max(metrics.horizontalAdvance(FromUtf8(std::string(info.caption))),
+                             metrics.horizontalAdvance(QStringLiteral("000000,00")));
+        switch (static_cast<SegmentColumn>(column)) {
+            case SegmentColumn::Id:
+                width = metrics.horizontalAdvance(QStringLiteral("▶ T0000")) + 4 * 20;
+                break;
+            case SegmentColumn::Descrizione:
+                width = metrics.horizontalAdvance(QStringLiteral("collettore piano"));
+                break;
+            case SegmentColumn::Tubo:
+                width = metrics.horizontalAdvance(QStringLiteral("rame 28×1,5 (automatico)"));
+                break;
+            default:
+                break;
+        }
+        sheet_->setColumnWidth(static_cast<int>(column), width + 16);
+    }
     for (QAction* action : structureActions_) {
         sheet_->addAction(action);
     }
@@ -360,6 +371,7 @@ void CircuitWindow::CreateViews() {
     splitter->addWidget(views_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
+    splitter->setSizes({640, 340});
     splitter->setChildrenCollapsible(false);
 
     pump_ = new QFrame;

@@ -34,6 +34,8 @@ QTableWidget* Table(const QStringList& columns, const char* name, const char* ac
     table->horizontalHeader()->setStretchLastSection(true);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setTabKeyNavigation(false);
+    table->setWordWrap(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 10);
     return table;
 }
 
@@ -95,6 +97,7 @@ FittingsDialog::FittingsDialog(const Document& document, std::size_t segment, QW
         connect(count, &QSpinBox::valueChanged, this, [this] { Update(); });
     }
     library_->resizeColumnsToContents();
+    library_->setColumnWidth(3, 200);  // the source in full in its tooltip
     Fill(given);
 
     auto* addZeta = Button("Aggiungi &ζ", "AggiungiZeta", "Aggiunge una riga di ζ");

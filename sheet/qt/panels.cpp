@@ -203,13 +203,17 @@ DetailPane::DetailPane(Commit commit, QAction& fittings, QAction& move)
     auto* moveButton = new QToolButton;
     moveButton->setDefaultAction(&move);
     moveButton->setObjectName(QStringLiteral("PulsanteSposta"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(fittingsButton);
-    buttons->addWidget(moveButton);
-    buttons->addStretch();
+    fittingsButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    moveButton->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(2);
+    buttons->addWidget(fittingsButton, 0, Qt::AlignLeft);
+    buttons->addWidget(moveButton, 0, Qt::AlignLeft);
 
     auto* form = new QFormLayout(terminal_);
     form->setContentsMargins(0, 0, 0, 0);
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    figures_->setRowWrapPolicy(QFormLayout::WrapLongRows);
     const auto row = [form](const char* caption, QWidget* field) {
         auto* label = new QLabel(QString::fromUtf8(caption));
         label->setBuddy(field);
