@@ -163,9 +163,12 @@ CircuitWindow::CircuitWindow(std::unique_ptr<Document> document,
 }
 
 CircuitWindow::~CircuitWindow() {
-    // The views go before the document they read.
+    // The views and their models go before the document they read: as children of the window
+    // they would outlive its members.
     sheet_->setModel(nullptr);
     warningList_->setModel(nullptr);
+    delete model_;
+    delete warnings_;
 }
 
 void CircuitWindow::CreateMenus() {
