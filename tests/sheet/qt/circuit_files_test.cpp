@@ -28,7 +28,9 @@ class FilesTest : public CircuitWindowTest {
     // The three radiators as a file, written as the engine writes it.
     std::filesystem::path ThreeRadiatorsFile(const char* name = "villetta.idrovela") {
         const std::filesystem::path file = File(name);
-        Write(file, circuit::WriteCircuit(ThreeRadiators()));
+        circuit::Circuit circuit = ThreeRadiators();
+        circuit.project.notes = "Piano terra.\nCaldaia in cantina.";
+        Write(file, circuit::WriteCircuit(circuit));
         return file;
     }
     static void Lengthen(CircuitWindow& circuit) {
@@ -59,6 +61,14 @@ TEST_F(FilesTest, SavedAndReopenedTheBytesAreTheSame) {
     EXPECT_EQ(Bytes(file), bytes);
     const std::string saved = Bytes(copy);
     EXPECT_NE(saved, bytes);
+    // Notes on two lines pass through the panel's one-line field as they are.
+    auto* author = circuit.findChild<QLineEdit*>(QStringLiteral("Autore"));
+    author->setFocus();
+    QTest::keyClicks(author, "Anna");
+    QTest::keyClick(author, Qt::Key_Return);
+    EXPECT_EQ(circuit.Circuit().Circuit().project.author, "Anna");
+    EXPECT_EQ(circuit.Circuit().Circuit().project.notes, "Piano terra.\nCaldaia in cantina.");
+    circuit.UndoStack().undo();
     EXPECT_EQ(circuits.Recent().front(), QString::fromStdString(copy.string()));
     circuit.close();
     CircuitWindow& again = OpenActive(copy);
