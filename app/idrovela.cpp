@@ -1,10 +1,13 @@
-// idrovela: the desktop window, with its tool windows.
+// idrovela: the desktop window, with its tool windows and circuit windows. `idrovela FILE…`
+// opens each circuit file in a window of its own beside the main one.
 
 #include <QApplication>
 #include <QSettings>
+#include <filesystem>
 #include <iostream>
 
 #include "report/qt/report_command.h"
+#include "sheet/qt/circuit_windows.h"
 #include "tools/qt/tool_windows.h"
 #include "window/qt/main_window.h"
 #include "window/qt/qt_italian.h"
@@ -20,14 +23,21 @@ int main(int argc, char** argv) {
         std::cerr << "idrovela: Qt's Italian translations are missing (Debian package "
                      "qt6-translations-l10n); its standard dialogs speak English\n";
     }
-    // The places of the windows and the tools' choices, kept between runs
+    // The places of the windows, the tools' choices and the recent circuits, kept between runs
     // (~/.config/idrovela/idrovela.conf).
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("idrovela"),
                        QStringLiteral("idrovela"));
     idrovela::window::qt::MainWindow window;
     window.KeepSettingsIn(&settings);
     const idrovela::tools::qt::ToolWindows tools(window);
+    idrovela::sheet::qt::CircuitWindows circuits(window);
     window.Start();
     window.show();
+    // What a crash left unsaved first, then the files asked for.
+    circuits.OfferRecoveries();
+    const QStringList files = QCoreApplication::arguments().mid(1);
+    for (const QString& file : files) {
+        circuits.Open(std::filesystem::path(file.toStdString()));
+    }
     return QApplication::exec();
 }

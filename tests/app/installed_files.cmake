@@ -6,7 +6,9 @@ set(idrovela_installed_files
     share/applications/idrovela.desktop
     share/metainfo/org.idrovela.idrovela.metainfo.xml
     share/doc/idrovela/copyright
+    share/mime/packages/idrovela.xml
 )
 foreach(size IN LISTS idrovela_icon_sizes)
-    list(APPEND idrovela_installed_files share/icons/hicolor/${size}x${size}/apps/idrovela.png)
+    list(APPEND idrovela_installed_files share/icons/hicolor/${size}x${size}/apps/idrovela.png
+         share/icons/hicolor/${size}x${size}/mimetypes/application-x-idrovela-circuito.png)
 endforeach()

@@ -62,6 +62,8 @@ class MainWindow final : public QMainWindow {
     [[nodiscard]] QWidget& ClientArea() const { return *client_; }
     // The menu "Strumenti", which the tool windows fill.
     [[nodiscard]] QMenu& ToolsMenu() const { return *toolsMenu_; }
+    // The menu "File", where the circuit windows add their entries above the window's own.
+    [[nodiscard]] QMenu& FileMenu() const { return *fileMenu_; }
 
     // Runs an action of the user from another window (a tool window) on the model, then mirrors
     // the model and tells the tool windows, as the window's own controls do.
@@ -115,6 +117,7 @@ class MainWindow final : public QMainWindow {
     ClassicFrameStyle frameStyle_;
     QWidget* client_;
     QMenu* toolsMenu_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
     QPointer<QDialog> help_;
     QSettings* settings_ = nullptr;
     std::vector<std::function<void()>> afterEachAction_;

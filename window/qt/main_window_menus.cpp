@@ -32,6 +32,7 @@ QString FromUtf8(std::string_view text) {
 
 void MainWindow::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    fileMenu_ = file;
     QAction* copy = file->addAction(QStringLiteral("&Copia i valori"));
     copy->setObjectName(QStringLiteral("CopiaValori"));
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));

@@ -1,0 +1,246 @@
+#include "sheet/input.h"
+
+#include "calc/runtime_error.h"
+#include "calc/text_conversions.h"
+#include "circuit/messages.h"
+
+namespace idrovela::sheet {
+
+namespace {
+
+// Each number of a form, read in turn: the first that is not one is the reason.
+class Numbers {
+  public:
+    double Read(std::string_view text, std::string_view what) {
+        if (problem_.empty()) {
+            auto read = ReadNumber(text, what);
+            if (auto* value = std::get_if<double>(&read)) {
+                return *value;
+            }
+            problem_ = std::get<std::string>(read);
+        }
+        return 0.0;
+    }
+    [[nodiscard]] const std::string& Problem() const { return problem_; }
+
+  private:
+    std::string problem_;
+};
+
+}  // namespace
+
+std::variant<double, std::string> ReadNumber(std::string_view text, std::string_view what) {
+    try {
+        return TextToDouble(text);
+    } catch (const RuntimeError& error) {
+        const std::string quoted = circuit::Quoted(text);
+        if (error.code() == ErrorCode::Overflow) {
+            return std::string(what) + ": " + quoted + " è un numero troppo grande.";
+        }
+        if (text.find('.') != std::string_view::npos) {
+            return std::string(what) + ": " + quoted +
+                   " non è un numero; i decimali si separano con la virgola, come in 12,5.";
+        }
+        return std::string(what) + ": " + quoted +
+               " non è un numero; si scrivono cifre, con la virgola per i decimali, come in "
+               "12,5.";
+    }
+}
+
+std::string NumberText(double value) {
+    return NumberToText(value);
+}
+
+std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue) {
+    std::vector<TubeOption> options;
+    for (const catalogues::Series& series : catalogue.series) {
+        if (series.tubes.empty()) {
+            continue;
+        }
+        circuit::Tube automatic;
+        automatic.series = series.name;
+        automatic.automatic = true;
+        options.push_back({TubeOptionText(automatic), automatic});
+        for (const catalogues::Tube& tube : series.tubes) {
+            circuit::Tube fixed{series.name, false, tube.designation, tube.innerMm,
+                                tube.roughnessMm};
+            options.push_back({TubeOptionText(fixed), std::move(fixed)});
+        }
+    }
+    return options;
+}
+
+std::string TubeOptionText(const circuit::Tube& tube) {
+    return tube.series + ' ' + (tube.automatic ? std::string("automatico") : tube.designation);
+}
+
+bool Editable(SegmentColumn column) {
+    return column == SegmentColumn::Id || column == SegmentColumn::Descrizione ||
+           column == SegmentColumn::Tubo || column == SegmentColumn::Lunghezza;
+}
+
+std::string EditorText(const circuit::Segment& segment, SegmentColumn column) {
+    switch (column) {
+        case SegmentColumn::Id:
+            return segment.id;
+        case SegmentColumn::Descrizione:
+            return segment.description;
+        case SegmentColumn::Tubo:
+            return TubeOptionText(segment.tube);
+        case SegmentColumn::Lunghezza:
+            return NumberText(segment.lengthM);
+        default:
+            break;
+    }
+    return {};
+}
+
+Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn column,
+                  std::string_view text) {
+    const circuit::Segment& before = document.Circuit().segments[segment];
+    if (text == EditorText(before, column)) {
+        return std::string();  // an editor closed as it opened: nothing to do
+    }
+    const std::string name = circuit::Quoted(before.id);
+    circuit::Segment after = before;
+    switch (column) {
+        case SegmentColumn::Id:
+            return Rename(document, segment, std::string(text));
+        case SegmentColumn::Descrizione:
+            after.description = std::string(text);
+            return ChangeSegment(document, segment, std::move(after),
+                                 "Modifica descrizione di " + name);
+        case SegmentColumn::Lunghezza: {
+            auto read = ReadNumber(text, "Lunghezza");
+            if (auto* problem = std::get_if<std::string>(&read)) {
+                return *problem;
+            }
+            after.lengthM = std::get<double>(read);
+            return ChangeSegment(document, segment, std::move(after),
+                                 "Modifica lunghezza di " + name);
+        }
+        case SegmentColumn::Tubo: {
+            for (TubeOption& option : TubeOptions(document.Catalogue())) {
+                if (option.text == text) {
+                    after.tube = std::move(option.tube);
+                    return ChangeSegment(document, segment, std::move(after),
+                                         "Modifica tubo di " + name);
+                }
+            }
+            return "Tubo: " + circuit::Quoted(text) +
+                   " non è nel catalogo; si sceglie una serie e un tubo, o «automatico».";
+        }
+        default:
+            break;
+    }
+    return "La colonna è calcolata: non si scrive.";
+}
+
+TerminalForm TerminalFormOf(const circuit::Segment& segment) {
+    TerminalForm form;
+    if (!segment.terminal) {
+        return form;
+    }
+    const circuit::Terminal& terminal = *segment.terminal;
+    form.present = true;
+    form.description = terminal.description;
+    form.load = terminal.load;
+    form.loadText = NumberText(terminal.loadValue);
+    form.device = terminal.device;
+    if (terminal.device != circuit::Terminal::Device::None) {
+        form.deviceText = NumberText(terminal.deviceValue);
+    }
+    return form;
+}
+
+Proposal TerminalEdit(const Document& document, std::size_t segment, const TerminalForm& form) {
+    const circuit::Segment& before = document.Circuit().segments[segment];
+    circuit::Segment after = before;
+    if (!form.present) {
+        after.terminal.reset();
+    } else {
+        // A figure left as the pane wrote it keeps its unrounded value.
+        const TerminalForm shown = TerminalFormOf(before);
+        Numbers numbers;
+        circuit::Terminal terminal;
+        terminal.description = form.description;
+        terminal.load = form.load;
+        terminal.loadValue =
+            shown.present && form.loadText == shown.loadText
+                ? before.terminal->loadValue
+                : numbers.Read(form.loadText,
+                               form.load == circuit::Terminal::Load::Power ? "Potenza" : "Portata");
+        terminal.device = form.device;
+        if (form.device != circuit::Terminal::Device::None) {
+            terminal.deviceValue =
+                shown.present && shown.device != circuit::Terminal::Device::None &&
+                        form.deviceText == shown.deviceText
+                    ? before.terminal->deviceValue
+                    : numbers.Read(form.deviceText, form.device == circuit::Terminal::Device::Kv
+                                                        ? "Kv dell'apparecchio"
+                                                        : "Δp dell'apparecchio");
+        }
+        if (!numbers.Problem().empty()) {
+            return numbers.Problem();
+        }
+        after.terminal = std::move(terminal);
+    }
+    return ChangeSegment(document, segment, std::move(after),
+                         "Modifica terminale di " + circuit::Quoted(before.id));
+}
+
+Proposal FittingsEdit(const Document& document, std::size_t segment,
+                      std::vector<circuit::Fitting> fittings, std::vector<circuit::Valve> valves) {
+    const circuit::Segment& before = document.Circuit().segments[segment];
+    circuit::Segment after = before;
+    after.fittings = std::move(fittings);
+    after.valves = std::move(valves);
+    return ChangeSegment(document, segment, std::move(after),
+                         "Modifica accidenti e valvole di " + circuit::Quoted(before.id));
+}
+
+SettingsForm SettingsFormOf(const circuit::Circuit& circuit) {
+    return {circuit.project.name,
+            circuit.project.author,
+            circuit.project.notes,
+            circuit.fluid.type,
+            NumberText(circuit.fluid.volumePercent),
+            NumberText(circuit.fluid.supplyC),
+            NumberText(circuit.fluid.returnC),
+            NumberText(circuit.limits.pascalPerMetre),
+            NumberText(circuit.limits.velocityMs),
+            NumberText(circuit.margins.flowPercent),
+            NumberText(circuit.margins.headPercent)};
+}
+
+Proposal SettingsEdit(const Document& document, const SettingsForm& form) {
+    // A figure left as the panel wrote it keeps its unrounded value.
+    const SettingsForm shown = SettingsFormOf(document.Circuit());
+    const Settings before = SettingsOf(document.Circuit());
+    Numbers numbers;
+    const auto read = [&numbers](const std::string& text, const std::string& was, double value,
+                                 std::string_view what) {
+        return text == was ? value : numbers.Read(text, what);
+    };
+    Settings after = before;
+    after.project = {form.name, form.author, form.notes};
+    after.fluid.type = form.fluid;
+    after.fluid.volumePercent = read(form.percentText, shown.percentText,
+                                     before.fluid.volumePercent, "Percentuale di glicole");
+    after.fluid.supplyC = read(form.supplyText, shown.supplyText, before.fluid.supplyC, "Mandata");
+    after.fluid.returnC = read(form.returnText, shown.returnText, before.fluid.returnC, "Ritorno");
+    after.limits.pascalPerMetre = read(form.pascalPerMetreText, shown.pascalPerMetreText,
+                                       before.limits.pascalPerMetre, "Limite di perdita");
+    after.limits.velocityMs =
+        read(form.velocityText, shown.velocityText, before.limits.velocityMs, "Limite di velocità");
+    after.margins.flowPercent = read(form.flowMarginText, shown.flowMarginText,
+                                     before.margins.flowPercent, "Margine di portata");
+    after.margins.headPercent = read(form.headMarginText, shown.headMarginText,
+                                     before.margins.headPercent, "Margine di prevalenza");
+    if (!numbers.Problem().empty()) {
+        return numbers.Problem();
+    }
+    return ChangeSettings(document, std::move(after));
+}
+
+}  // namespace idrovela::sheet

@@ -1,0 +1,83 @@
+#pragma once
+
+// What the user types into the sheet, its detail pane and its settings panel, read into edits:
+// numbers with the decimal comma as unrounded doubles, tubes from the catalogue, terminals and
+// the circuit's settings.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "catalogues/catalogue.h"
+#include "circuit/circuit.h"
+#include "sheet/columns.h"
+#include "sheet/document.h"
+#include "sheet/operations.h"
+
+namespace idrovela::sheet {
+
+// A number as the user writes it: an optional sign, digits and at most one decimal comma
+// (TextToDouble), read unrounded; or why it is not one, naming `what` ("Lunghezza").
+[[nodiscard]] std::variant<double, std::string> ReadNumber(std::string_view text,
+                                                           std::string_view what);
+// A figure as an editor starts from it: up to 15 significant digits with the decimal comma.
+[[nodiscard]] std::string NumberText(double value);
+
+// The tubes a segment can have: for each series of the catalogue "SERIES automatico", then
+// "SERIES DESIGNATION" for each of its tubes.
+struct TubeOption {
+    std::string text;
+    circuit::Tube tube;
+};
+[[nodiscard]] std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue);
+// The text of a segment's tube among those options.
+[[nodiscard]] std::string TubeOptionText(const circuit::Tube& tube);
+
+// Which cells the user types into.
+[[nodiscard]] bool Editable(SegmentColumn column);
+// The text an editor of the cell starts from: the id, the description, the tube's option, the
+// length unrounded.
+[[nodiscard]] std::string EditorText(const circuit::Segment& segment, SegmentColumn column);
+// The edit a text typed into a cell makes: an edit, a reason to refuse it, or "" for none.
+[[nodiscard]] Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn column,
+                                std::string_view text);
+
+// A segment's terminal as the detail pane edits it.
+struct TerminalForm {
+    bool present = false;
+    std::string description;
+    circuit::Terminal::Load load = circuit::Terminal::Load::Power;
+    std::string loadText;
+    circuit::Terminal::Device device = circuit::Terminal::Device::None;
+    std::string deviceText;
+};
+[[nodiscard]] TerminalForm TerminalFormOf(const circuit::Segment& segment);
+[[nodiscard]] Proposal TerminalEdit(const Document& document, std::size_t segment,
+                                    const TerminalForm& form);
+
+// A segment's fittings and valves, as their dialog gives them.
+[[nodiscard]] Proposal FittingsEdit(const Document& document, std::size_t segment,
+                                    std::vector<circuit::Fitting> fittings,
+                                    std::vector<circuit::Valve> valves);
+
+// The circuit's settings as the panel edits them.
+struct SettingsForm {
+    std::string name;
+    std::string author;
+    std::string notes;
+    circuit::FluidType fluid = circuit::FluidType::Acqua;
+    std::string percentText;
+    std::string supplyText;
+    std::string returnText;
+    std::string pascalPerMetreText;
+    std::string velocityText;
+    std::string flowMarginText;
+    std::string headMarginText;
+};
+[[nodiscard]] SettingsForm SettingsFormOf(const circuit::Circuit& circuit);
+[[nodiscard]] Proposal SettingsEdit(const Document& document, const SettingsForm& form);
+
+}  // namespace idrovela::sheet

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "sheet/columns.h"
+#include "sheet/document.h"
+#include "sheet/operations.h"
+#include "sheet/qt/recovery_file.h"
+
+class QLabel;
+class QGridLayout;
+class QListView;
+class QSplitter;
+class QTabWidget;
+class QTreeView;
+class QUndoStack;
+
+namespace idrovela::sheet::qt {
+
+class DetailPane;
+class Dialogs;
+class SegmentModel;
+class SettingsPanel;
+class WarningsModel;
+
+// What every circuit window shares with the others and with the program.
+struct CircuitWindowServices {
+    Dialogs* dialogs = nullptr;
+    std::function<void()> newCircuit;
+    std::function<void()> openCircuit;
+    // A circuit saved to a file: the recent circuits remember it.
+    std::function<void(const std::filesystem::path&)> saved;
+    // Where recovery copies go; none: none are written.
+    std::optional<std::filesystem::path> recoveryDir;
+    // How soon after a change the recovery copy is written.
+    int autosaveMilliseconds = 30'000;
+};
+
+// One circuit in a window of its own, titled «NAME – Circuito» ("*" while unsaved): the settings
+// panel above, the segment sheet as a tree, beside it the selected segment's details and the
+// engine's warnings (tabs, with room for more views), and the pump's duty below, always in
+// sight. Every edit goes through the document, so the engine checks it, and onto the undo stack
+// as one command named as the Modifica menu shows it. A circuit with unsaved changes is copied
+// to a recovery file within the autosave interval, and closing it asks what to do with them.
+class CircuitWindow final : public QMainWindow {
+  public:
+    CircuitWindow(std::unique_ptr<Document> document, const CircuitWindowServices& services,
+                  QWidget* parent, std::unique_ptr<RecoveryFile> recovery = nullptr);
+    ~CircuitWindow() override;
+    CircuitWindow(const CircuitWindow&) = delete;
+    CircuitWindow& operator=(const CircuitWindow&) = delete;
+
+    [[nodiscard]] Document& Circuit() { return *document_; }
+    [[nodiscard]] SegmentModel& Model() { return *model_; }
+    [[nodiscard]] QTreeView& Sheet() { return *sheet_; }
+    [[nodiscard]] QUndoStack& UndoStack() { return *undo_; }
+    // The tabs beside the sheet: another view of the circuit goes here.
+    [[nodiscard]] QTabWidget& Views() { return *views_; }
+
+    // The selected segment, which other views follow and set.
+    [[nodiscard]] std::optional<std::size_t> SelectedSegment() const;
+    void SelectSegment(std::size_t segment);
+    void WhenSelectionChanges(std::function<void(std::optional<std::size_t>)> follow);
+    // Called after every change of the circuit, once the window shows it.
+    void AfterEachChange(std::function<void()> refresh);
+
+    // Takes an edit through the engine and onto the undo stack; the reason it was refused goes
+    // to `report`. True when it was taken.
+    bool Take(Proposal proposal, const std::function<void(const QString&)>& report);
+
+    // The structure, as the Modifica menu does it, on the selected segment.
+    void AddDownstream();
+    void AddAfter();
+    void RemoveWithDownstream();
+    void RemoveOnly();
+    void MoveUnder(std::optional<std::size_t> upstream);
+    void EditFittings();
+
+    // Saves to the circuit's file, or asks for one; false when it was not saved (and the user
+    // was told why).
+    bool Save();
+    bool SaveAs();
+    // Whether the window may close: nothing unsaved, or saved now, or the user lets the changes
+    // go. "Annulla" keeps it open.
+    bool AgreeToClose();
+    // Closes without asking again: the user has agreed.
+    void CloseAgreed();
+    // Writes the recovery copy now, as the autosave timer does (or removes it when nothing is
+    // unsaved).
+    void AutosaveNow();
+    [[nodiscard]] const RecoveryFile* Recovery() const { return recovery_.get(); }
+    [[nodiscard]] bool AutosavePending() const { return autosave_.isActive(); }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    class Command;
+    friend class Command;
+
+    void CreateMenus();
+    void CreateViews();
+    bool EditCell(std::size_t segment, SegmentColumn column, const std::string& text);
+    void ShowCellMessage(std::size_t segment, SegmentColumn column, const QString& text);
+    void HideCellMessage();
+    void Replay(Edit& edit, bool redo);
+    // After every change: title, panels, warnings, pump, autosave.
+    void Changed();
+    void ShowSelection();
+    void ShowPump();
+    void Select(std::optional<std::size_t> segment);
+    void AskUpstream();
+
+    std::unique_ptr<Document> document_;
+    const CircuitWindowServices& services_;
+    SegmentModel* model_;
+    WarningsModel* warnings_;
+    QUndoStack* undo_;
+    QTreeView* sheet_ = nullptr;
+    QTabWidget* views_ = nullptr;
+    SettingsPanel* settings_ = nullptr;
+    DetailPane* detail_ = nullptr;
+    QListView* warningList_ = nullptr;
+    QWidget* pump_ = nullptr;
+    QGridLayout* pumpLines_ = nullptr;
+    QLabel* cellMessage_ = nullptr;
+    QAction* fittingsAction_ = nullptr;
+    QAction* moveAction_ = nullptr;
+    std::vector<QAction*> structureActions_;
+    QTimer autosave_;
+    std::unique_ptr<RecoveryFile> recovery_;
+    bool closeAgreed_ = false;
+    std::vector<std::function<void(std::optional<std::size_t>)>> followers_;
+    std::vector<std::function<void()>> afterEachChange_;
+};
+
+}  // namespace idrovela::sheet::qt

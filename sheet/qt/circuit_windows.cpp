@@ -1,0 +1,228 @@
+#include "sheet/qt/circuit_windows.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QSettings>
+#include <algorithm>
+#include <cstdlib>
+
+#include "catalogues/user_catalogues.h"
+#include "circuit/load.h"
+#include "circuit/messages.h"
+#include "sheet/files.h"
+#include "window/qt/main_window.h"
+#include "window/qt/show_beside.h"
+
+namespace idrovela::sheet::qt {
+
+namespace {
+
+const QString kRecentKey = QStringLiteral("circuiti/recenti");
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::vector<std::string> ToStrings(const QStringList& list) {
+    std::vector<std::string> strings;
+    for (const QString& item : list) {
+        strings.push_back(item.toStdString());
+    }
+    return strings;
+}
+
+QStringList FromStrings(const std::vector<std::string>& strings) {
+    QStringList list;
+    for (const std::string& item : strings) {
+        list << QString::fromStdString(item);
+    }
+    return list;
+}
+
+}  // namespace
+
+CircuitWindows::CircuitWindows(window::qt::MainWindow& main, Dialogs* dialogs,
+                               std::function<const char*(const char*)> getenv)
+    : QObject(&main),
+      main_(main),
+      ownDialogs_(dialogs == nullptr ? std::make_unique<StandardDialogs>() : nullptr),
+      getenv_(getenv ? std::move(getenv)
+                     : [](const char* name) -> const char* { return std::getenv(name); }) {
+    services_.dialogs = dialogs == nullptr ? ownDialogs_.get() : dialogs;
+    services_.newCircuit = [this] { NewCircuit(); };
+    services_.openCircuit = [this] { OpenCircuit(); };
+    services_.saved = [this](const std::filesystem::path& file) { Remember(file); };
+    services_.recoveryDir = sheet::RecoveryDir(getenv_);
+
+    QMenu& file = main.FileMenu();
+    QAction* first = file.actions().isEmpty() ? nullptr : file.actions().front();
+    auto* create = new QAction(QStringLiteral("&Nuovo circuito"), &file);
+    create->setObjectName(QStringLiteral("NuovoCircuito"));
+    create->setStatusTip(QStringLiteral("Un nuovo circuito, in una finestra sua"));
+    connect(create, &QAction::triggered, this, [this] { NewCircuit(); });
+    auto* open = new QAction(QStringLiteral("&Apri circuito…"), &file);
+    open->setObjectName(QStringLiteral("ApriCircuito"));
+    open->setStatusTip(QStringLiteral("Apre un circuito salvato, in una finestra sua"));
+    connect(open, &QAction::triggered, this, [this] { OpenCircuit(); });
+    auto* recent = new QMenu(QStringLiteral("Circuiti &recenti"), &file);
+    recent->setObjectName(QStringLiteral("CircuitiRecenti"));
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { FillRecent(*recent); });
+    FillRecent(*recent);
+    file.insertAction(first, create);
+    file.insertAction(first, open);
+    file.insertMenu(first, recent);
+    file.insertSeparator(first);
+    main.installEventFilter(this);
+}
+
+CircuitWindows::~CircuitWindows() {
+    // The windows read the services and the catalogue this holds: they go first.
+    for (const QPointer<CircuitWindow>& window : windows_) {
+        delete window.data();
+    }
+}
+
+std::shared_ptr<const catalogues::Catalogue> CircuitWindows::Catalogue() {
+    if (catalogue_ == nullptr) {
+        catalogue_ = std::make_shared<const catalogues::Catalogue>(
+            catalogues::LoadCatalogues(catalogues::UserCatalogueDir(getenv_)));
+    }
+    return catalogue_;
+}
+
+CircuitWindow* CircuitWindows::Show(std::unique_ptr<Document> document,
+                                    std::unique_ptr<RecoveryFile> recovery) {
+    auto* window = new CircuitWindow(std::move(document), services_, &main_, std::move(recovery));
+    windows_.emplace_back(window);
+    window::qt::ShowBeside(*window, main_, nullptr);
+    return window;
+}
+
+CircuitWindow* CircuitWindows::NewCircuit() {
+    return Show(std::make_unique<Document>(Catalogue()));
+}
+
+CircuitWindow* CircuitWindows::OpenCircuit() {
+    const std::optional<QString> path = services_.dialogs->OpenPath(&main_);
+    return path ? Open(std::filesystem::path(path->toStdString())) : nullptr;
+}
+
+CircuitWindow* CircuitWindows::Open(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    const std::filesystem::path path = error ? file : absolute;
+    for (CircuitWindow* window : Windows()) {
+        const auto& open = window->Circuit().File();
+        if (open && std::filesystem::equivalent(*open, path, error)) {
+            window::qt::ShowBeside(*window, main_, nullptr);
+            return window;
+        }
+    }
+    std::unique_ptr<Document> document;
+    try {
+        document = Document::Open(Catalogue(), path);
+    } catch (const circuit::CircuitError& failure) {
+        services_.dialogs->ShowError(&main_, FromUtf8(failure.what()));
+        return nullptr;
+    }
+    Remember(path);
+    return Show(std::move(document));
+}
+
+void CircuitWindows::OfferRecoveries() {
+    if (!services_.recoveryDir) {
+        return;
+    }
+    for (const std::filesystem::path& file : RecoveryFile::In(*services_.recoveryDir)) {
+        std::unique_ptr<RecoveryFile> claimed = RecoveryFile::Claim(file);
+        if (claimed == nullptr) {
+            continue;  // a running program's
+        }
+        std::optional<Recovered> recovered;
+        try {
+            recovered = ReadRecovery(circuit::ReadCircuitFile(file), *Catalogue());
+        } catch (const circuit::CircuitError& failure) {
+            services_.dialogs->ShowError(
+                &main_, QStringLiteral("La copia di recupero ") +
+                            QString::fromStdString(file.string()) +
+                            QStringLiteral(" non si può riaprire, e resta dov'è: ") +
+                            FromUtf8(failure.what()));
+            continue;
+        }
+        if (!services_.dialogs->OfferRecovery(&main_, FromUtf8(RecoveryQuestion(*recovered)))) {
+            claimed->Remove();
+            continue;
+        }
+        auto document =
+            std::make_unique<Document>(Catalogue(), std::move(recovered->loaded), recovered->file);
+        document->MarkModified();
+        Show(std::move(document), std::move(claimed));
+    }
+}
+
+std::vector<CircuitWindow*> CircuitWindows::Windows() const {
+    std::vector<CircuitWindow*> open;
+    for (const QPointer<CircuitWindow>& window : windows_) {
+        if (window != nullptr && window->isVisible()) {
+            open.push_back(window.data());
+        }
+    }
+    return open;
+}
+
+QStringList CircuitWindows::Recent() const {
+    QSettings* settings = main_.Settings();
+    return settings != nullptr ? settings->value(kRecentKey).toStringList() : recent_;
+}
+
+void CircuitWindows::Remember(const std::filesystem::path& file) {
+    const QStringList list = FromStrings(sheet::Remember(ToStrings(Recent()), file.string()));
+    if (QSettings* settings = main_.Settings()) {
+        settings->setValue(kRecentKey, list);
+    } else {
+        recent_ = list;
+    }
+}
+
+void CircuitWindows::FillRecent(QMenu& menu) {
+    menu.clear();
+    const QStringList recent = Recent();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        QAction* entry =
+            menu.addAction(FromUtf8(RecentEntry(static_cast<std::size_t>(i), path.toStdString())));
+        entry->setStatusTip(path);
+        entry->setToolTip(path);
+        connect(entry, &QAction::triggered, this,
+                [this, path] { Open(std::filesystem::path(path.toStdString())); });
+    }
+    if (recent.isEmpty()) {
+        menu.addAction(QStringLiteral("(nessuno)"))->setEnabled(false);
+    }
+}
+
+bool CircuitWindows::CloseAll() {
+    const std::vector<CircuitWindow*> open = Windows();
+    for (CircuitWindow* window : open) {
+        if (!window->AgreeToClose()) {
+            return false;
+        }
+    }
+    for (CircuitWindow* window : open) {
+        window->CloseAgreed();
+    }
+    return true;
+}
+
+// Quitting closes the main window: each circuit with unsaved changes is asked about first, and
+// "Annulla" on any keeps the program running.
+bool CircuitWindows::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &main_ && event->type() == QEvent::Close && !CloseAll()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace idrovela::sheet::qt

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "catalogues/catalogue.h"
+#include "sheet/qt/circuit_window.h"
+#include "sheet/qt/dialogs.h"
+
+class QMenu;
+
+namespace idrovela::window::qt {
+class MainWindow;
+}
+
+namespace idrovela::sheet::qt {
+
+// The program's circuit windows: "Nuovo circuito", "Apri circuito…" and "Circuiti recenti" (the
+// last eight, kept in the main window's settings) at the top of the main window's File menu; each
+// circuit in a window of its own beside the main one; at start-up the recovery copies a crash
+// left, offered back; and on quitting, each window with unsaved changes asked about them first.
+class CircuitWindows final : public QObject {
+  public:
+    // `dialogs` stands in for the message boxes and file dialogs in tests; `getenv` as std::getenv
+    // (the catalogues' and the recovery copies' folders).
+    explicit CircuitWindows(window::qt::MainWindow& main, Dialogs* dialogs = nullptr,
+                            std::function<const char*(const char*)> getenv = nullptr);
+    ~CircuitWindows() override;
+    CircuitWindows(const CircuitWindows&) = delete;
+    CircuitWindows& operator=(const CircuitWindows&) = delete;
+
+    CircuitWindow* NewCircuit();
+    // Asks for a file and opens it.
+    CircuitWindow* OpenCircuit();
+    // Opens a circuit file in a window of its own (the window that has it already, if one has);
+    // null, with the engine's message shown, when it cannot be loaded.
+    CircuitWindow* Open(const std::filesystem::path& file);
+    // Offers back, one by one, the recovery copies that no running program holds.
+    void OfferRecoveries();
+
+    [[nodiscard]] std::vector<CircuitWindow*> Windows() const;
+    [[nodiscard]] QStringList Recent() const;
+    // How soon after a change the windows write their recovery copies (30 s by default).
+    void SetAutosaveInterval(int milliseconds) { services_.autosaveMilliseconds = milliseconds; }
+    [[nodiscard]] const std::optional<std::filesystem::path>& RecoveryDir() const {
+        return services_.recoveryDir;
+    }
+    // Asks every window with unsaved changes; true when all may close (then they have closed).
+    bool CloseAll();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    std::shared_ptr<const catalogues::Catalogue> Catalogue();
+    CircuitWindow* Show(std::unique_ptr<Document> document,
+                        std::unique_ptr<RecoveryFile> recovery = nullptr);
+    void Remember(const std::filesystem::path& file);
+    void FillRecent(QMenu& menu);
+
+    window::qt::MainWindow& main_;
+    std::unique_ptr<Dialogs> ownDialogs_;
+    std::function<const char*(const char*)> getenv_;
+    CircuitWindowServices services_;
+    std::shared_ptr<const catalogues::Catalogue> catalogue_;
+    std::vector<QPointer<CircuitWindow>> windows_;
+    QStringList recent_;  // without settings (tests)
+};
+
+}  // namespace idrovela::sheet::qt

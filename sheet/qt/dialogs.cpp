@@ -1,0 +1,68 @@
+#include "sheet/qt/dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace idrovela::sheet::qt {
+
+namespace {
+
+const QString kFilter = QStringLiteral("Circuiti di Idrovela (*.idrovela);;Tutti i file (*)");
+
+}  // namespace
+
+Dialogs::Answer StandardDialogs::AskToSave(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Idrovela"), question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setObjectName(QStringLiteral("SalvareLeModifiche"));
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Salva"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Non salvare"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box.setDefaultButton(QMessageBox::Save);
+    box.setInformativeText(QStringLiteral("Le modifiche non salvate andranno perse."));
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return Answer::Save;
+        case QMessageBox::Discard:
+            return Answer::Discard;
+        default:
+            break;
+    }
+    return Answer::Cancel;
+}
+
+std::optional<QString> StandardDialogs::OpenPath(QWidget* parent) {
+    const QString path =
+        QFileDialog::getOpenFileName(parent, QStringLiteral("Apri circuito"), QString(), kFilter);
+    return path.isEmpty() ? std::nullopt : std::optional(path);
+}
+
+std::optional<QString> StandardDialogs::SavePath(QWidget* parent, const QString& suggested) {
+    QFileDialog dialog(parent, QStringLiteral("Salva circuito"), suggested, kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("idrovela"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front();
+}
+
+void StandardDialogs::ShowError(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Idrovela"), text, QMessageBox::Ok,
+                    parent);
+    box.setObjectName(QStringLiteral("Errore"));
+    box.exec();
+}
+
+bool StandardDialogs::OfferRecovery(QWidget* parent, const QString& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Idrovela"), question,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("Recupero"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Recupera"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Scarta"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+}  // namespace idrovela::sheet::qt

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace idrovela::sheet::qt {
+
+// The questions and messages of the circuit windows, which tests replace with a double.
+class Dialogs {
+  public:
+    enum class Answer { Save, Discard, Cancel };
+
+    virtual ~Dialogs() = default;
+    // "Salvare le modifiche a …?" with Salva, Non salvare and Annulla.
+    virtual Answer AskToSave(QWidget* parent, const QString& question) = 0;
+    // A circuit file to open, or none.
+    virtual std::optional<QString> OpenPath(QWidget* parent) = 0;
+    // Where to save a circuit, starting from `suggested`, or none.
+    virtual std::optional<QString> SavePath(QWidget* parent, const QString& suggested) = 0;
+    virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    // Whether to recover the circuit a crash left unsaved.
+    virtual bool OfferRecovery(QWidget* parent, const QString& question) = 0;
+};
+
+// The program's own: message boxes and file dialogs.
+class StandardDialogs final : public Dialogs {
+  public:
+    Answer AskToSave(QWidget* parent, const QString& question) override;
+    std::optional<QString> OpenPath(QWidget* parent) override;
+    std::optional<QString> SavePath(QWidget* parent, const QString& suggested) override;
+    void ShowError(QWidget* parent, const QString& text) override;
+    bool OfferRecovery(QWidget* parent, const QString& question) override;
+};
+
+}  // namespace idrovela::sheet::qt

@@ -1,0 +1,25 @@
+# shared-mime-info takes the circuit files' type: update-mime-database reads the package's XML into
+# a fresh database (it warns that the folder is not in XDG_DATA_DIRS), which then knows application/x-idrovela-circuito, its *.idrovela glob and its
+# icon.
+# Usage: cmake -DUPDATE=update-mime-database -DXML=... -DOUTPUT_DIR=... -P mime_type_registers.cmake
+file(REMOVE_RECURSE ${OUTPUT_DIR})
+file(MAKE_DIRECTORY ${OUTPUT_DIR}/packages)
+file(COPY_FILE ${XML} ${OUTPUT_DIR}/packages/idrovela.xml)
+execute_process(COMMAND ${UPDATE} ${OUTPUT_DIR} RESULT_VARIABLE result ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "update-mime-database refused the XML (${result}):\n${errors}")
+endif()
+set(type ${OUTPUT_DIR}/application/x-idrovela-circuito.xml)
+if(NOT EXISTS ${type})
+    message(FATAL_ERROR "the database has no application/x-idrovela-circuito")
+endif()
+file(READ ${OUTPUT_DIR}/globs2 globs)
+string(FIND "${globs}" "application/x-idrovela-circuito:*.idrovela" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "*.idrovela is not the type's glob:\n${globs}")
+endif()
+file(READ ${OUTPUT_DIR}/icons icons)
+string(FIND "${icons}" "application/x-idrovela-circuito:idrovela" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "the type has no icon:\n${icons}")
+endif()

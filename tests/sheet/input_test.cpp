@@ -1,0 +1,148 @@
+// What the user types into the sheet, its detail pane and its settings panel.
+
+#include "sheet/input.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/sheet/sheet_fixture.h"
+
+namespace idrovela::sheet::test {
+namespace {
+
+TEST(ReadNumber, TakesTheDecimalCommaUnroundedAndSaysWhatIsWrong) {
+    struct Case {
+        const char* text;
+        double value;
+    };
+    for (const Case& c : {Case{"12,5", 12.5}, Case{" 3 ", 3.0}, Case{"-1", -1.0}, Case{"0,1", 0.1},
+                          Case{",5", 0.5}, Case{"1234567,891234567891", 1234567.891234567891}}) {
+        const auto read = ReadNumber(c.text, "Lunghezza");
+        ASSERT_TRUE(std::holds_alternative<double>(read)) << c.text;
+        EXPECT_EQ(std::get<double>(read), c.value) << c.text;
+    }
+    struct Refused {
+        const char* text;
+        const char* says;
+    };
+    for (const Refused& c :
+         {Refused{"1.5", "Lunghezza: «1.5» non è un numero; i decimali si separano con la virgola"},
+          Refused{"", "Lunghezza: «» non è un numero"}, Refused{"12 m", "«12 m» non è un numero"},
+          Refused{"1e3", "«1e3» non è un numero"}}) {
+        const auto read = ReadNumber(c.text, "Lunghezza");
+        ASSERT_TRUE(std::holds_alternative<std::string>(read)) << c.text;
+        EXPECT_NE(std::get<std::string>(read).find(c.says), std::string::npos)
+            << std::get<std::string>(read);
+    }
+    const auto huge = ReadNumber("1" + std::string(400, '0'), "Potenza");
+    ASSERT_TRUE(std::holds_alternative<std::string>(huge));
+    EXPECT_NE(std::get<std::string>(huge).find("troppo grande"), std::string::npos);
+}
+
+TEST(CellEdit, ReadsEachEditableColumn) {
+    auto document = Open(ThreeRadiators());
+    const std::size_t r2 = 2;
+    // An editor closed as it opened changes nothing.
+    for (const SegmentColumn column : {SegmentColumn::Id, SegmentColumn::Descrizione,
+                                       SegmentColumn::Tubo, SegmentColumn::Lunghezza}) {
+        const std::string same = EditorText(document->Circuit().segments[r2], column);
+        EXPECT_EQ(std::get<std::string>(CellEdit(*document, r2, column, same)), "");
+    }
+    EXPECT_EQ(EditorText(document->Circuit().segments[r2], SegmentColumn::Tubo), "rame 15×1");
+    EXPECT_EQ(EditorText(document->Circuit().segments[1], SegmentColumn::Tubo), "rame automatico");
+
+    // A fixed tube takes the catalogue's bore and roughness.
+    ASSERT_TRUE(Take(*document, CellEdit(*document, r2, SegmentColumn::Tubo, "rame 18×1")));
+    const circuit::Tube& tube = document->Circuit().segments[r2].tube;
+    EXPECT_FALSE(tube.automatic);
+    EXPECT_EQ(tube.designation, "18×1");
+    EXPECT_EQ(tube.innerMm, 16.0);
+    EXPECT_EQ(tube.roughnessMm, 0.0015);
+    ASSERT_TRUE(Take(*document, CellEdit(*document, r2, SegmentColumn::Tubo, "pex automatico")));
+    EXPECT_TRUE(document->Circuit().segments[r2].tube.automatic);
+    EXPECT_EQ(document->Circuit().segments[r2].tube.series, "pex");
+    EXPECT_NE(Refusal(*document, CellEdit(*document, r2, SegmentColumn::Tubo, "rame 99×9"))
+                  .find("non è nel catalogo"),
+              std::string::npos);
+
+    // The length unrounded, and shown again for editing in full.
+    ASSERT_TRUE(Take(*document, CellEdit(*document, r2, SegmentColumn::Lunghezza, "9,123456789")));
+    EXPECT_EQ(document->Circuit().segments[r2].lengthM, 9.123456789);
+    EXPECT_EQ(EditorText(document->Circuit().segments[r2], SegmentColumn::Lunghezza),
+              "9,123456789");
+    EXPECT_NE(Refusal(*document, CellEdit(*document, r2, SegmentColumn::Lunghezza, "nove"))
+                  .find("non è un numero"),
+              std::string::npos);
+    EXPECT_NE(Refusal(*document, CellEdit(*document, r2, SegmentColumn::Velocita, "1")), "");
+}
+
+TEST(TerminalEdit, KeepsAFigureLeftAsShownAndReadsTheRest) {
+    circuit::Circuit circuit = ThreeRadiators();
+    circuit.segments[1].terminal->loadValue = 1500.0000000000002;  // beyond 15 digits
+    auto document = Open(circuit);
+    TerminalForm form = TerminalFormOf(document->Circuit().segments[1]);
+    ASSERT_TRUE(form.present);
+    EXPECT_EQ(form.loadText, "1500");
+    EXPECT_EQ(form.deviceText, "0,8");
+    form.description = "radiatore bagno";
+    ASSERT_TRUE(Take(*document, TerminalEdit(*document, 1, form)));
+    EXPECT_EQ(document->Circuit().segments[1].terminal->loadValue, 1500.0000000000002);
+
+    form = TerminalFormOf(document->Circuit().segments[1]);
+    form.load = circuit::Terminal::Load::Flow;
+    form.loadText = "90";
+    form.device = circuit::Terminal::Device::PressureDrop;
+    form.deviceText = "2500";
+    ASSERT_TRUE(Take(*document, TerminalEdit(*document, 1, form)));
+    const circuit::Terminal& terminal = *document->Circuit().segments[1].terminal;
+    EXPECT_EQ(terminal.load, circuit::Terminal::Load::Flow);
+    EXPECT_EQ(terminal.loadValue, 90.0);
+    EXPECT_EQ(terminal.deviceValue, 2500.0);
+    EXPECT_EQ(document->Solution()->segments[1].terminal->flowLph, 90.0);
+
+    form.deviceText = "molto";
+    EXPECT_EQ(Refusal(*document, TerminalEdit(*document, 1, form)),
+              "Δp dell'apparecchio: «molto» non è un numero; si scrivono cifre, con la virgola "
+              "per i decimali, come in 12,5.");
+    form.present = false;
+    ASSERT_TRUE(Take(*document, TerminalEdit(*document, 1, form)));
+    EXPECT_FALSE(document->Circuit().segments[1].terminal);
+}
+
+TEST(SettingsEdit, ChangesTheCircuitWideValuesThroughTheEngine) {
+    circuit::Circuit circuit = ThreeRadiators();
+    circuit.fluid.supplyC = 70.00000000000001;
+    auto document = Open(circuit);
+    SettingsForm form = SettingsFormOf(document->Circuit());
+    EXPECT_EQ(form.supplyText, "70");
+    EXPECT_EQ(form.name, "Villetta");
+    form.author = "Studio Rossi";
+    form.fluid = circuit::FluidType::Etilenico;
+    form.percentText = "30";
+    form.flowMarginText = "10";
+    auto edit = Take(*document, SettingsEdit(*document, form));
+    ASSERT_TRUE(edit);
+    EXPECT_EQ(edit->name, "Modifica impostazioni del circuito");
+    const circuit::Circuit& now = document->Circuit();
+    EXPECT_EQ(now.project.author, "Studio Rossi");
+    EXPECT_EQ(now.fluid.type, circuit::FluidType::Etilenico);
+    EXPECT_EQ(now.fluid.volumePercent, 30.0);
+    EXPECT_EQ(now.fluid.supplyC, 70.00000000000001);  // left as shown: kept unrounded
+    EXPECT_TRUE(document->Solution()->pump.flowWithMarginLph);
+
+    form.percentText = "80";
+    EXPECT_NE(Refusal(*document, SettingsEdit(*document, form)).find("Fluido, percentuale"),
+              std::string::npos);
+    form.percentText = "30";
+    form.velocityText = "0";
+    EXPECT_NE(Refusal(*document, SettingsEdit(*document, form)).find("Limiti, velocita"),
+              std::string::npos);
+    form.velocityText = "uno";
+    EXPECT_NE(Refusal(*document, SettingsEdit(*document, form)).find("Limite di velocità"),
+              std::string::npos);
+    document->Undo(*edit);
+    EXPECT_EQ(document->Circuit().project.author, "");
+    EXPECT_FALSE(document->Modified());
+}
+
+}  // namespace
+}  // namespace idrovela::sheet::test

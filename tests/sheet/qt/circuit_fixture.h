@@ -1,0 +1,130 @@
+#pragma once
+
+// The circuit windows beside the real main window, with the message boxes and file dialogs
+// replaced by a script, and the recovery copies in a folder of the test's own.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "sheet/qt/circuit_windows.h"
+#include "sheet/qt/segment_model.h"
+#include "tests/window/qt/window_fixture.h"
+
+namespace idrovela::sheet::qt::test {
+
+class ScriptedDialogs final : public Dialogs {
+  public:
+    Answer AskToSave(QWidget*, const QString& question) override {
+        questions << question;
+        return Next(answers, Answer::Cancel);
+    }
+    std::optional<QString> OpenPath(QWidget*) override { return Next(openPaths, {}); }
+    std::optional<QString> SavePath(QWidget*, const QString& suggested) override {
+        suggestions << suggested;
+        return Next(savePaths, {});
+    }
+    void ShowError(QWidget*, const QString& text) override { errors << text; }
+    bool OfferRecovery(QWidget*, const QString& question) override {
+        offers << question;
+        return Next(recover, false);
+    }
+
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> openPaths;
+    std::deque<std::optional<QString>> savePaths;
+    std::deque<bool> recover;
+    QStringList questions;
+    QStringList suggestions;
+    QStringList errors;
+    QStringList offers;
+
+  private:
+    template <typename T>
+    static T Next(std::deque<T>& queue, T otherwise) {
+        if (queue.empty()) {
+            return otherwise;
+        }
+        T next = queue.front();
+        queue.pop_front();
+        return next;
+    }
+};
+
+class CircuitWindowTest : public window::qt::test::MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(folder.isValid());
+    }
+    // The environment as the windows see it: the recovery copies under this test's folder.
+    [[nodiscard]] std::function<const char*(const char*)> Environment() const {
+        return [this](const char* name) -> const char* {
+            if (std::string_view(name) == "XDG_STATE_HOME") {
+                return stateHome.c_str();
+            }
+            return std::getenv(name);
+        };
+    }
+    [[nodiscard]] std::filesystem::path File(const char* name) const {
+        return std::filesystem::path(folder.filePath(QString::fromUtf8(name)).toStdString());
+    }
+    static std::string Bytes(const std::filesystem::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    static void Write(const std::filesystem::path& file, const std::string& text) {
+        std::ofstream(file, std::ios::binary) << text;
+    }
+
+    // Types a text into a cell as the user does: F2, the text over the old one, Enter.
+    static void TypeInto(CircuitWindow& circuit, std::size_t segment, SegmentColumn column,
+                         const QString& text) {
+        QTreeView& sheet = circuit.Sheet();
+        const QModelIndex cell = circuit.Model().IndexOf(segment, static_cast<int>(column));
+        sheet.setCurrentIndex(cell);
+        QTest::keyClick(&sheet, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(sheet.indexWidget(cell));
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate commits once the event loop runs.
+        QCoreApplication::processEvents();
+    }
+
+    // Makes a circuit window the active one, as a click on it does, so that its keys reach it.
+    static void Activate(CircuitWindow& circuit) {
+        circuit.activateWindow();
+        ASSERT_TRUE(
+            QTest::qWaitFor([&circuit] { return QApplication::activeWindow() == &circuit; }));
+    }
+
+    // Opens a circuit file in its window, made the active one.
+    CircuitWindow& OpenActive(const std::filesystem::path& file) {
+        CircuitWindow* circuit = circuits.Open(file);
+        if (circuit == nullptr) {
+            throw std::runtime_error("not opened: " + file.string());
+        }
+        Activate(*circuit);
+        return *circuit;
+    }
+
+    QTemporaryDir folder;
+    std::string stateHome = folder.filePath(QStringLiteral("state")).toStdString();
+    ScriptedDialogs dialogs;
+    CircuitWindows circuits{window, &dialogs, Environment()};
+};
+
+}  // namespace idrovela::sheet::qt::test
