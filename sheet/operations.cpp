@@ -129,7 +129,8 @@ circuit::Segment NewSegment(const Document& document, std::optional<std::size_t>
     const circuit::Circuit& circuit = document.Circuit();
     circuit::Segment segment;
     for (std::size_t n = circuit.segments.size() + 1;; ++n) {
-        segment.id = "T" + std::to_string(n);
+        segment.id = std::to_string(n);
+        segment.id.insert(segment.id.begin(), 'T');
         if (!document.Find(segment.id)) {
             break;
         }

@@ -219,7 +219,10 @@ TEST(ReportHtml, TheFittingsUsedWithTheirSourcesAndTheCustomOnes) {
     ASSERT_EQ(rows.size(), 5u);
     std::size_t row = 0;
     for (const circuit::FittingType& type : circuit::FittingLibrary()) {
-        if (fittings.find(">" + std::string(type.key) + "<") == std::string::npos) {
+        std::string cell = ">";
+        cell += type.key;
+        cell += '<';
+        if (fittings.find(cell) == std::string::npos) {
             continue;
         }
         EXPECT_NE(rows[row][0].find(type.key), std::string::npos);
