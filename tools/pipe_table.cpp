@@ -105,18 +105,29 @@ std::string MarkText(PipeMark mark) {
     return {};
 }
 
-// The inputs above an exported table, as caption and value.
-std::vector<std::pair<std::string, std::string>> Inputs(const PipeTable& table,
-                                                        const catalogues::Series& series,
-                                                        const PipeLimits& limits) {
+// One of the inputs above an exported table.
+struct Input {
+    std::string caption;
+    std::string value;
+    bool number = true;
+};
+
+std::vector<Input> Inputs(const PipeTable& table, const catalogues::Series& series,
+                          const PipeLimits& limits) {
     return {
-        {"Serie", series.title},
+        {"Serie", series.title, false},
         {"Portata G [litri/h]", Shown(table.flowLph, 4)},
         {"Densità [kg/m³]", Shown(table.densityKgM3, 4)},
         {"Viscosità [mPa·s]", Shown(table.viscosityMPaS, 4)},
         {"Limite di perdita [Pa/m]", Shown(limits.pascalPerMetre, 4)},
         {"Limite di velocità [m/s]", Shown(limits.velocityMs, 4)},
     };
+}
+
+// A cell of the printed table; numbers go right, so that their digits line up.
+std::string HtmlCell(const char* tag, const std::string& text, bool number) {
+    return std::string("<") + tag + (number ? " align=\"right\">" : ">") +
+           window::EscapeHtml(text) + "</" + tag + ">";
 }
 
 }  // namespace
@@ -298,6 +309,10 @@ const std::vector<std::string>& TableColumns() {
     return columns;
 }
 
+bool IsNumberColumn(std::size_t column) {
+    return column >= 1 && column <= 4;  // the inner diameter, w, the window's Y, the loss
+}
+
 std::vector<std::string> TableCells(const PipeRow& row) {
     std::string note = row.mark == PipeMark::Scelto ? "scelto" : LimitNote(row);
     if (!row.standardError.empty()) {
@@ -350,9 +365,11 @@ std::string SessionLines(const PipeTable& table) {
 
 std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& series,
                          const PipeLimits& limits) {
-    std::string csv;
-    for (const auto& [caption, value] : Inputs(table, series, limits)) {
-        csv += EscapeCsv(caption) + ';' + EscapeCsv(value) + '\n';
+    // The byte order mark tells a spreadsheet that the file is UTF-8, where it would otherwise
+    // read it in the system's own code page and garble "Densità" and "Ø".
+    std::string csv = "\xEF\xBB\xBF";
+    for (const Input& input : Inputs(table, series, limits)) {
+        csv += EscapeCsv(input.caption) + ';' + EscapeCsv(input.value) + '\n';
     }
     csv += '\n';
     for (std::size_t i = 0; i < TableColumns().size(); ++i) {
@@ -380,24 +397,25 @@ std::string PipeTableHtml(const PipeTable& table, const catalogues::Series& seri
     std::string html =
         "<html><body><h2>Tubi commerciali: " + window::EscapeHtml(series.title) + "</h2>\n";
     html += "<table>\n";
-    for (const auto& [caption, value] : Inputs(table, series, limits)) {
-        html += "<tr><th align=\"left\">" + window::EscapeHtml(caption) + "</th><td>" +
-                window::EscapeHtml(value) + "</td></tr>\n";
+    for (const Input& input : Inputs(table, series, limits)) {
+        html += "<tr><th align=\"left\">" + window::EscapeHtml(input.caption) + "</th>" +
+                HtmlCell("td", input.value, input.number) + "</tr>\n";
     }
     html += "</table>\n<p><small>";
     for (const std::string& note : series.notes) {
         html += window::EscapeHtml(note) + "<br>\n";
     }
     html += "</small></p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>";
-    for (const std::string& column : TableColumns()) {
-        html += "<th>" + window::EscapeHtml(column) + "</th>";
+    for (std::size_t c = 0; c < TableColumns().size(); ++c) {
+        html += HtmlCell("th", TableColumns()[c], IsNumberColumn(c));
     }
     html += "</tr>\n";
     for (const PipeRow& row : table.rows) {
         const bool chosen = row.mark == PipeMark::Scelto;
         html += chosen ? "<tr style=\"font-weight:bold\">" : "<tr>";
-        for (const std::string& cell : TableCells(row)) {
-            html += "<td>" + window::EscapeHtml(cell) + "</td>";
+        const std::vector<std::string> cells = TableCells(row);
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            html += HtmlCell("td", cells[c], IsNumberColumn(c));
         }
         html += "</tr>\n";
     }

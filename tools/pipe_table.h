@@ -113,6 +113,8 @@ class SeriesChoice {
 // no standard loss).
 [[nodiscard]] const std::vector<std::string>& TableColumns();
 [[nodiscard]] std::vector<std::string> TableCells(const PipeRow& row);
+// Whether a column holds figures, which line up on the right.
+[[nodiscard]] bool IsNumberColumn(std::size_t column);
 
 // The figures as the table shows them: the inner diameter with one decimal, the velocity with
 // two, the standard loss with one, the decimal comma always.
@@ -121,8 +123,9 @@ class SeriesChoice {
 [[nodiscard]] std::string StandardLossText(const PipeRow& row);
 [[nodiscard]] std::string RegimeText(const PipeRow& row);
 
-// The table exported: CSV (UTF-8, ";", decimal comma) with the inputs on top, and an HTML page
-// for printing with the inputs, the series and its source, and the table.
+// The table exported: CSV (UTF-8 with a byte order mark, ";", decimal comma) with the inputs on
+// top, and an HTML page for printing with the inputs, the series and its source, and the table,
+// its figures aligned on the right.
 [[nodiscard]] std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& series,
                                        const PipeLimits& limits);
 [[nodiscard]] std::string PipeTableHtml(const PipeTable& table, const catalogues::Series& series,

@@ -18,11 +18,13 @@ termico: 860 litri per °C all'ora portano 1 kW.</li>
 <li><b>Diametro [mm]</b>: il diametro interno del tubo, in millimetri interi. Sotto c'è la misura
 nominale in pollici che gli corrisponde.</li>
 <li><b>w [m/s]</b>: la velocità media del fluido nel tubo.</li>
-<li><b>Y [Pa]</b>: la perdita di carico per metro di tubo.</li>
+<li><b>Y [Pa]</b>: la perdita di carico per metro di tubo come la danno le formule di
+riferimento proprie del programma (vedi «Le formule»). Non è una perdita in Pa/m: quella dei
+manuali è in <i>Verifica fisica</i> e in <i>Tubi commerciali</i>, nel menu Strumenti.</li>
 <li><b>Materiale Tubazione</b>: il materiale fissa la rugosità <b>Epsilon</b> in mm; con
 «Altro» la si scrive a mano.</li>
-<li><b>Liquido</b>: il fluido fissa la viscosità <b>µ</b> (l'acqua a 20 °C ha 1) e la densità
-<b>Rho</b> in kg/m³; con «Altro» le si scrivono a mano.</li>
+<li><b>Liquido</b>: il fluido fissa la viscosità <b>µ</b> in mPa·s (l'acqua a 20 °C ha 1) e la
+densità <b>Rho</b> in kg/m³; con «Altro» le si scrivono a mano.</li>
 </ul>
 
 <h3>Che cosa calcolare</h3>
@@ -30,7 +32,7 @@ nominale in pollici che gli corrisponde.</li>
 <ul>
 <li>accanto a Y: la perdita di carico Y per la velocità e il diametro scritti;</li>
 <li>accanto a P: la portata, e da essa la potenza, alla quale il tubo raggiunge la Y scritta;</li>
-<li>accanto al diametro: il diametro in mm interi al quale la portata non supera più la Y
+<li>accanto al diametro: il diametro in mm interi al quale la perdita non supera più la Y
 scritta.</li>
 </ul>
 <p>Il calcolo si ripete a ogni clic sulle frecce, al rilascio di un tasto nei campi del diametro,
@@ -55,8 +57,10 @@ piccolo entro i limiti di perdita e di velocità.</p>
 <li>Tab e Maiusc+Tab passano da un controllo all'altro.</li>
 <li>In un gruppo di pulsanti, le frecce scelgono il pulsante successivo o precedente.</li>
 <li>Su una freccia di regolazione, Su e Giù (o Pagina su e Pagina giù) ne cambiano il valore.</li>
-<li>Spazio o Invio sulla riga delle informazioni la alternano.</li>
+<li>Sulla riga delle informazioni in fondo alla finestra, Spazio o Invio fanno quel che fa un
+clic: mostrano a turno l'indirizzo del sito e la versione del programma.</li>
 <li>Ctrl+Maiusc+C copia i valori, F1 apre questa guida, Ctrl+Q chiude il programma.</li>
+<li>Esc chiude questa guida e le finestre del menu Strumenti.</li>
 </ul>
 )";
 

@@ -27,6 +27,16 @@ foreach(field_and_value "Package=idrovela" "Version=${VERSION}" "Architecture=${
     endif()
 endforeach()
 
+# Beside the libraries it links, it needs the font every control is drawn in and Qt's Italian
+# texts for the standard dialogs.
+execute_process(COMMAND dpkg-deb --field ${deb} Depends OUTPUT_VARIABLE depends
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+foreach(package fonts-liberation2 qt6-translations-l10n)
+    if(NOT depends MATCHES "(^|, )${package}(,|$| )")
+        message(FATAL_ERROR "the package does not depend on ${package}: ${depends}")
+    endif()
+endforeach()
+
 # dpkg-deb -c lists "MODE OWNER SIZE DATE TIME ./PATH", one file a line.
 execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE listing
                 COMMAND_ERROR_IS_FATAL ANY)

@@ -4,12 +4,23 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // The tests keep away from the user's own files: the settings the program keeps under
+    // XDG_CONFIG_HOME and the catalogues it reads under XDG_DATA_HOME are empty folders of their
+    // own, gone when the tests end.
+    const QTemporaryDir home;
+    if (!home.isValid()) {
+        return 2;
+    }
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     QApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -263,13 +263,28 @@ TEST_F(PipeTableTest, TheExportsCarryTheInputsAndEscapeEveryText) {
     series.tubes.front().designation = "10×1;<i>";
     const PipeTable table = ComputePipeTable(form, series, limits);
     const std::string csv = PipeTableCsv(table, series, limits);
-    EXPECT_EQ(csv.rfind("Serie;\"Rame; \"\"lega\"\" <b>\"\nPortata G [litri/h];9976\n", 0), 0u)
+    // UTF-8 with its byte order mark, so that a spreadsheet does not read it in a code page.
+    EXPECT_EQ(
+        csv.rfind("\xEF\xBB\xBFSerie;\"Rame; \"\"lega\"\" <b>\"\nPortata G [litri/h];9976\n", 0),
+        0u)
         << csv;
     EXPECT_NE(csv.find("\n\"10×1;<i>\";8,0;55,13;"), std::string::npos) << csv;
     const std::string html = PipeTableHtml(table, series, limits);
     EXPECT_EQ(html.find("<b>"), std::string::npos);
     EXPECT_EQ(html.find("<i>"), std::string::npos);
     EXPECT_NE(html.find("halcor.com"), std::string::npos);  // the series' source
+    // Figures on the right, texts on the left, in the inputs and in every row.
+    EXPECT_NE(html.find("<th align=\"left\">Portata G [litri/h]</th><td align=\"right\">9976</td>"),
+              std::string::npos)
+        << html;
+    EXPECT_NE(html.find("<td>Rame; &quot;lega&quot; &lt;b&gt;</td>"), std::string::npos);
+    EXPECT_NE(html.find("<th>Tubo</th><th align=\"right\">Ø interno [mm]</th>"), std::string::npos);
+    const std::vector<std::string> cells = TableCells(table.rows.front());
+    std::string row = "<td>10×1;&lt;i&gt;</td>";
+    for (std::size_t c = 1; c < cells.size(); ++c) {
+        row += (c <= 4 ? "<td align=\"right\">" : "<td>") + cells[c] + "</td>";
+    }
+    EXPECT_NE(html.find(row), std::string::npos) << row << '\n' << html;
 }
 
 }  // namespace

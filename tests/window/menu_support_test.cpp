@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/window/recorder.h"
 #include "window/control_help.h"
 #include "window/controls.h"
@@ -145,6 +147,20 @@ TEST(ControlHelp, EveryControlIsDescribedAndEveryFieldHasItsLabel) {
     }
     EXPECT_NE(HelpHtml().find("formule di riferimento proprie del programma"),
               std::string_view::npos);
+}
+
+// Y is easily taken for a loss in Pa/m: its own line in the help says it is not one, and where
+// that loss is.
+TEST(HelpText, SaysWhatYIsAndWhereTheLossInPascalPerMetreIs) {
+    std::string help(HelpHtml());
+    std::replace(help.begin(), help.end(), '\n', ' ');  // the source's line breaks
+    const std::string_view item = std::string_view(help).substr(help.find("<b>Y [Pa]</b>"));
+    const std::string_view y = item.substr(0, item.find("</li>"));
+    for (const std::string_view said :
+         {"formule di riferimento proprie del programma", "Non è una perdita in Pa/m",
+          "Verifica fisica", "Tubi commerciali"}) {
+        EXPECT_NE(y.find(said), std::string_view::npos) << said;
+    }
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "physics/glycol.h"
 #include "tools/display_numbers.h"
 #include "tools/fluid_properties.h"
 #include "tools/qt/number_box.h"
+#include "tools/qt/remembered_choices.h"
 #include "tools/tool_memory.h"
 #include "window/qt/main_window.h"
 
@@ -126,6 +128,21 @@ void FluidDialog::Apply() {
     main_.Act([this, &choice](window::Form_Principale& form) {
         static_cast<void>(memory_.ApplyFluid(form, choice));
     });
+}
+
+void FluidDialog::RememberIn(QSettings& settings) {
+    if (const auto choice = RememberedFluid(settings)) {
+        kind_->setCurrentIndex(std::max(0, kind_->findData(static_cast<int>(choice->kind))));
+        percent_->setValue(choice->volumePercent);
+        celsius_->setValue(choice->celsius);
+    }
+    const auto remember = [this, &settings] {
+        RememberFluid(settings, {static_cast<FluidKind>(kind_->currentData().toInt()),
+                                 percent_->value(), celsius_->value()});
+    };
+    connect(kind_, &QComboBox::currentIndexChanged, this, remember);
+    connect(percent_, &QDoubleSpinBox::valueChanged, this, remember);
+    connect(celsius_, &QDoubleSpinBox::valueChanged, this, remember);
 }
 
 }  // namespace idrovela::tools::qt

@@ -6,6 +6,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
+class QSettings;
 
 namespace idrovela::window::qt {
 class MainWindow;
@@ -28,6 +29,9 @@ class FluidDialog final : public QDialog {
     FluidDialog(window::qt::MainWindow& main, ToolMemory& memory);
 
     void Apply();
+    // Starts from the choice `settings` keeps, if any, and keeps there each choice the user makes.
+    // `settings` must outlive the dialog.
+    void RememberIn(QSettings& settings);
 
   private:
     void Evaluate();

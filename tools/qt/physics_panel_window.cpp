@@ -5,7 +5,9 @@
 #include <QVBoxLayout>
 
 #include "tools/physics_panel.h"
+#include "tools/qt/wrapping_tool_tip.h"
 #include "tools/tool_memory.h"
+#include "tools/window_y.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -36,7 +38,7 @@ PhysicsPanelWindow::PhysicsPanelWindow(window::qt::MainWindow& main, const ToolM
     layout->addLayout(figures_);
     layout->addWidget(notes_);
     layout->addStretch();
-    setMinimumWidth(340);
+    setMinimumWidth(300);  // beside the main window on a 1024-pixel screen
 }
 
 void PhysicsPanelWindow::Refresh() {
@@ -60,6 +62,7 @@ void PhysicsPanelWindow::Refresh() {
         if (used) {
             const PanelLine& line = lines[i / 2];
             labels_[i]->setText(FromUtf8(i % 2 == 0 ? line.caption : line.value));
+            labels_[i]->setToolTip(WrappingToolTip(ToolTipFor(line.caption)));
         }
     }
     QStringList notes;

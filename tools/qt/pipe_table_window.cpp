@@ -24,7 +24,10 @@
 #include <QVBoxLayout>
 
 #include "tools/qt/number_box.h"
+#include "tools/qt/remembered_choices.h"
+#include "tools/qt/wrapping_tool_tip.h"
 #include "tools/tool_memory.h"
+#include "tools/window_y.h"
 #include "window/qt/main_window.h"
 
 namespace idrovela::tools::qt {
@@ -57,6 +60,10 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
     setObjectName(QStringLiteral("TubiCommerciali"));
     setWindowTitle(QStringLiteral("Tubi commerciali"));
     series_->setObjectName(QStringLiteral("Serie"));
+    // Long series titles must not widen the window past what a small screen has beside the
+    // main window; the open list shows them whole.
+    series_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    series_->setMinimumContentsLength(16);
     maxLoss_->setObjectName(QStringLiteral("LimitePerdita"));
     maxVelocity_->setObjectName(QStringLiteral("LimiteVelocita"));
     rows_->setObjectName(QStringLiteral("Tubi"));
@@ -69,6 +76,10 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
         columns << FromUtf8(column);
     }
     rows_->setHorizontalHeaderLabels(columns);
+    for (int c = 0; c < ColumnCount(); ++c) {
+        rows_->horizontalHeaderItem(c)->setToolTip(
+            WrappingToolTip(ToolTipFor(TableColumns()[static_cast<std::size_t>(c)])));
+    }
     rows_->verticalHeader()->hide();
     rows_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rows_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -143,6 +154,26 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
     Refresh();
 }
 
+void PipeTableWindow::RememberIn(QSettings& settings) {
+    if (const auto limits = RememberedLimits(settings)) {
+        maxLoss_->setValue(limits->pascalPerMetre);
+        maxVelocity_->setValue(limits->velocityMs);
+    }
+    if (const auto series = RememberedSeries(settings);
+        series && catalogue_.Find(*series) != nullptr) {
+        // As if the user picked it now: a change of material still selects that material's own.
+        static_cast<void>(choice_.Current(main_.Model()));
+        choice_.Pick(*series);
+        Refresh();
+    }
+    const auto rememberLimits = [this, &settings] { RememberLimits(settings, limits_); };
+    connect(maxLoss_, &QDoubleSpinBox::valueChanged, this, rememberLimits);
+    connect(maxVelocity_, &QDoubleSpinBox::valueChanged, this, rememberLimits);
+    connect(series_, &QComboBox::activated, this, [this, &settings] {
+        RememberSeries(settings, series_->currentData().toString().toStdString());
+    });
+}
+
 void PipeTableWindow::FillSeries() {
     for (const catalogues::Series& series : catalogue_.series) {
         series_->addItem(FromUtf8(series.title), FromUtf8(series.name));
@@ -193,7 +224,7 @@ void PipeTableWindow::Refresh() {
         const std::vector<std::string> cells = TableCells(row);
         for (int c = 0; c < ColumnCount(); ++c) {
             auto* item = new QTableWidgetItem(FromUtf8(cells[static_cast<std::size_t>(c)]));
-            if (c > 0 && c < 5) {
+            if (IsNumberColumn(static_cast<std::size_t>(c))) {
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             }
             if (row.mark == PipeMark::Scelto) {

@@ -11,6 +11,7 @@ class QDoubleSpinBox;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QSettings;
 class QTableWidget;
 
 namespace idrovela::window::qt {
@@ -40,6 +41,10 @@ class PipeTableWindow final : public QWidget {
     void ExportCsv(const QString& path);
     void SavePdf(const QString& path);
     void Print();
+    // Starts from the limits and the series `settings` keeps, if any (a series no longer in the
+    // catalogues is let go), and keeps there the limits the user sets and the series the user
+    // picks. `settings` must outlive the window.
+    void RememberIn(QSettings& settings);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

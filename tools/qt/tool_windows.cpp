@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QSettings>
 #include <cstdlib>
 
 #include "catalogues/user_catalogues.h"
@@ -40,16 +41,20 @@ ToolWindows::ToolWindows(window::qt::MainWindow& main) : main_(main) {
 void ToolWindows::ShowPhysicsPanel() {
     if (physics_ == nullptr) {
         physics_ = new PhysicsPanelWindow(main_, memory_);
+        window::qt::CloseOnEscape(*physics_);
     }
     physics_->Refresh();
-    window::qt::ShowBeside(*physics_, main_);
+    window::qt::ShowBeside(*physics_, main_, main_.Settings());
 }
 
 void ToolWindows::ShowFluidDialog() {
     if (fluid_ == nullptr) {
         fluid_ = new FluidDialog(main_, memory_);
+        if (QSettings* settings = main_.Settings()) {
+            fluid_->RememberIn(*settings);
+        }
     }
-    window::qt::ShowBeside(*fluid_, main_);
+    window::qt::ShowBeside(*fluid_, main_, main_.Settings());
 }
 
 // The catalogues are read when the table first opens: the built-in series and the user's own.
@@ -59,9 +64,13 @@ void ToolWindows::ShowPipeTable() {
             main_, memory_,
             catalogues::LoadCatalogues(catalogues::UserCatalogueDir(
                 [](const char* name) -> const char* { return std::getenv(name); })));
+        window::qt::CloseOnEscape(*pipes_);
+        if (QSettings* settings = main_.Settings()) {
+            pipes_->RememberIn(*settings);
+        }
     }
     pipes_->Refresh();
-    window::qt::ShowBeside(*pipes_, main_);
+    window::qt::ShowBeside(*pipes_, main_, main_.Settings());
 }
 
 }  // namespace idrovela::tools::qt

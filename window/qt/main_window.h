@@ -26,6 +26,7 @@ class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QRadioButton;
+class QSettings;
 
 namespace idrovela::window::qt {
 
@@ -73,6 +74,12 @@ class MainWindow final : public QMainWindow {
         describeOtherFluid_ = std::move(describe);
     }
 
+    // Where the program's other windows remember their places and the tools their choices
+    // between runs: the user's settings, which the program's main() gives and which must outlive
+    // the window. None by default (tests): nothing is read or remembered.
+    void KeepSettingsIn(QSettings* settings) { settings_ = settings; }
+    [[nodiscard]] QSettings* Settings() const { return settings_; }
+
     // What the menu items do.
     void CopyValues();
     void ShowHelp();
@@ -109,6 +116,7 @@ class MainWindow final : public QMainWindow {
     QWidget* client_;
     QMenu* toolsMenu_ = nullptr;
     QPointer<QDialog> help_;
+    QSettings* settings_ = nullptr;
     std::vector<std::function<void()>> afterEachAction_;
     std::function<std::optional<std::string>()> describeOtherFluid_;
 

@@ -84,7 +84,7 @@ void MainWindow::ShowHelp() {
         layout->addWidget(buttons);
         help_->resize(520, 560);
     }
-    ShowBeside(*help_, *this);
+    ShowBeside(*help_, *this, settings_);
 }
 
 void MainWindow::ShowAbout() {

@@ -8,22 +8,29 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 #include <map>
 #include <sstream>
 
 #include "session/session.h"
 #include "tests/window/qt/window_fixture.h"
 #include "tools/qt/pipe_table_window.h"
+#include "tools/qt/remembered_choices.h"
 
 namespace idrovela::tools::qt {
 namespace {
@@ -79,10 +86,21 @@ TEST_F(ToolWindowsTest, ThePhysicsPanelFollowsEveryActionAndNeverOpensABox) {
     const QWidget& panel = Open("VerificaFisica");
     EXPECT_TRUE(Shown(panel).contains("|95187|")) << Shown(panel).toStdString();
     EXPECT_TRUE(Shown(panel).contains("Y calcolata|595"));
+    const auto toolTipOf = [&panel](const char* caption) {
+        for (const QLabel* label : panel.findChildren<QLabel*>()) {
+            if (label->text() == caption) {
+                return label->toolTip();
+            }
+        }
+        return QStringLiteral("no label");
+    };
+    EXPECT_TRUE(toolTipOf("Y calcolata").contains("non è una perdita di carico in Pa/m"));
+    EXPECT_EQ(toolTipOf("Perdita di carico"), "");
     TypeOver("Text_D", "40");
     EXPECT_TRUE(Shown(panel).contains("40 mm"));
     Click("Option_Potenza");
     EXPECT_TRUE(Shown(panel).contains("Y obiettivo"));
+    EXPECT_TRUE(toolTipOf("Y obiettivo").contains("non è una perdita di carico in Pa/m"));
     Click("Option_FluidoX");
     TypeOver("Text_Rho", "9x");
     EXPECT_TRUE(Shown(panel).contains(QString::fromUtf8("Densità: «9x» non è un numero")));
@@ -184,6 +202,10 @@ TEST_F(ToolWindowsTest, PickingARowPutsItsBoreIntoTheWindowAsTheSessionDoes) {
     EXPECT_EQ(series.currentData().toString(), "acciaio-m");  // "Acciaio Nuovi" is selected
     auto& rows = *pipes.findChild<QTableWidget*>("Tubi");
     ASSERT_EQ(rows.item(4, 0)->text(), "DN 25");
+    for (int c = 0; c < rows.columnCount(); ++c) {
+        const QTableWidgetItem& header = *rows.horizontalHeaderItem(c);
+        EXPECT_EQ(header.toolTip().isEmpty(), header.text() != "Y finestra") << c;
+    }
     rows.setFocus();
     rows.setCurrentCell(4, 0);
     QTest::keyClick(&rows, Qt::Key_Return);
@@ -295,9 +317,9 @@ TEST_F(ToolWindowsTest, TheLimitsTheMaterialAndTheExports) {
     static_cast<PipeTableWindow&>(pipes).SavePdf(pdf);
     QFile csvFile(csv);
     ASSERT_TRUE(csvFile.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(csvFile.readAll());
-    EXPECT_TRUE(
-        text.startsWith(QString::fromUtf8("Serie;Rame EN 1057\nPortata G [litri/h];9976\n")))
+    const QByteArray bytes = csvFile.readAll();
+    const QString text = QString::fromUtf8(bytes);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBFSerie;Rame EN 1057\nPortata G [litri/h];9976\n"))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QString::fromUtf8("\n54×2;50,0;1,41;145;387,9;turbolento;scelto\n")))
         << text.toStdString();
@@ -305,6 +327,167 @@ TEST_F(ToolWindowsTest, TheLimitsTheMaterialAndTheExports) {
     ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdfFile.read(5) == "%PDF-");
     EXPECT_GT(pdfFile.size(), 1000);
+}
+
+// Every window of the program beside the main one: none covers the main window, each lies on the
+// screen, and Escape closes each, wherever its focus is.
+TEST_F(ToolWindowsTest, EveryWindowOpensBesideTheMainOneAndEscapeClosesIt) {
+    window.move(0, 0);
+    const QRect screen = window.screen()->availableGeometry();
+    std::vector<QPointer<QWidget>> opened{&Open("VerificaFisica"), &Open("TubiCommerciali"),
+                                          &Open("ProprietaFluido")};
+    window.ShowHelp();
+    opened.emplace_back(&Find("Guida"));  // deleted once closed
+    for (QWidget* tool : opened) {
+        SCOPED_TRACE(tool->objectName().toStdString());
+        EXPECT_TRUE(tool->isVisible());
+        EXPECT_FALSE(tool->frameGeometry().intersects(window.frameGeometry()));
+        EXPECT_TRUE(screen.contains(tool->frameGeometry()));
+    }
+    // The focus in a control of the window, or on the window itself where none takes it.
+    for (const QPointer<QWidget>& tool : opened) {
+        SCOPED_TRACE(tool->objectName().toStdString());
+        tool->activateWindow();
+        // A tool window counts as active with the main window: wait until it is so itself.
+        ASSERT_TRUE(QTest::qWaitFor([&tool] { return QApplication::activeWindow() == tool; }));
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr && focus->window() == tool ? focus : tool.data(),
+                        Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(tool != nullptr && tool->isVisible());
+    }
+    EXPECT_TRUE(window.isVisible());
+}
+
+// The tests run with XDG_CONFIG_HOME in the build tree: whatever the tools do, nothing lands
+// where the user's settings would be.
+TEST_F(ToolWindowsTest, WithoutSettingsNothingIsReadOrWritten) {
+    auto& pipes = static_cast<PipeTableWindow&>(Open("TubiCommerciali"));
+    pipes.findChild<QDoubleSpinBox*>("LimitePerdita")->setValue(150);
+    pipes.move(pipes.pos() + QPoint(10, 10));
+    Open("ProprietaFluido").findChild<QDoubleSpinBox*>("Temperatura")->setValue(40);
+    pipes.close();
+    const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    EXPECT_TRUE(config.entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty())
+        << config.path().toStdString();
+}
+
+// One run of the program with its settings in a file of its own.
+class ProgramRun {
+  public:
+    explicit ProgramRun(QSettings& settings) {
+        window.KeepSettingsIn(&settings);
+        window.Start();
+        window.show();
+    }
+    QWidget& Open(const char* name) {
+        for (QAction* action : window.ToolsMenu().actions()) {
+            if (action->objectName() == name) {
+                action->trigger();
+            }
+        }
+        return *window.findChild<QWidget*>(name);
+    }
+
+    window::qt::test::RecordingOnTop onTop;
+    window::qt::MainWindow window{&onTop, [](QWidget*, const RuntimeError&) {}};
+    ToolWindows tools{window};
+};
+
+TEST(RememberedBetweenRuns, PlacesSizesLimitsSeriesAndTheFluid) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QSettings settings(folder.filePath("idrovela.conf"), QSettings::IniFormat);
+    QRect tableFrame;
+    {
+        ProgramRun first(settings);
+        QWidget& pipes = first.Open("TubiCommerciali");
+        pipes.move(40, 30);
+        pipes.resize(500, 450);
+        tableFrame = pipes.frameGeometry();
+        pipes.findChild<QDoubleSpinBox*>("LimitePerdita")->setValue(150);
+        pipes.findChild<QDoubleSpinBox*>("LimiteVelocita")->setValue(1.5);
+        auto& series = *pipes.findChild<QComboBox*>("Serie");
+        series.setFocus();
+        while (series.currentData().toString() != "pert") {
+            QTest::keyClick(&series, Qt::Key_Down);  // the user's pick, as the arrows make it
+        }
+        QWidget& fluid = first.Open("ProprietaFluido");
+        fluid.findChild<QComboBox*>("Fluido")->setCurrentIndex(2);  // propylene glycol
+        fluid.findChild<QDoubleSpinBox*>("Concentrazione")->setValue(40);
+        fluid.findChild<QDoubleSpinBox*>("Temperatura")->setValue(-5);
+        pipes.close();
+        fluid.close();
+    }
+    settings.sync();
+    {
+        ProgramRun second(settings);
+        QWidget& pipes = second.Open("TubiCommerciali");
+        EXPECT_EQ(pipes.frameGeometry(), tableFrame);
+        EXPECT_EQ(pipes.findChild<QDoubleSpinBox*>("LimitePerdita")->value(), 150);
+        EXPECT_EQ(pipes.findChild<QDoubleSpinBox*>("LimiteVelocita")->value(), 1.5);
+        EXPECT_EQ(pipes.findChild<QComboBox*>("Serie")->currentData().toString(), "pert");
+        // The picked series holds until the user changes the material.
+        second.window.Act([](window::Form_Principale& form) { form.UserClick(form.Option_Tubo1); });
+        EXPECT_EQ(pipes.findChild<QComboBox*>("Serie")->currentData().toString(), "rame");
+        QWidget& fluid = second.Open("ProprietaFluido");
+        EXPECT_EQ(fluid.findChild<QComboBox*>("Fluido")->currentText(), "Glicole propilenico");
+        EXPECT_EQ(fluid.findChild<QDoubleSpinBox*>("Concentrazione")->value(), 40);
+        EXPECT_EQ(fluid.findChild<QDoubleSpinBox*>("Temperatura")->value(), -5);
+    }
+}
+
+TEST(RememberedBetweenRuns, APlaceOffEveryScreenGoesBesideTheMainWindowAgain) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QSettings settings(folder.filePath("idrovela.conf"), QSettings::IniFormat);
+    // Where a second screen, now gone, was; and a series no longer in the catalogues.
+    settings.setValue("windows/TubiCommerciali/pos", QPoint(5000, 200));
+    settings.setValue("windows/TubiCommerciali/size", QSize(320, 500));
+    settings.setValue("pipeTable/series", "gone");
+    ProgramRun run(settings);
+    run.window.move(0, 0);
+    QWidget& pipes = run.Open("TubiCommerciali");
+    const QRect screen = run.window.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(pipes.frameGeometry()));
+    EXPECT_FALSE(pipes.frameGeometry().intersects(run.window.frameGeometry()));
+    EXPECT_EQ(pipes.width(), 320);
+    EXPECT_EQ(pipes.findChild<QComboBox*>("Serie")->currentData().toString(), "acciaio-m");
+    EXPECT_EQ(settings.value("windows/TubiCommerciali/pos").toPoint(), pipes.pos());
+}
+
+TEST(RememberedBetweenRuns, OnlySoundValuesAreReadBack) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QSettings settings(folder.filePath("idrovela.conf"), QSettings::IniFormat);
+    EXPECT_EQ(RememberedFluid(settings), std::nullopt);
+    EXPECT_EQ(RememberedLimits(settings), std::nullopt);
+    EXPECT_EQ(RememberedSeries(settings), std::nullopt);
+    RememberFluid(settings, {FluidKind::Etilenico, 35, -7.5});
+    RememberLimits(settings, {120, 0.8});
+    const auto fluid = RememberedFluid(settings);
+    ASSERT_TRUE(fluid);
+    EXPECT_EQ(fluid->kind, FluidKind::Etilenico);
+    EXPECT_EQ(fluid->volumePercent, 35);
+    EXPECT_EQ(fluid->celsius, -7.5);
+    ASSERT_TRUE(RememberedLimits(settings));
+    EXPECT_EQ(RememberedLimits(settings)->velocityMs, 0.8);
+
+    for (const auto& [key, value] :
+         std::vector<std::pair<QString, QString>>{{"fluid/kind", "glicerina"},
+                                                  {"fluid/celsius", "venti"},
+                                                  {"fluid/volumePercent", "nan"},
+                                                  {"fluid/celsius", "inf"}}) {
+        QSettings bad(folder.filePath("bad.conf"), QSettings::IniFormat);
+        RememberFluid(bad, {FluidKind::Propilenico, 30, 20});
+        bad.setValue(key, value);
+        EXPECT_EQ(RememberedFluid(bad), std::nullopt) << key.toStdString();
+    }
+    for (const PipeLimits limits : {PipeLimits{-1, 1}, PipeLimits{200, -0.5},
+                                    PipeLimits{std::nan(""), 1}, PipeLimits{200, HUGE_VAL}}) {
+        RememberLimits(settings, limits);
+        EXPECT_EQ(RememberedLimits(settings), std::nullopt) << limits.pascalPerMetre;
+    }
 }
 
 }  // namespace
