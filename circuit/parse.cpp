@@ -484,6 +484,12 @@ Circuit ParseCircuit(std::string_view text) {
     if (!Json::sax_parse(text.begin(), text.end(), &builder)) {
         throw CircuitError(builder.Error());
     }
+    // The parser takes a NUL byte for the end of the text, and refuses one inside a string: a
+    // NUL here follows a whole document, and what comes after it must not be silently dropped.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        throw CircuitError("Il file non è JSON valido (" + LineAndColumn(text, nul) +
+                           "): sintassi non valida vicino a «<U+0000>».");
+    }
     const Json& root = builder.Root();
     if (!root.is_object()) {
         throw CircuitError("Il file non è un circuito di Idrovela: non è un oggetto JSON { … }.");
