@@ -189,7 +189,8 @@ std::string WriteCircuit(const Circuit& circuit) {
     json["tratti"] = Json::array();
     std::string text = json.dump(2);
     if (circuit.segments.empty()) {
-        return text + '\n';
+        text += '\n';
+        return text;
     }
     // The segments go into the list one at a time, each dumped on its own and put two levels in,
     // as dumping the whole document would: no large circuit is held twice, as segments and as a
@@ -294,7 +295,14 @@ void WriteFileAtomically(const std::filesystem::path& path, const std::string& t
 void SaveCircuit(const Circuit& circuit, const catalogues::Catalogue& catalogue,
                  const std::filesystem::path& path, bool sync) {
     static_cast<void>(Solve(circuit, catalogue));
-    WriteFileAtomically(path, WriteCircuit(circuit), sync);
+    const std::string text = WriteCircuit(circuit);
+    // Long texts can make a circuit that loads write a file too large to load again.
+    if (text.size() > kMaxFileBytes) {
+        throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
+                           ": il file supererebbe i 256 MiB che un circuito può avere, e non si "
+                           "potrebbe più aprire. Il file di prima è rimasto com'era.");
+    }
+    WriteFileAtomically(path, text, sync);
 }
 
 }  // namespace idrovela::circuit
