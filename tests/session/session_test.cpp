@@ -121,6 +121,17 @@ TEST(Session, UserCataloguesComeFromTheFolderTheScriptNames) {
     EXPECT_NE(out.find("end\npipe.1=20×2;16,0;13,78;" + windowY + ";"), std::string::npos) << out;
 }
 
+// Bytes that are not UTF-8, in a path or a file, come back in the message as "?": the line stays
+// readable UTF-8 whatever the script or the file holds.
+TEST(Session, CircuitMessagesStayUtf8) {
+    int status = -1;
+    const std::string out = RunText("circuit /nonexistent/circuito-\xff\xc3.idrovela\n", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out,
+              "circuit.error=Impossibile aprire «/nonexistent/circuito-??.idrovela»: il file non "
+              "esiste.\n");
+}
+
 // Texts of any length load, so a circuit that loads can make a file too large to load again
 // (written out with every key and indented, it grows): saving refuses it, and the old file stays.
 TEST(CircuitSave, RefusesAFileTooLargeToLoadAgain) {
