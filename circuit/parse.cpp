@@ -22,6 +22,16 @@ using Json = nlohmann::ordered_json;
 constexpr std::size_t kMaxDepth = 32;
 constexpr std::size_t kMaxKeysPerObject = 64;
 
+// A key of the file as Quoted makes any text fit a message (one line of UTF-8), without the
+// quotes: any key may be on the way to a fault, unknown ones too, and the format's own keys
+// stand as they are.
+std::string Unquoted(std::string_view key) {
+    constexpr std::string_view kOpen = "«";
+    constexpr std::string_view kClose = "»";
+    const std::string quoted = Quoted(key);
+    return quoted.substr(kOpen.size(), quoted.size() - kOpen.size() - kClose.size());
+}
+
 // The line and column of byte `at` of the text, counted from 1, the column in characters.
 std::string LineAndColumn(std::string_view text, std::size_t at) {
     at = std::min(at, text.size());
@@ -197,7 +207,7 @@ class DocumentBuilder {
             } else {
                 for (const auto& [name, value] : parent.items()) {
                     if (&value == stack_[level]) {
-                        part = name;
+                        part = Unquoted(name);
                     }
                 }
             }
