@@ -132,40 +132,102 @@ std::string Reason(int error) {
                        ". Il file di prima è rimasto com'era.");
 }
 
-// Closes a descriptor and removes the half-written file unless told it was renamed into place.
-class TemporaryFile {
+// A file written beside `path` and renamed over it once whole (through a symbolic link, over the
+// file the link points to): until then the old file stays as it was, and whatever fails, the
+// half-written one is removed. It gets the old file's permissions, or those of any new file.
+class AtomicFile {
   public:
-    TemporaryFile(int descriptor, std::string path)
-        : descriptor_(descriptor), path_(std::move(path)) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
+    explicit AtomicFile(const std::filesystem::path& path) : path_(path), target_(path) {
+        std::error_code ignored;
+        if (std::filesystem::is_symlink(path, ignored)) {
+            target_ = std::filesystem::weakly_canonical(path, ignored);
+            if (ignored) {
+                target_ = path;
+            }
+        }
+        struct stat existing {};
+        const bool exists = ::stat(target_.c_str(), &existing) == 0;
+        if (exists && S_ISDIR(existing.st_mode)) {
+            SaveFailed(path_, EISDIR);
+        }
+        folder_ = target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
+        temporary_ = (folder_ / ("." + target_.filename().string() + ".XXXXXX")).string();
+        descriptor_ = ::mkstemp(temporary_.data());
+        if (descriptor_ < 0) {
+            SaveFailed(path_, errno);
+        }
+        mode_t mode = existing.st_mode & 07777;
+        if (!exists) {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        if (::fchmod(descriptor_, mode) != 0) {
+            SaveFailed(path_, errno);
+        }
+    }
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+    ~AtomicFile() {
         if (descriptor_ >= 0) {
             ::close(descriptor_);
         }
-        if (!kept_) {
-            ::unlink(path_.c_str());
+        if (!renamed_ && !temporary_.empty()) {
+            ::unlink(temporary_.c_str());
         }
     }
-    [[nodiscard]] int Descriptor() const { return descriptor_; }
-    [[nodiscard]] const std::string& Path() const { return path_; }
-    // Closes it; the error number, or 0.
-    int Close() {
-        const int result = ::close(descriptor_);
-        descriptor_ = -1;
-        return result == 0 ? 0 : errno;
+
+    void Write(std::string_view text) {
+        std::size_t written = 0;
+        while (written < text.size()) {
+            const ssize_t result =
+                ::write(descriptor_, text.data() + written, text.size() - written);
+            if (result < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                SaveFailed(path_, errno);
+            }
+            written += static_cast<std::size_t>(result);
+        }
     }
-    void Keep() { kept_ = true; }
+
+    // Flushes the new file to the disk (unless `sync` is false), and renames it over the old one.
+    void Commit(bool sync) {
+        if (sync && ::fsync(descriptor_) != 0) {
+            SaveFailed(path_, errno);
+        }
+        const int closed = ::close(descriptor_);
+        descriptor_ = -1;
+        if (closed != 0) {
+            SaveFailed(path_, errno);
+        }
+        if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+            SaveFailed(path_, errno);
+        }
+        renamed_ = true;
+        if (sync) {
+            // The rename itself reaches the disk with the folder.
+            const int folderDescriptor = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
+            if (folderDescriptor >= 0) {
+                ::fsync(folderDescriptor);
+                ::close(folderDescriptor);
+            }
+        }
+    }
 
   private:
-    int descriptor_;
-    std::string path_;
-    bool kept_ = false;
+    std::filesystem::path path_;  // as given, for the messages
+    std::filesystem::path target_;
+    std::filesystem::path folder_;
+    std::string temporary_;
+    int descriptor_ = -1;
+    bool renamed_ = false;
 };
 
-}  // namespace
-
-std::string WriteCircuit(const Circuit& circuit) {
+// The document before its segments: all of it, without the segments' list when there is none,
+// else up to the list's "[" and its line break.
+std::string Head(const Circuit& circuit) {
     Json json = Json::object();
     json["formato"] = kFormat;
     json["versione"] = kVersion;
@@ -192,117 +254,98 @@ std::string WriteCircuit(const Circuit& circuit) {
         text += '\n';
         return text;
     }
-    // The segments go into the list one at a time, each dumped on its own and put two levels in,
-    // as dumping the whole document would: no large circuit is held twice, as segments and as a
-    // document. A dumped text never holds a line break of its own (it is written \n), so every
-    // line break in a segment's dump starts one of its lines.
     constexpr std::string_view kEmptyListEnd = "]\n}";
-    constexpr std::string_view kIndent = "    ";
-    text.resize(text.size() - kEmptyListEnd.size());  // up to the list's "["
+    text.resize(text.size() - kEmptyListEnd.size());
     text += '\n';
-    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
-        const std::string segment = SegmentJson(circuit.segments[i]).dump(2);
-        if (i == 0) {
-            // Room for as many segments of half as much again as the first one, within what a
-            // file may hold (room never written costs nothing): growing the text step by step
-            // took a third of the time.
-            const auto lines =
-                static_cast<std::size_t>(std::count(segment.begin(), segment.end(), '\n') + 1);
-            const std::size_t each = segment.size() + lines * kIndent.size() + 2;
-            const std::size_t estimate = circuit.segments.size() * each / 2 * 3;
-            text.reserve(text.size() + std::min<std::size_t>(estimate, kMaxFileBytes));
-        } else {
-            text += ",\n";
-        }
-        text += kIndent;
-        std::size_t from = 0;
-        for (std::size_t lineBreak = segment.find('\n'); lineBreak != std::string::npos;
-             lineBreak = segment.find('\n', from)) {
-            text.append(segment, from, lineBreak + 1 - from);
-            text += kIndent;
-            from = lineBreak + 1;
-        }
-        text.append(segment, from);
+    return text;
+}
+
+constexpr std::string_view kIndent = "    ";  // a segment's lines, two levels in
+constexpr std::string_view kTail = "\n  ]\n}\n";
+
+// A segment as dumping the whole document would write it. A dumped text never holds a line break
+// of its own (it is written \n), so every line break in a segment's dump starts one of its lines.
+void AppendSegment(std::string& text, const Segment& segment, bool first) {
+    const std::string dumped = SegmentJson(segment).dump(2);
+    if (!first) {
+        text += ",\n";
     }
-    text += "\n  ]\n}\n";
+    text += kIndent;
+    std::size_t from = 0;
+    for (std::size_t lineBreak = dumped.find('\n'); lineBreak != std::string::npos;
+         lineBreak = dumped.find('\n', from)) {
+        text.append(dumped, from, lineBreak + 1 - from);
+        text += kIndent;
+        from = lineBreak + 1;
+    }
+    text.append(dumped, from);
+}
+
+// Appends the circuit's text to `text`, the segments one at a time, each dumped on its own, so
+// that no large circuit is held as a whole document too; hands `text` to `full` whenever it holds
+// kPieceBytes or more, which may empty it.
+constexpr std::size_t kPieceBytes = 1u << 20;
+
+template <typename Full>
+void AppendCircuit(const Circuit& circuit, std::string& text, Full full) {
+    text += Head(circuit);
+    if (circuit.segments.empty()) {
+        return;
+    }
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        AppendSegment(text, circuit.segments[i], i == 0);
+        if (text.size() >= kPieceBytes) {
+            full(text);
+        }
+    }
+    text += kTail;
+}
+
+}  // namespace
+
+std::string WriteCircuit(const Circuit& circuit) {
+    std::string text;
+    if (!circuit.segments.empty()) {
+        // Room for as many segments of half as much again as the first one, within what a file
+        // may hold (room never written costs nothing): growing the text step by step took a
+        // third of the time.
+        std::string first;
+        AppendSegment(first, circuit.segments.front(), true);
+        const std::size_t estimate = circuit.segments.size() * (first.size() + 2) / 2 * 3;
+        text.reserve(std::min<std::size_t>(estimate + kPieceBytes, kMaxFileBytes));
+    }
+    AppendCircuit(circuit, text, [](std::string& /*whole*/) {});
     return text;
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, const std::string& text, bool sync) {
-    // Through a symbolic link the file it points to is replaced, not the link.
-    std::filesystem::path target = path;
-    std::error_code ignored;
-    if (std::filesystem::is_symlink(path, ignored)) {
-        target = std::filesystem::weakly_canonical(path, ignored);
-        if (ignored) {
-            target = path;
-        }
-    }
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        SaveFailed(path, EISDIR);
-    }
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) {
-        SaveFailed(path, errno);
-    }
-    TemporaryFile temporary(descriptor, pattern);
-    // The new file gets the old one's permissions; a new one those of any new file.
-    mode_t mode = existing.st_mode & 07777;
-    if (!exists) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(descriptor, mode) != 0) {
-        SaveFailed(path, errno);
-    }
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t result = ::write(descriptor, text.data() + written, text.size() - written);
-        if (result < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            SaveFailed(path, errno);
-        }
-        written += static_cast<std::size_t>(result);
-    }
-    if (sync && ::fsync(descriptor) != 0) {
-        SaveFailed(path, errno);
-    }
-    if (const int error = temporary.Close(); error != 0) {
-        SaveFailed(path, error);
-    }
-    if (::rename(temporary.Path().c_str(), target.c_str()) != 0) {
-        SaveFailed(path, errno);
-    }
-    temporary.Keep();
-    if (sync) {
-        // The rename itself reaches the disk with the folder.
-        const int folderDescriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (folderDescriptor >= 0) {
-            ::fsync(folderDescriptor);
-            ::close(folderDescriptor);
-        }
-    }
+    AtomicFile file(path);
+    file.Write(text);
+    file.Commit(sync);
 }
 
 void SaveCircuit(const Circuit& circuit, const catalogues::Catalogue& catalogue,
                  const std::filesystem::path& path, bool sync) {
     static_cast<void>(Solve(circuit, catalogue));
-    const std::string text = WriteCircuit(circuit);
-    // Long texts can make a circuit that loads write a file too large to load again.
-    if (text.size() > kMaxFileBytes) {
-        throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
-                           ": il file supererebbe i 256 MiB che un circuito può avere, e non si "
-                           "potrebbe più aprire. Il file di prima è rimasto com'era.");
-    }
-    WriteFileAtomically(path, text, sync);
+    // Written to the file a piece at a time, as WriteCircuit would give it.
+    AtomicFile file(path);
+    std::size_t bytes = 0;
+    const auto write = [&](std::string& piece) {
+        bytes += piece.size();
+        // Long texts can make a circuit that loads write a file too large to load again.
+        if (bytes > kMaxFileBytes) {
+            throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
+                               ": il file supererebbe i 256 MiB che un circuito può avere, e "
+                               "non si potrebbe più aprire. Il file di prima è rimasto com'era.");
+        }
+        file.Write(piece);
+        piece.clear();
+    };
+    std::string piece;
+    piece.reserve(2 * kPieceBytes);
+    AppendCircuit(circuit, piece, write);
+    write(piece);
+    file.Commit(sync);
 }
 
 }  // namespace idrovela::circuit
