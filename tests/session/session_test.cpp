@@ -140,7 +140,7 @@ TEST(CircuitSave, RefusesAFileTooLargeToLoadAgain) {
     const fs::path folder = pattern;
     const fs::path path = folder / "circuito.idrovela";
     std::ofstream(path) << "il circuito di prima";
-    circuit::Circuit circuit = circuit::ChainCircuit(1);
+    circuit::Circuit circuit = circuit::ChainCircuit(0);
     circuit.project.notes.assign(circuit::kMaxFileBytes, 'x');
     std::string message;
     try {
