@@ -11,8 +11,9 @@
 
 namespace idrovela::circuit {
 
-// A text of the file, quoted as «text»: control characters become "?", and a long text is cut on
-// a character boundary with "…", so that a message stays one readable line.
+// A text of the file, quoted as «text»: control characters and bytes that are not UTF-8 become
+// "?", and a long text is cut on a character boundary with "…", so that a message stays one
+// readable line of UTF-8.
 [[nodiscard]] std::string Quoted(std::string_view text);
 
 // "Tratto «A»", or "Tratto n. 3" (from 1) for a segment without a usable id.

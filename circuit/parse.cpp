@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +22,16 @@ using Json = nlohmann::ordered_json;
 constexpr std::size_t kMaxDepth = 32;
 constexpr std::size_t kMaxKeysPerObject = 64;
 
+// A key of the file as Quoted makes any text fit a message (one line of UTF-8), without the
+// quotes: any key may be on the way to a fault, unknown ones too, and the format's own keys
+// stand as they are.
+std::string Unquoted(std::string_view key) {
+    constexpr std::string_view kOpen = "«";
+    constexpr std::string_view kClose = "»";
+    const std::string quoted = Quoted(key);
+    return quoted.substr(kOpen.size(), quoted.size() - kOpen.size() - kClose.size());
+}
+
 // The line and column of byte `at` of the text, counted from 1, the column in characters.
 std::string LineAndColumn(std::string_view text, std::size_t at) {
     at = std::min(at, text.size());
@@ -37,21 +48,27 @@ std::string LineAndColumn(std::string_view text, std::size_t at) {
     return "riga " + std::to_string(line) + ", colonna " + std::to_string(column);
 }
 
+Segment ReadSegment(const Json& value, std::size_t index);
+
 // The document as nlohmann's parser builds it, keeping the keys in file order, and refusing what
 // the parser would let through: a key that repeats in its object (the parser keeps the last one,
 // silently), and nesting or objects far beyond the format's. Parsing stops at the first fault.
+//
+// The segments, by far the most of a file, are read one by one as each is complete, and only
+// the first fault among them is kept (ReadSegments gives it, in its turn, after the faults of the
+// keys before them): so a large circuit is never held twice, as a document and as segments.
 class DocumentBuilder {
   public:
     explicit DocumentBuilder(std::string_view text) : text_(text) {}
 
-    bool null() { return Add(Json(nullptr)) != nullptr; }
-    bool boolean(bool value) { return Add(Json(value)) != nullptr; }
-    bool number_integer(Json::number_integer_t value) { return Add(Json(value)) != nullptr; }
-    bool number_unsigned(Json::number_unsigned_t value) { return Add(Json(value)) != nullptr; }
+    bool null() { return Value(Json(nullptr)); }
+    bool boolean(bool value) { return Value(Json(value)); }
+    bool number_integer(Json::number_integer_t value) { return Value(Json(value)); }
+    bool number_unsigned(Json::number_unsigned_t value) { return Value(Json(value)); }
     bool number_float(Json::number_float_t value, const std::string& /*text*/) {
-        return Add(Json(value)) != nullptr;
+        return Value(Json(value));
     }
-    bool string(std::string& value) { return Add(Json(std::move(value))) != nullptr; }
+    bool string(std::string& value) { return Value(Json(std::move(value))); }
     bool binary(Json::binary_t& /*value*/) { return false; }  // not in JSON text
     bool start_object(std::size_t /*elements*/) { return Open(Json::object()); }
     bool start_array(std::size_t /*elements*/) { return Open(Json::array()); }
@@ -86,8 +103,19 @@ class DocumentBuilder {
         return false;
     }
 
+    // The document, its list of segments left empty.
     [[nodiscard]] Json& Root() { return root_; }
     [[nodiscard]] const std::string& Error() const { return error_; }
+
+    // The segments the list held, read, or CircuitError for the first that could not be. More
+    // than kMaxSegments are counted, not read.
+    [[nodiscard]] std::size_t SegmentCount() const { return segmentCount_; }
+    [[nodiscard]] std::vector<Segment> ReadSegments() {
+        if (segmentError_) {
+            throw CircuitError(*segmentError_);
+        }
+        return std::move(segments_);
+    }
 
   private:
     // Puts a value where the parser is: the root, the end of the open list, or under the last
@@ -107,21 +135,55 @@ class DocumentBuilder {
         return &slot;
     }
 
+    bool Value(Json value) {
+        Add(std::move(value));
+        TakeFinishedSegment();
+        return true;
+    }
+
     bool Open(Json container) {
         if (stack_.size() >= kMaxDepth) {
             error_ =
                 "Il file non è un circuito: è annidato più a fondo di quanto il formato preveda.";
             return false;
         }
+        const bool segmentList = stack_.size() == 1 && stack_[0]->is_object() && key_ == "tratti" &&
+                                 container.is_array();
         // Only the open containers are held, and a value goes only into the innermost one, so
         // none of the held pointers moves.
         stack_.push_back(Add(std::move(container)));
+        if (segmentList) {
+            segmentList_ = stack_.back();
+        }
         return true;
     }
 
     bool Close() {
+        if (stack_.back() == segmentList_) {
+            // The root may take more keys, which may move the list: no segment comes after it.
+            segmentList_ = nullptr;
+        }
         stack_.pop_back();
+        TakeFinishedSegment();
         return true;
+    }
+
+    // When the value just finished is a segment of the list: reads it, unless a segment before
+    // it had a fault, and takes it out of the document.
+    void TakeFinishedSegment() {
+        if (segmentList_ == nullptr || stack_.back() != segmentList_) {
+            return;
+        }
+        Json::array_t& list = segmentList_->get_ref<Json::array_t&>();
+        const std::size_t index = segmentCount_++;
+        if (index < kMaxSegments && !segmentError_) {
+            try {
+                segments_.push_back(ReadSegment(list.back(), index));
+            } catch (const CircuitError& error) {
+                segmentError_ = error.what();
+            }
+        }
+        list.pop_back();
     }
 
     // Where the open object is, in the words of the other messages: "Tratto «A», tubo".
@@ -131,21 +193,23 @@ class DocumentBuilder {
             const Json& parent = *stack_[level - 1];
             std::string part;
             if (parent.is_array()) {
-                const auto position = static_cast<std::size_t>(stack_[level] - &parent.front());
-                if (level == 2 && stack_[0]->contains("tratti") &&
-                    &(*stack_[0])["tratti"] == &parent) {
+                if (&parent == segmentList_) {
+                    // The list holds only the segment being read.
                     const Json& segment = *stack_[level];
                     const auto id = segment.find("id");
                     part = id != segment.end() && id->is_string()
                                ? "Tratto " + Quoted(id->get_ref<const std::string&>())
-                               : "Tratto n. " + std::to_string(position + 1);
+                               : "Tratto n. " + std::to_string(segmentCount_ + 1);
                 } else {
+                    const auto position = static_cast<std::size_t>(stack_[level] - &parent.front());
                     part = "n. " + std::to_string(position + 1);
                 }
+            } else if (stack_[level] == segmentList_ && level + 1 < stack_.size()) {
+                continue;  // the segment inside it names itself
             } else {
                 for (const auto& [name, value] : parent.items()) {
                     if (&value == stack_[level]) {
-                        part = name;
+                        part = Unquoted(name);
                     }
                 }
             }
@@ -164,6 +228,10 @@ class DocumentBuilder {
     std::vector<Json*> stack_;
     std::string key_;
     std::string error_;
+    Json* segmentList_ = nullptr;  // the root's "tratti" while the parser is in it
+    std::size_t segmentCount_ = 0;
+    std::vector<Segment> segments_;
+    std::optional<std::string> segmentError_;
 };
 
 // ---- Reading the document's values, each with its place named for a message ----
@@ -484,6 +552,12 @@ Circuit ParseCircuit(std::string_view text) {
     if (!Json::sax_parse(text.begin(), text.end(), &builder)) {
         throw CircuitError(builder.Error());
     }
+    // The parser takes a NUL byte for the end of the text, and refuses one inside a string: a
+    // NUL here follows a whole document, and what comes after it must not be silently dropped.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        throw CircuitError("Il file non è JSON valido (" + LineAndColumn(text, nul) +
+                           "): sintassi non valida vicino a «<U+0000>».");
+    }
     const Json& root = builder.Root();
     if (!root.is_object()) {
         throw CircuitError("Il file non è un circuito di Idrovela: non è un oggetto JSON { … }.");
@@ -504,16 +578,14 @@ Circuit ParseCircuit(std::string_view text) {
     if (const Json* margins = Find(root, "margini")) {
         circuit.margins = ReadMargins(*margins);
     }
-    const Json& segments = ListAt(Required(root, "tratti", file), "tratti", file);
-    if (segments.size() > kMaxSegments) {
-        file.Fail("tratti", "il circuito ha " + std::to_string(segments.size()) +
+    ListAt(Required(root, "tratti", file), "tratti", file);
+    const std::size_t count = builder.SegmentCount();
+    if (count > kMaxSegments) {
+        file.Fail("tratti", "il circuito ha " + std::to_string(count) +
                                 " tratti; se ne leggono al più " + std::to_string(kMaxSegments) +
                                 ".");
     }
-    circuit.segments.reserve(segments.size());
-    for (std::size_t i = 0; i < segments.size(); ++i) {
-        circuit.segments.push_back(ReadSegment(segments[i], i));
-    }
+    circuit.segments = builder.ReadSegments();
     return circuit;
 }
 

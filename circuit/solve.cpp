@@ -96,7 +96,7 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
     }
 
     result.velocityMs =
-        Finite(VelocityMs(result.flowLph, result.innerMm), circuit, i, "La velocità");
+        Finite(VelocityMs(result.flowLph, result.innerMm), circuit, i, "la velocità");
     try {
         result.flow =
             physics::StandardPipeFlow({result.innerMm, result.velocityMs, rho,
@@ -112,14 +112,14 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
     }
     result.zeta = Finite(zeta, circuit, i, "Σζ");
     const double dynamicPressure = rho * (result.velocityMs * result.velocityMs) / 2.0;
-    result.localPa = Finite(result.zeta * dynamicPressure, circuit, i, "La perdita localizzata Z");
+    result.localPa = Finite(result.zeta * dynamicPressure, circuit, i, "la perdita localizzata Z");
     double valves = 0.0;
     for (const Valve& valve : segment.valves) {
         valves = valves + KvLossPa(result.flowLph, valve.kv, rho);
     }
-    result.valvesPa = Finite(valves, circuit, i, "La perdita delle valvole");
+    result.valvesPa = Finite(valves, circuit, i, "la perdita delle valvole");
     result.dpPa = Finite((result.frictionPa + result.localPa) + result.valvesPa, circuit, i,
-                         "La perdita del tratto");
+                         "la perdita del tratto");
 
     // The warnings, in their order.
     const double r = result.flow.pascalPerMetre;
@@ -262,8 +262,8 @@ Solution Solve(const Circuit& circuit, const catalogues::Catalogue& catalogue) {
             const double volumeFlowM3S = terminal->loadValue / kLitresPerHourPerCubicMetrePerSecond;
             result.loadW = volumeFlowM3S * rho * cp * deltaK;
         }
-        Finite(result.flowLph, circuit, i, "La portata del terminale");
-        Finite(result.loadW, circuit, i, "Il carico del terminale");
+        Finite(result.flowLph, circuit, i, "la portata del terminale");
+        Finite(result.loadW, circuit, i, "il carico del terminale");
         solution.segments[i].terminal = result;
         ++solution.terminals;
     }
@@ -278,8 +278,8 @@ Solution Solve(const Circuit& circuit, const catalogues::Catalogue& catalogue) {
             flow = flow + solution.segments[child].flowLph;
             load = load + solution.segments[child].loadW;
         }
-        segment.flowLph = Finite(flow, circuit, i, "La portata");
-        segment.loadW = Finite(load, circuit, i, "Il carico termico");
+        segment.flowLph = Finite(flow, circuit, i, "la portata");
+        segment.loadW = Finite(load, circuit, i, "il carico termico");
     }
 
     std::vector<std::vector<Warning>> warnings(count);
@@ -294,7 +294,7 @@ Solution Solve(const Circuit& circuit, const catalogues::Catalogue& catalogue) {
         const double upstream =
             tree.upstream[i] ? solution.segments[*tree.upstream[i]].pathPa : 0.0;
         segment.pathPa = tree.upstream[i] ? Finite(upstream + segment.dpPa, circuit, i,
-                                                   "La perdita lungo il percorso")
+                                                   "la perdita lungo il percorso")
                                           : segment.dpPa;
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -308,10 +308,10 @@ Solution Solve(const Circuit& circuit, const catalogues::Catalogue& catalogue) {
             terminal.deviceDpPa = given.deviceValue;
         } else if (given.device == Terminal::Device::Kv) {
             terminal.deviceDpPa = Finite(KvLossPa(terminal.flowLph, given.deviceValue, rho),
-                                         circuit, i, "La perdita dell'apparecchio");
+                                         circuit, i, "la perdita dell'apparecchio");
         }
         terminal.totalPa =
-            Finite(segment.pathPa + terminal.deviceDpPa, circuit, i, "La perdita totale");
+            Finite(segment.pathPa + terminal.deviceDpPa, circuit, i, "la perdita totale");
         if (terminal.flowLph > 0.0 &&
             (!solution.index ||
              terminal.totalPa > solution.segments[*solution.index].terminal->totalPa)) {

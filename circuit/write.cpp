@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -128,45 +129,125 @@ std::string Reason(int error) {
     return std::strerror(error);
 }
 
-[[noreturn]] void SaveFailed(const std::filesystem::path& path, int error) {
-    throw CircuitError("Impossibile salvare " + Quoted(path.string()) + ": " + Reason(error) +
-                       ". Il file di prima è rimasto com'era.");
+// The end of a message on a save that failed: the old file, if there was one, is as it was.
+std::string OldFileKept(bool existed) {
+    return existed ? " Il file di prima è rimasto com'era." : "";
 }
 
-// Closes a descriptor and removes the half-written file unless told it was renamed into place.
-class TemporaryFile {
+[[noreturn]] void SaveFailed(const std::filesystem::path& path, int error, bool existed) {
+    throw CircuitError("Impossibile salvare " + Quoted(path.string()) + ": " + Reason(error) + "." +
+                       OldFileKept(existed));
+}
+
+// A file written beside `path` and renamed over it once whole (through a symbolic link, over the
+// file the link points to): until then the old file stays as it was, and whatever fails, the
+// half-written one is removed. It gets the old file's permissions, or those of any new file.
+class AtomicFile {
   public:
-    TemporaryFile(int descriptor, std::string path)
-        : descriptor_(descriptor), path_(std::move(path)) {}
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
+    explicit AtomicFile(const std::filesystem::path& path) : path_(path), target_(path) {
+        std::error_code ignored;
+        if (std::filesystem::is_symlink(path, ignored)) {
+            target_ = std::filesystem::weakly_canonical(path, ignored);
+            if (ignored) {
+                target_ = path;
+            }
+        }
+        struct stat existing {};
+        const bool exists = ::stat(target_.c_str(), &existing) == 0;
+        existed_ = exists && S_ISREG(existing.st_mode);
+        if (exists && S_ISDIR(existing.st_mode)) {
+            SaveFailed(path_, EISDIR, false);
+        }
+        if (exists && !S_ISREG(existing.st_mode)) {
+            // A device, a pipe or a socket: renaming over it would replace it, not write to it.
+            throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
+                               ": non è un file normale.");
+        }
+        folder_ = target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
+        std::string hidden = ".";
+        hidden += target_.filename().string();
+        hidden += ".XXXXXX";
+        temporary_ = (folder_ / hidden).string();
+        descriptor_ = ::mkstemp(temporary_.data());
+        if (descriptor_ < 0) {
+            SaveFailed(path_, errno, existed_);
+        }
+        mode_t mode = existing.st_mode & 07777;
+        if (!exists) {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        if (::fchmod(descriptor_, mode) != 0) {
+            SaveFailed(path_, errno, existed_);
+        }
+    }
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+    ~AtomicFile() {
         if (descriptor_ >= 0) {
             ::close(descriptor_);
         }
-        if (!kept_) {
-            ::unlink(path_.c_str());
+        if (!renamed_ && !temporary_.empty()) {
+            ::unlink(temporary_.c_str());
         }
     }
-    [[nodiscard]] int Descriptor() const { return descriptor_; }
-    [[nodiscard]] const std::string& Path() const { return path_; }
-    // Closes it; the error number, or 0.
-    int Close() {
-        const int result = ::close(descriptor_);
-        descriptor_ = -1;
-        return result == 0 ? 0 : errno;
+
+    // Whether a file was there to keep.
+    [[nodiscard]] bool Existed() const { return existed_; }
+
+    void Write(std::string_view text) {
+        std::size_t written = 0;
+        while (written < text.size()) {
+            const ssize_t result =
+                ::write(descriptor_, text.data() + written, text.size() - written);
+            if (result < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                SaveFailed(path_, errno, existed_);
+            }
+            written += static_cast<std::size_t>(result);
+        }
     }
-    void Keep() { kept_ = true; }
+
+    // Flushes the new file to the disk (unless `sync` is false), and renames it over the old one.
+    void Commit(bool sync) {
+        if (sync && ::fsync(descriptor_) != 0) {
+            SaveFailed(path_, errno, existed_);
+        }
+        const int closed = ::close(descriptor_);
+        descriptor_ = -1;
+        if (closed != 0) {
+            SaveFailed(path_, errno, existed_);
+        }
+        if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+            SaveFailed(path_, errno, existed_);
+        }
+        renamed_ = true;
+        if (sync) {
+            // The rename itself reaches the disk with the folder.
+            const int folderDescriptor = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
+            if (folderDescriptor >= 0) {
+                ::fsync(folderDescriptor);
+                ::close(folderDescriptor);
+            }
+        }
+    }
 
   private:
-    int descriptor_;
-    std::string path_;
-    bool kept_ = false;
+    std::filesystem::path path_;  // as given, for the messages
+    std::filesystem::path target_;
+    std::filesystem::path folder_;
+    std::string temporary_;
+    int descriptor_ = -1;
+    bool renamed_ = false;
+    bool existed_ = false;
 };
 
-}  // namespace
-
-std::string WriteCircuit(const Circuit& circuit) {
+// The document before its segments: all of it, without the segments' list when there is none,
+// else up to the list's "[" and its line break.
+std::string Head(const Circuit& circuit) {
     Json json = Json::object();
     json["formato"] = kFormat;
     json["versione"] = kVersion;
@@ -187,90 +268,106 @@ std::string WriteCircuit(const Circuit& circuit) {
     margins["portata"] = Number(circuit.margins.flowPercent);
     margins["prevalenza"] = Number(circuit.margins.headPercent);
     json["margini"] = std::move(margins);
-    Json segments = Json::array();
-    for (const Segment& segment : circuit.segments) {
-        segments.push_back(SegmentJson(segment));
+    json["tratti"] = Json::array();
+    std::string text = json.dump(2);
+    if (circuit.segments.empty()) {
+        text += '\n';
+        return text;
     }
-    json["tratti"] = std::move(segments);
-    return json.dump(2) + '\n';
+    constexpr std::string_view kEmptyListEnd = "]\n}";
+    text.resize(text.size() - kEmptyListEnd.size());
+    text += '\n';
+    return text;
+}
+
+constexpr std::string_view kIndent = "    ";  // a segment's lines, two levels in
+constexpr std::string_view kTail = "\n  ]\n}\n";
+
+// A segment as dumping the whole document would write it. A dumped text never holds a line break
+// of its own (it is written \n), so every line break in a segment's dump starts one of its lines.
+void AppendSegment(std::string& text, const Segment& segment, bool first) {
+    const std::string dumped = SegmentJson(segment).dump(2);
+    if (!first) {
+        text += ",\n";
+    }
+    text += kIndent;
+    std::size_t from = 0;
+    for (std::size_t lineBreak = dumped.find('\n'); lineBreak != std::string::npos;
+         lineBreak = dumped.find('\n', from)) {
+        text.append(dumped, from, lineBreak + 1 - from);
+        text += kIndent;
+        from = lineBreak + 1;
+    }
+    text.append(dumped, from);
+}
+
+// The circuit's text, the segments one at a time, each dumped on its own, so that no large
+// circuit is held as a whole document too: `text` becomes the head, gets `room` more, and is
+// handed to `full` whenever it holds kPieceBytes or more, which may empty it.
+constexpr std::size_t kPieceBytes = 1u << 20;
+
+template <typename Full>
+void WriteText(const Circuit& circuit, std::string& text, std::size_t room, Full full) {
+    text = Head(circuit);
+    if (circuit.segments.empty()) {
+        return;
+    }
+    text.reserve(text.size() + room);
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        AppendSegment(text, circuit.segments[i], i == 0);
+        if (text.size() >= kPieceBytes) {
+            full(text);
+        }
+    }
+    text += kTail;
+}
+
+}  // namespace
+
+std::string WriteCircuit(const Circuit& circuit) {
+    // Room for as many segments of half as much again as the first one, within what a file may
+    // hold (room never written costs nothing): growing the text step by step took a third of the
+    // time.
+    std::size_t room = 0;
+    if (!circuit.segments.empty()) {
+        std::string first;
+        AppendSegment(first, circuit.segments.front(), true);
+        room = std::min<std::size_t>(circuit.segments.size() * (first.size() + 2) / 2 * 3,
+                                     kMaxFileBytes);
+    }
+    std::string text;
+    WriteText(circuit, text, room, [](std::string& /*whole*/) {});
+    return text;
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, const std::string& text, bool sync) {
-    // Through a symbolic link the file it points to is replaced, not the link.
-    std::filesystem::path target = path;
-    std::error_code ignored;
-    if (std::filesystem::is_symlink(path, ignored)) {
-        target = std::filesystem::weakly_canonical(path, ignored);
-        if (ignored) {
-            target = path;
-        }
-    }
-    struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) {
-        SaveFailed(path, EISDIR);
-    }
-    if (exists && !S_ISREG(existing.st_mode)) {
-        // A device, a pipe or a socket: renaming over it would replace it, not write to it.
-        throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
-                           ": non è un file normale. Il file di prima è rimasto com'era.");
-    }
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string hidden = ".";
-    hidden += target.filename().string();
-    hidden += ".XXXXXX";
-    std::string pattern = (folder / hidden).string();
-    const int descriptor = ::mkstemp(pattern.data());
-    if (descriptor < 0) {
-        SaveFailed(path, errno);
-    }
-    TemporaryFile temporary(descriptor, pattern);
-    // The new file gets the old one's permissions; a new one those of any new file.
-    mode_t mode = existing.st_mode & 07777;
-    if (!exists) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(descriptor, mode) != 0) {
-        SaveFailed(path, errno);
-    }
-    std::size_t written = 0;
-    while (written < text.size()) {
-        const ssize_t result = ::write(descriptor, text.data() + written, text.size() - written);
-        if (result < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            SaveFailed(path, errno);
-        }
-        written += static_cast<std::size_t>(result);
-    }
-    if (sync && ::fsync(descriptor) != 0) {
-        SaveFailed(path, errno);
-    }
-    if (const int error = temporary.Close(); error != 0) {
-        SaveFailed(path, error);
-    }
-    if (::rename(temporary.Path().c_str(), target.c_str()) != 0) {
-        SaveFailed(path, errno);
-    }
-    temporary.Keep();
-    if (sync) {
-        // The rename itself reaches the disk with the folder.
-        const int folderDescriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (folderDescriptor >= 0) {
-            ::fsync(folderDescriptor);
-            ::close(folderDescriptor);
-        }
-    }
+    AtomicFile file(path);
+    file.Write(text);
+    file.Commit(sync);
 }
 
 void SaveCircuit(const Circuit& circuit, const catalogues::Catalogue& catalogue,
                  const std::filesystem::path& path, bool sync) {
     static_cast<void>(Solve(circuit, catalogue));
-    WriteFileAtomically(path, WriteCircuit(circuit), sync);
+    // Written to the file a piece at a time, as WriteCircuit would give it.
+    AtomicFile file(path);
+    std::size_t bytes = 0;
+    const auto write = [&](std::string& piece) {
+        bytes += piece.size();
+        // Long texts can make a circuit that loads write a file too large to load again.
+        if (bytes > kMaxFileBytes) {
+            throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
+                               ": il file supererebbe i 256 MiB che un circuito può avere, e "
+                               "non si potrebbe più aprire." +
+                               OldFileKept(file.Existed()));
+        }
+        file.Write(piece);
+        piece.clear();
+    };
+    std::string piece;
+    WriteText(circuit, piece, 2 * kPieceBytes, write);
+    write(piece);
+    file.Commit(sync);
 }
 
 }  // namespace idrovela::circuit

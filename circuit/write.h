@@ -14,10 +14,10 @@ namespace idrovela::circuit {
 // form. Writing what was read gives the same text again. Checks nothing.
 [[nodiscard]] std::string WriteCircuit(const Circuit& circuit);
 
-// Writes the circuit to `path` atomically: first checked as loading would check it (Solve), then
-// written beside the old file, flushed to the disk (unless `sync` is false, for benchmarks), and
-// renamed over it, keeping the old file's permissions. On any failure the old file is untouched
-// and CircuitError says why.
+// Writes the circuit to `path` atomically: first checked as loading would check it (Solve, and a
+// text of at most kMaxFileBytes), then written beside the old file, flushed to the disk (unless
+// `sync` is false, for benchmarks), and renamed over it, keeping the old file's permissions. On
+// any failure the old file is untouched and CircuitError says why.
 void SaveCircuit(const Circuit& circuit, const catalogues::Catalogue& catalogue,
                  const std::filesystem::path& path, bool sync = true);
 

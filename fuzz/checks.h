@@ -54,4 +54,15 @@ void CheckWindowActions(const std::uint8_t* data, std::size_t size);
 //  - with Windows line endings the tubes, title, notes or problems differ.
 void CheckCatalogueText(const std::uint8_t* data, std::size_t size);
 
+// Loads the input as a circuit file's text with the built-in catalogue. Throws PropertyBroken
+// when:
+//  - anything but CircuitError escapes, or its message is empty, not UTF-8, or holds a control
+//    character (a line break among them);
+//  - a text holding a NUL byte loads;
+//  - a figure of the solution is not finite, a terminal's result does not match the terminals,
+//    the index and its path disagree, or a warning is on no segment or not one line of UTF-8;
+//  - the circuit written is not exactly nlohmann-json's two-space dump of itself, does not load,
+//    loads as another circuit (numbers compared by value), or writes another text.
+void CheckCircuitText(const std::uint8_t* data, std::size_t size);
+
 }  // namespace idrovela::fuzz

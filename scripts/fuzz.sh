@@ -2,15 +2,15 @@
 # Builds the libFuzzer targets with clang (in build-fuzz/) and runs each for SECONDS seconds,
 # starting from the committed seeds and from what earlier runs here found. Fails on any finding;
 # the input that broke a property is kept as build-fuzz/findings/TARGET-crash-...
-# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (default: 60 s, targets texts, window and
-# catalogues)
+# Usage: scripts/fuzz.sh [SECONDS] [TARGET...]   (default: 60 s, targets texts, window,
+# catalogues and circuit)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(texts window catalogues)
+[ ${#targets[@]} -eq 0 ] && targets=(texts window catalogues circuit)
 
 # clang builds against the GNU C++ library that g++ brings.
 scripts/deps.sh cmake ninja-build g++ clang libclang-rt-14-dev nlohmann-json3-dev

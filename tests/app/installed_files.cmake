@@ -3,6 +3,9 @@
 set(idrovela_icon_sizes 16 32 48 64 128 256)
 set(idrovela_installed_files
     bin/idrovela
+    bin/idrovela-session
+    share/man/man1/idrovela.1.gz
+    share/man/man1/idrovela-session.1.gz
     share/applications/idrovela.desktop
     share/metainfo/org.idrovela.idrovela.metainfo.xml
     share/doc/idrovela/copyright

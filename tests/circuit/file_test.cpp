@@ -113,7 +113,7 @@ TEST(LoadCircuit, EveryFaultIsRefusedWithWhereItIs) {
          {"Tratto «T3», tubo", "«diametro»", "non è prevista"}},
         {"a repeated key",
          File(Segment("T3", R"("lunghezza": 6)")),
-         {"Tratto «T3»", "«lunghezza»", "due volte"}},
+         {"Tratto «T3»: la chiave «lunghezza» compare due volte"}},
         {"a repeated key at the top",
          File("").insert(1, R"("versione": 1, )"),
          {"«versione»", "due volte"}},
@@ -224,6 +224,7 @@ TEST(LoadCircuit, EveryFaultIsRefusedWithWhereItIs) {
                 << fault.what << ": «" << piece << "» not in: " << message;
         }
         EXPECT_EQ(message.find('\n'), std::string::npos) << fault.what;
+        EXPECT_EQ(message.find(": La "), std::string::npos) << fault.what << ": " << message;
     }
 }
 

@@ -59,5 +59,9 @@ TEST(FuzzInputs, CatalogueTextsHoldEveryProperty) {
     ReplayAll("catalogues", CheckCatalogueText);
 }
 
+TEST(FuzzInputs, CircuitTextsHoldEveryProperty) {
+    ReplayAll("circuit", CheckCircuitText);
+}
+
 }  // namespace
 }  // namespace idrovela::fuzz

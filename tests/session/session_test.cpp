@@ -4,12 +4,17 @@
 #include "session/session.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "catalogues/built_in.h"
+#include "circuit/random_tree.h"
+#include "circuit/write.h"
 
 namespace idrovela::session {
 namespace {
@@ -114,6 +119,41 @@ TEST(Session, UserCataloguesComeFromTheFolderTheScriptNames) {
     const std::string windowY = out.substr(y + 12, out.find('\n', y) - y - 12);
     EXPECT_NE(windowY, "30553");
     EXPECT_NE(out.find("end\npipe.1=20×2;16,0;13,78;" + windowY + ";"), std::string::npos) << out;
+}
+
+// Bytes that are not UTF-8, in a path or a file, come back in the message as "?": the line stays
+// readable UTF-8 whatever the script or the file holds.
+TEST(Session, CircuitMessagesStayUtf8) {
+    int status = -1;
+    const std::string out = RunText("circuit /nonexistent/circuito-\xff\xc3.idrovela\n", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out,
+              "circuit.error=Impossibile aprire «/nonexistent/circuito-??.idrovela»: il file non "
+              "esiste.\n");
+}
+
+// Texts of any length load, so a circuit that loads can make a file too large to load again
+// (written out with every key and indented, it grows): saving refuses it, and the old file stays.
+TEST(CircuitSave, RefusesAFileTooLargeToLoadAgain) {
+    std::string pattern = (fs::temp_directory_path() / "idrovela-circuit-save-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const fs::path folder = pattern;
+    const fs::path path = folder / "circuito.idrovela";
+    std::ofstream(path) << "il circuito di prima";
+    circuit::Circuit circuit = circuit::ChainCircuit(0);
+    circuit.project.notes.assign(circuit::kMaxFileBytes, 'x');
+    std::string message;
+    try {
+        circuit::SaveCircuit(circuit, catalogues::BuiltInCatalogue(), path, /*sync=*/false);
+    } catch (const circuit::CircuitError& error) {
+        message = error.what();
+    }
+    const std::string old = ReadFile(path);
+    const auto files = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+    fs::remove_all(folder);
+    EXPECT_NE(message.find("supererebbe i 256 MiB"), std::string::npos) << message;
+    EXPECT_EQ(old, "il circuito di prima");
+    EXPECT_EQ(files, 1);
 }
 
 }  // namespace
