@@ -367,6 +367,7 @@ void CircuitWindow::CreateViews() {
     views_->addTab(warningList_, QStringLiteral("Avv&isi"));
     views_->setTabToolTip(0, QStringLiteral("Il tratto selezionato e il suo terminale"));
     views_->setTabToolTip(1, QStringLiteral("Gli avvisi del calcolo"));
+    CreateDrawings();
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setObjectName(QStringLiteral("Divisore"));
@@ -637,6 +638,7 @@ void CircuitWindow::Changed() {
         1, QStringLiteral("Avv&isi (%1)").arg(solution == nullptr ? 0 : solution->warnings.size()));
     ShowSelection();
     ShowPump();
+    ShowDrawings();
     if (document_->Modified()) {
         if (!autosave_.isActive()) {
             autosave_.start();

@@ -21,6 +21,11 @@ class QTabWidget;
 class QTreeView;
 class QUndoStack;
 
+namespace idrovela::report::qt {
+class SchematicView;
+class SystemCurveWidget;
+}  // namespace idrovela::report::qt
+
 namespace idrovela::sheet::qt {
 
 class DetailPane;
@@ -43,11 +48,12 @@ struct CircuitWindowServices {
 };
 
 // One circuit in a window of its own, titled «NAME – Circuito» ("*" while unsaved): the settings
-// panel above, the segment sheet as a tree, beside it the selected segment's details and the
-// engine's warnings (tabs, with room for more views), and the pump's duty below, always in
-// sight. Every edit goes through the document, so the engine checks it, and onto the undo stack
-// as one command named as the Modifica menu shows it. A circuit with unsaved changes is copied
-// to a recovery file within the autosave interval, and closing it asks what to do with them.
+// panel above, the segment sheet as a tree, beside it the selected segment's details, the
+// engine's warnings, the schematic and the system curve (tabs, with room for more views), and the
+// pump's duty below, always in sight. Every edit goes through the document, so the engine checks
+// it, and onto the undo stack as one command named as the Modifica menu shows it. A circuit with
+// unsaved changes is copied to a recovery file within the autosave interval, and closing it asks
+// what to do with them.
 class CircuitWindow final : public QMainWindow {
   public:
     CircuitWindow(std::unique_ptr<Document> document, const CircuitWindowServices& services,
@@ -62,6 +68,10 @@ class CircuitWindow final : public QMainWindow {
     [[nodiscard]] QUndoStack& UndoStack() { return *undo_; }
     // The tabs beside the sheet: another view of the circuit goes here.
     [[nodiscard]] QTabWidget& Views() { return *views_; }
+    // "Schema": the circuit drawn, following the sheet's selection and setting it.
+    [[nodiscard]] report::qt::SchematicView& Schematic() { return *schematic_; }
+    // "Curva dell'impianto", after every change.
+    [[nodiscard]] report::qt::SystemCurveWidget& Curve() { return *curve_; }
 
     // The selected segment, which other views follow and set.
     [[nodiscard]] std::optional<std::size_t> SelectedSegment() const;
@@ -106,6 +116,8 @@ class CircuitWindow final : public QMainWindow {
 
     void CreateMenus();
     void CreateViews();
+    void CreateDrawings();
+    void ShowDrawings();
     bool EditCell(std::size_t segment, SegmentColumn column, const std::string& text);
     void ShowCellMessage(std::size_t segment, SegmentColumn column, const QString& text);
     void HideCellMessage();
@@ -124,6 +136,9 @@ class CircuitWindow final : public QMainWindow {
     QUndoStack* undo_;
     QTreeView* sheet_ = nullptr;
     QTabWidget* views_ = nullptr;
+    report::qt::SchematicView* schematic_ = nullptr;
+    report::qt::SystemCurveWidget* curve_ = nullptr;
+    bool schematicBehind_ = false;  // edits it has not drawn, while hidden
     SettingsPanel* settings_ = nullptr;
     DetailPane* detail_ = nullptr;
     QListView* warningList_ = nullptr;

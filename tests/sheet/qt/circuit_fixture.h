@@ -51,12 +51,11 @@ class ScriptedDialogs final : public Dialogs {
   private:
     template <typename T>
     static T Next(std::deque<T>& queue, T otherwise) {
-        if (queue.empty()) {
-            return otherwise;
+        if (!queue.empty()) {
+            otherwise = std::move(queue.front());
+            queue.pop_front();
         }
-        T next = queue.front();
-        queue.pop_front();
-        return next;
+        return otherwise;
     }
 };
 

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QUndoStack>
@@ -26,6 +27,7 @@
 
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
+#include "report/qt/schematic_view.h"
 #include "sheet/input.h"
 #include "sheet/window_texts.h"
 #include "tests/sheet/qt/circuit_fixture.h"
@@ -425,6 +427,15 @@ TEST_F(SheetTest, OneEditOnTenThousandSegmentsTakesThisLong) {
     time("T1 and everything under it removed", [&] { circuit.RemoveWithDownstream(); });
     time("undone", [&] { circuit.UndoStack().undo(); });
     EXPECT_EQ(circuit.Circuit().Circuit().segments.size(), 10'000u);
+
+    // With the schematic in sight, which follows each edit in place.
+    time("the schematic shown, catching up",
+         [&] { circuit.Views().setCurrentWidget(&circuit.Schematic()); });
+    time("length of T4, the schematic shown",
+         [&] { EXPECT_TRUE(model.setData(length, "6", Qt::EditRole)); });
+    EXPECT_FALSE(circuit.Schematic().Redrawn());
+    circuit.SelectSegment(0);
+    time("a segment added under T1, the schematic redrawn", [&] { circuit.AddDownstream(); });
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
