@@ -49,6 +49,7 @@ void CircuitWindow::CreateDrawings() {
         schematic_->ShowCircuit(document_->Circuit(), *solution);
     }
     schematic_->OnSegmentClicked([this](std::size_t segment) { Select(segment); });
+    schematic_->addAction(copyAction_);
     WhenSelectionChanges(
         [this](std::optional<std::size_t> segment) { schematic_->SelectSegment(segment); });
     model_->WhenRecalculated([this](const std::vector<std::size_t>& changed) {

@@ -202,6 +202,15 @@ void CircuitWindow::CreateMenus() {
     add(file, "Salva &con nome…", "SalvaConNome", "Salva il circuito in un altro file",
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveAs(); });
     file->addSeparator();
+    add(file, "Esporta &relazione…", "EsportaRelazione",
+        "La relazione di calcolo del circuito in un file PDF", QKeySequence(),
+        [this] { ExportReport(); });
+    add(file, "S&tampa…", "Stampa", "Stampa la relazione di calcolo del circuito",
+        QKeySequence(Qt::CTRL | Qt::Key_P), [this] { PrintReport(); });
+    add(file, "Esporta CS&V…", "EsportaCSV",
+        "La tabella dei tratti e quella dei terminali in un file CSV per un foglio di calcolo",
+        QKeySequence(), [this] { ExportCsv(); });
+    file->addSeparator();
     add(file, "C&hiudi", "Chiudi", "Chiude la finestra del circuito",
         QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
 
@@ -215,6 +224,12 @@ void CircuitWindow::CreateMenus() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
+    edit->addSeparator();
+    // Ctrl+C copies rows where rows are selected; a field, and a cell's editor, copy their text.
+    copyAction_ = add(edit, "C&opia", "Copia",
+                      "Copia le righe selezionate del foglio, per un foglio di calcolo o un testo",
+                      QKeySequence(QKeySequence::Copy), [this] { CopyRows(); });
+    copyAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     edit->addSeparator();
     // The keys of the structure work in the sheet, where a segment is selected: Delete in a
     // field deletes characters.
@@ -263,7 +278,8 @@ void CircuitWindow::CreateViews() {
     sheet_->setModel(model_);
     sheet_->setUniformRowHeights(true);
     sheet_->setAlternatingRowColors(true);
-    sheet_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows for "Copia"; the edits act on the current one.
+    sheet_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     sheet_->setSelectionBehavior(QAbstractItemView::SelectItems);
     sheet_->setAllColumnsShowFocus(false);
     sheet_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -299,6 +315,7 @@ void CircuitWindow::CreateViews() {
     for (QAction* action : structureActions_) {
         sheet_->addAction(action);
     }
+    sheet_->addAction(copyAction_);
     connect(sheet_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex&, const QModelIndex&) {
                 HideCellMessage();

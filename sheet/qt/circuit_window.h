@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "report/report_html.h"
 #include "sheet/columns.h"
 #include "sheet/document.h"
 #include "sheet/operations.h"
@@ -92,6 +93,18 @@ class CircuitWindow final : public QMainWindow {
     void MoveUnder(std::optional<std::size_t> upstream);
     void EditFittings();
 
+    // "Esporta relazione…": the report as a PDF where the user says, never over the circuit's
+    // own file, its header naming that file. "Stampa…": the same report on a printer. "Esporta
+    // CSV…": the segment and terminal tables. Each false when not written: cancelled, or the
+    // user was told why (the old file stays as it was).
+    bool ExportReport();
+    bool PrintReport();
+    bool ExportCsv();
+    // "Copia": the selected rows (the current one, if none is), in the sheet's order, as TSV and
+    // HTML on the clipboard.
+    void CopyRows();
+    [[nodiscard]] std::vector<std::size_t> SelectedRows() const;
+
     // Saves to the circuit's file, or asks for one; false when it was not saved (and the user
     // was told why).
     bool Save();
@@ -128,6 +141,11 @@ class CircuitWindow final : public QMainWindow {
     void ShowPump();
     void Select(std::optional<std::size_t> segment);
     void AskUpstream();
+    [[nodiscard]] report::ReportHeader ReportHeader() const;
+    [[nodiscard]] std::optional<std::filesystem::path> ExportTarget(const QString& title,
+                                                                    std::string_view extension,
+                                                                    const QString& filter,
+                                                                    std::string_view what);
 
     std::unique_ptr<Document> document_;
     const CircuitWindowServices& services_;
@@ -146,6 +164,7 @@ class CircuitWindow final : public QMainWindow {
     QGridLayout* pumpLines_ = nullptr;
     QLabel* cellMessage_ = nullptr;
     QAction* fittingsAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
     QAction* moveAction_ = nullptr;
     std::vector<QAction*> structureActions_;
     QTimer autosave_;

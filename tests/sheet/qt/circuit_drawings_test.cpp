@@ -8,10 +8,10 @@
 #include <QUndoStack>
 
 #include "circuit/write.h"
-#include "sheet/input.h"
 #include "report/qt/schematic_items.h"
 #include "report/qt/schematic_view.h"
 #include "report/qt/system_curve_widget.h"
+#include "sheet/input.h"
 #include "tests/sheet/qt/circuit_fixture.h"
 #include "tests/sheet/sheet_fixture.h"
 

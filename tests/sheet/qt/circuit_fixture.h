@@ -14,6 +14,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "sheet/qt/circuit_windows.h"
@@ -38,15 +39,26 @@ class ScriptedDialogs final : public Dialogs {
         offers << question;
         return Next(recover, false);
     }
+    std::optional<QString> ExportPath(QWidget*, const QString& title, const QString& suggested,
+                                      const QString&) override {
+        exports << title + ": " + suggested;
+        return Next(exportPaths, {});
+    }
+    bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+        return choosePrinter ? choosePrinter(printer) : false;
+    }
 
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> openPaths;
     std::deque<std::optional<QString>> savePaths;
     std::deque<bool> recover;
+    std::deque<std::optional<QString>> exportPaths;
+    std::function<bool(QPrinter&)> choosePrinter;
     QStringList questions;
     QStringList suggestions;
     QStringList errors;
     QStringList offers;
+    QStringList exports;
 
   private:
     template <typename T>

@@ -366,8 +366,9 @@ TEST_F(SheetTest, EveryControlHasANameAndATooltip) {
     }
     EXPECT_EQ(menus.join('|').toStdString(),
               "&File|&Nuovo Ctrl+N|&Apri… Ctrl+O|&Salva Ctrl+S|Salva &con nome… Ctrl+Shift+S|"
+              "Esporta &relazione… |S&tampa… Ctrl+P|Esporta CS&V… |"
               "C&hiudi Ctrl+W|&Modifica|&Annulla Aggiungi «T1» Ctrl+Z|Ri&peti Ctrl+Shift+Z|"
-              "Aggiungi tratto a &valle Ins|Aggiungi tratto &dopo Shift+Ins|"
+              "C&opia Ctrl+C|Aggiungi tratto a &valle Ins|Aggiungi tratto &dopo Shift+Ins|"
               "&Rimuovi tratto e tratti a valle Del|Rimuovi &solo il tratto Shift+Del|"
               "Spos&ta sotto… Ctrl+M|A&ccidenti e valvole… Ctrl+E");
     // The main window's File menu: mnemonics, and no Ctrl shortcut, which its fields keep.
