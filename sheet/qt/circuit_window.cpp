@@ -215,6 +215,7 @@ void CircuitWindow::CreateMenus() {
         QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Modifica"));
+    editMenu_ = edit;
     QAction* undo = undo_->createUndoAction(this, QStringLiteral("&Annulla"));
     undo->setObjectName(QStringLiteral("Annulla"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -385,6 +386,7 @@ void CircuitWindow::CreateViews() {
     views_->setTabToolTip(0, QStringLiteral("Il tratto selezionato e il suo terminale"));
     views_->setTabToolTip(1, QStringLiteral("Gli avvisi del calcolo"));
     CreateDrawings();
+    CreateLinks(*editMenu_);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setObjectName(QStringLiteral("Divisore"));
@@ -456,6 +458,7 @@ void CircuitWindow::ShowSelection() {
     const bool selected = SelectedSegment().has_value();
     fittingsAction_->setEnabled(selected);
     moveAction_->setEnabled(selected);
+    ShowLinks();
 }
 
 // ---- Edits ----

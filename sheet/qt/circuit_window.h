@@ -13,10 +13,13 @@
 #include "sheet/document.h"
 #include "sheet/operations.h"
 #include "sheet/qt/recovery_file.h"
+#include "tools/calculator_setup.h"
+#include "tools/tool_memory.h"
 
 class QLabel;
 class QGridLayout;
 class QListView;
+class QMenu;
 class QSplitter;
 class QTabWidget;
 class QTreeView;
@@ -46,6 +49,13 @@ struct CircuitWindowServices {
     std::optional<std::filesystem::path> recoveryDir;
     // How soon after a change the recovery copy is written.
     int autosaveMilliseconds = 30'000;
+    // The main window's G as Text_G shows it, for a tube added to the circuit.
+    std::function<std::string()> calculatorFlow;
+    // The tube of the row selected in "Tubi commerciali"; none without one.
+    std::function<std::optional<tools::ChosenTube>()> selectedTube;
+    // "Apri nel calcolatore": sets the main window up and brings it forward; why not, when it
+    // stopped. None: the entry stays disabled.
+    std::function<std::optional<std::string>(const tools::CalculatorSetUp&)> openInCalculator;
 };
 
 // One circuit in a window of its own, titled «NAME – Circuito» ("*" while unsaved): the settings
@@ -105,6 +115,19 @@ class CircuitWindow final : public QMainWindow {
     void CopyRows();
     [[nodiscard]] std::vector<std::size_t> SelectedRows() const;
 
+    // "Aggiungi al circuito": `tube` as a new segment under the selected one (leaving the source
+    // when none is), fixed, with no length and a terminal at the main window's G; one edit, then
+    // selected. Why not, when it was not taken.
+    std::optional<std::string> AddTube(const tools::ChosenTube& tube);
+    // The menu's entry: the tube selected in "Tubi commerciali", if any.
+    void AddSelectedTube();
+    // "Apri nel calcolatore" on the selected segment, disabled where the main window cannot take
+    // it (the reason in its tooltip).
+    void OpenInCalculator();
+    // The segment's menu (the mouse's right button, the menu key or Shift+F10), at `at` on the
+    // screen.
+    void ShowSegmentMenu(QPoint at);
+
     // Saves to the circuit's file, or asks for one; false when it was not saved (and the user
     // was told why).
     bool Save();
@@ -131,6 +154,8 @@ class CircuitWindow final : public QMainWindow {
     void CreateViews();
     void CreateDrawings();
     void ShowDrawings();
+    void CreateLinks(QMenu& edit);
+    void ShowLinks();
     bool EditCell(std::size_t segment, SegmentColumn column, const std::string& text);
     void ShowCellMessage(std::size_t segment, SegmentColumn column, const QString& text);
     void HideCellMessage();
@@ -164,7 +189,10 @@ class CircuitWindow final : public QMainWindow {
     QGridLayout* pumpLines_ = nullptr;
     QLabel* cellMessage_ = nullptr;
     QAction* fittingsAction_ = nullptr;
+    QMenu* editMenu_ = nullptr;
     QAction* copyAction_ = nullptr;
+    QAction* addTubeAction_ = nullptr;
+    QAction* calculatorAction_ = nullptr;
     QAction* moveAction_ = nullptr;
     std::vector<QAction*> structureActions_;
     QTimer autosave_;

@@ -20,6 +20,7 @@
 #include "sheet/qt/circuit_windows.h"
 #include "sheet/qt/segment_model.h"
 #include "tests/window/qt/window_fixture.h"
+#include "tools/qt/tool_windows.h"
 
 namespace idrovela::sheet::qt::test {
 
@@ -135,6 +136,8 @@ class CircuitWindowTest : public window::qt::test::MainWindowTest {
     QTemporaryDir folder;
     std::string stateHome = folder.filePath(QStringLiteral("state")).toStdString();
     ScriptedDialogs dialogs;
+    // Before the circuit windows, which may be linked to them and go first.
+    tools::qt::ToolWindows tools{window};
     CircuitWindows circuits{window, &dialogs, Environment()};
 };
 

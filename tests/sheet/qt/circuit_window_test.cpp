@@ -370,7 +370,8 @@ TEST_F(SheetTest, EveryControlHasANameAndATooltip) {
               "C&hiudi Ctrl+W|&Modifica|&Annulla Aggiungi «T1» Ctrl+Z|Ri&peti Ctrl+Shift+Z|"
               "C&opia Ctrl+C|Aggiungi tratto a &valle Ins|Aggiungi tratto &dopo Shift+Ins|"
               "&Rimuovi tratto e tratti a valle Del|Rimuovi &solo il tratto Shift+Del|"
-              "Spos&ta sotto… Ctrl+M|A&ccidenti e valvole… Ctrl+E");
+              "Spos&ta sotto… Ctrl+M|A&ccidenti e valvole… Ctrl+E|A&ggiungi al circuito |"
+              "Apri ne&l calcolatore ");
     // The main window's File menu: mnemonics, and no Ctrl shortcut, which its fields keep.
     for (const char* name : {"NuovoCircuito", "ApriCircuito"}) {
         EXPECT_TRUE(ActionOf(window, name).shortcut().isEmpty()) << name;
