@@ -394,7 +394,7 @@ void CircuitWindow::CreateViews() {
     splitter->addWidget(views_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({640, 340});
+    splitter->setSizes({580, 400});
     splitter->setChildrenCollapsible(false);
 
     pump_ = new QFrame;
