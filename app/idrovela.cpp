@@ -29,8 +29,11 @@ int main(int argc, char** argv) {
                        QStringLiteral("idrovela"));
     idrovela::window::qt::MainWindow window;
     window.KeepSettingsIn(&settings);
-    const idrovela::tools::qt::ToolWindows tools(window);
+    idrovela::tools::qt::ToolWindows tools(window);
     idrovela::sheet::qt::CircuitWindows circuits(window);
+    // "Tubi commerciali" adds its tubes to a circuit, and a circuit's segment opens in the main
+    // window.
+    circuits.LinkTools(tools);
     window.Start();
     window.show();
     // What a crash left unsaved first, then the files asked for.

@@ -232,14 +232,19 @@ std::optional<QString> SaveReportPdf(const QString& path, const circuit::Circuit
     return std::nullopt;
 }
 
-bool PrintReport(QWidget* parent, const circuit::Circuit& circuit,
-                 const circuit::Solution& solution, const ReportHeader& header) {
-    QPrinter printer;
+void PrepareReportPrinter(QPrinter& printer, const circuit::Circuit& circuit,
+                          const ReportHeader& header) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                            QPageLayout::Millimeter);
     printer.setDocName(QStringLiteral("Relazione di calcolo – ") +
                        FromUtf8(ReportTitle(circuit, header)));
+}
+
+bool PrintReport(QWidget* parent, const circuit::Circuit& circuit,
+                 const circuit::Solution& solution, const ReportHeader& header) {
+    QPrinter printer;
+    PrepareReportPrinter(printer, circuit, header);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) {
         return false;

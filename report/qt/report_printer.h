@@ -8,6 +8,7 @@
 #include "report/report_html.h"
 
 class QPagedPaintDevice;
+class QPrinter;
 class QWidget;
 
 namespace idrovela::report::qt {
@@ -29,6 +30,11 @@ std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit
                                                    const circuit::Circuit& circuit,
                                                    const circuit::Solution& solution,
                                                    const ReportHeader& header);
+
+// A printer set up for the report, before the print dialog shows it: A4, the report's margins,
+// the report's title as the document's name.
+void PrepareReportPrinter(QPrinter& printer, const circuit::Circuit& circuit,
+                          const ReportHeader& header);
 
 // "Stampa…": the print dialog, then the same report on the chosen printer. False when the user
 // cancels or the printer cannot be painted on.

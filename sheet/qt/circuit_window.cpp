@@ -202,10 +202,20 @@ void CircuitWindow::CreateMenus() {
     add(file, "Salva &con nome…", "SalvaConNome", "Salva il circuito in un altro file",
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveAs(); });
     file->addSeparator();
+    add(file, "Esporta &relazione…", "EsportaRelazione",
+        "La relazione di calcolo del circuito in un file PDF", QKeySequence(),
+        [this] { ExportReport(); });
+    add(file, "S&tampa…", "Stampa", "Stampa la relazione di calcolo del circuito",
+        QKeySequence(Qt::CTRL | Qt::Key_P), [this] { PrintReport(); });
+    add(file, "Esporta CS&V…", "EsportaCSV",
+        "La tabella dei tratti e quella dei terminali in un file CSV per un foglio di calcolo",
+        QKeySequence(), [this] { ExportCsv(); });
+    file->addSeparator();
     add(file, "C&hiudi", "Chiudi", "Chiude la finestra del circuito",
         QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Modifica"));
+    editMenu_ = edit;
     QAction* undo = undo_->createUndoAction(this, QStringLiteral("&Annulla"));
     undo->setObjectName(QStringLiteral("Annulla"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -215,6 +225,12 @@ void CircuitWindow::CreateMenus() {
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     edit->addAction(undo);
     edit->addAction(redo);
+    edit->addSeparator();
+    // Ctrl+C copies rows where rows are selected; a field, and a cell's editor, copy their text.
+    copyAction_ = add(edit, "C&opia", "Copia",
+                      "Copia le righe selezionate del foglio, per un foglio di calcolo o un testo",
+                      QKeySequence(QKeySequence::Copy), [this] { CopyRows(); });
+    copyAction_->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     edit->addSeparator();
     // The keys of the structure work in the sheet, where a segment is selected: Delete in a
     // field deletes characters.
@@ -263,7 +279,8 @@ void CircuitWindow::CreateViews() {
     sheet_->setModel(model_);
     sheet_->setUniformRowHeights(true);
     sheet_->setAlternatingRowColors(true);
-    sheet_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows for "Copia"; the edits act on the current one.
+    sheet_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     sheet_->setSelectionBehavior(QAbstractItemView::SelectItems);
     sheet_->setAllColumnsShowFocus(false);
     sheet_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -299,6 +316,7 @@ void CircuitWindow::CreateViews() {
     for (QAction* action : structureActions_) {
         sheet_->addAction(action);
     }
+    sheet_->addAction(copyAction_);
     connect(sheet_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex&, const QModelIndex&) {
                 HideCellMessage();
@@ -367,6 +385,8 @@ void CircuitWindow::CreateViews() {
     views_->addTab(warningList_, QStringLiteral("Avv&isi"));
     views_->setTabToolTip(0, QStringLiteral("Il tratto selezionato e il suo terminale"));
     views_->setTabToolTip(1, QStringLiteral("Gli avvisi del calcolo"));
+    CreateDrawings();
+    CreateLinks(*editMenu_);
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setObjectName(QStringLiteral("Divisore"));
@@ -374,7 +394,7 @@ void CircuitWindow::CreateViews() {
     splitter->addWidget(views_);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({640, 340});
+    splitter->setSizes({580, 400});
     splitter->setChildrenCollapsible(false);
 
     pump_ = new QFrame;
@@ -438,6 +458,7 @@ void CircuitWindow::ShowSelection() {
     const bool selected = SelectedSegment().has_value();
     fittingsAction_->setEnabled(selected);
     moveAction_->setEnabled(selected);
+    ShowLinks();
 }
 
 // ---- Edits ----
@@ -637,6 +658,7 @@ void CircuitWindow::Changed() {
         1, QStringLiteral("Avv&isi (%1)").arg(solution == nullptr ? 0 : solution->warnings.size()));
     ShowSelection();
     ShowPump();
+    ShowDrawings();
     if (document_->Modified()) {
         if (!autosave_.isActive()) {
             autosave_.start();

@@ -11,6 +11,7 @@
 #include "circuit/load.h"
 #include "circuit/messages.h"
 #include "sheet/files.h"
+#include "tools/qt/tool_windows.h"
 #include "window/qt/main_window.h"
 #include "window/qt/show_beside.h"
 
@@ -54,6 +55,7 @@ CircuitWindows::CircuitWindows(window::qt::MainWindow& main, Dialogs* dialogs,
     services_.openCircuit = [this] { OpenCircuit(); };
     services_.saved = [this](const std::filesystem::path& file) { Remember(file); };
     services_.recoveryDir = sheet::RecoveryDir(getenv_);
+    services_.calculatorFlow = [this] { return main_.Model().Text_G.Text(); };
 
     QMenu& file = main.FileMenu();
     QAction* first = file.actions().isEmpty() ? nullptr : file.actions().front();
@@ -77,6 +79,9 @@ CircuitWindows::CircuitWindows(window::qt::MainWindow& main, Dialogs* dialogs,
 }
 
 CircuitWindows::~CircuitWindows() {
+    if (tools_ != nullptr) {
+        tools_->LinkCircuits({});
+    }
     // The windows read the services and the catalogue this holds: they go first.
     for (const QPointer<CircuitWindow>& window : windows_) {
         delete window.data();
@@ -95,6 +100,8 @@ CircuitWindow* CircuitWindows::Show(std::unique_ptr<Document> document,
                                     std::unique_ptr<RecoveryFile> recovery) {
     auto* window = new CircuitWindow(std::move(document), services_, &main_, std::move(recovery));
     windows_.emplace_back(window);
+    active_ = window;
+    window->installEventFilter(this);
     window::qt::ShowBeside(*window, main_, nullptr);
     return window;
 }
@@ -161,6 +168,32 @@ void CircuitWindows::OfferRecoveries() {
     }
 }
 
+CircuitWindow* CircuitWindows::Active() const {
+    if (active_ != nullptr && active_->isVisible()) {
+        return active_.data();
+    }
+    const std::vector<CircuitWindow*> open = Windows();
+    return open.empty() ? nullptr : open.back();
+}
+
+void CircuitWindows::LinkTools(tools::qt::ToolWindows& tools) {
+    tools_ = &tools;
+    services_.selectedTube = [&tools] { return tools.SelectedTube(); };
+    services_.openInCalculator = [&tools](const tools::CalculatorSetUp& setUp) {
+        return tools.OpenInCalculator(setUp);
+    };
+    tools::qt::CircuitLink link;
+    link.circuitOpen = [this] { return Active() != nullptr; };
+    link.addTube = [this](const tools::ChosenTube& tube) -> std::optional<std::string> {
+        CircuitWindow* circuit = Active();
+        if (circuit == nullptr) {
+            return std::string("Nessun circuito aperto.");
+        }
+        return circuit->AddTube(tube);
+    };
+    tools.LinkCircuits(std::move(link));
+}
+
 std::vector<CircuitWindow*> CircuitWindows::Windows() const {
     std::vector<CircuitWindow*> open;
     for (const QPointer<CircuitWindow>& window : windows_) {
@@ -221,6 +254,27 @@ bool CircuitWindows::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &main_ && event->type() == QEvent::Close && !CloseAll()) {
         event->ignore();
         return true;
+    }
+    // A circuit window activated is the one tubes go to; one shown or hidden changes whether
+    // "Tubi commerciali" has a circuit to add to.
+    if (watched != &main_) {
+        switch (event->type()) {
+            case QEvent::WindowActivate:
+                for (const QPointer<CircuitWindow>& window : windows_) {
+                    if (window == watched) {
+                        active_ = window;
+                    }
+                }
+                break;
+            case QEvent::Show:
+            case QEvent::Hide:
+                if (tools_ != nullptr) {
+                    tools_->CircuitsChanged();
+                }
+                break;
+            default:
+                break;
+        }
     }
     return QObject::eventFilter(watched, event);
 }

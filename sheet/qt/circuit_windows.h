@@ -19,12 +19,18 @@ namespace idrovela::window::qt {
 class MainWindow;
 }
 
+namespace idrovela::tools::qt {
+class ToolWindows;
+}
+
 namespace idrovela::sheet::qt {
 
 // The program's circuit windows: "Nuovo circuito", "Apri circuito…" and "Circuiti recenti" (the
 // last eight, kept in the main window's settings) at the top of the main window's File menu; each
 // circuit in a window of its own beside the main one; at start-up the recovery copies a crash
 // left, offered back; and on quitting, each window with unsaved changes asked about them first.
+// Linked to the tool windows, "Tubi commerciali" adds its tubes to the active circuit (the circuit
+// window last active), and a circuit's segment opens in the main window.
 class CircuitWindows final : public QObject {
   public:
     // `dialogs` stands in for the message boxes and file dialogs in tests; `getenv` as std::getenv
@@ -45,6 +51,10 @@ class CircuitWindows final : public QObject {
     void OfferRecoveries();
 
     [[nodiscard]] std::vector<CircuitWindow*> Windows() const;
+    // The circuit window last active, or the one opened last; null with none open.
+    [[nodiscard]] CircuitWindow* Active() const;
+    // Links the circuit windows and the tool windows both ways; `tools` must outlive this.
+    void LinkTools(tools::qt::ToolWindows& tools);
     [[nodiscard]] QStringList Recent() const;
     // How soon after a change the windows write their recovery copies (30 s by default).
     void SetAutosaveInterval(int milliseconds) { services_.autosaveMilliseconds = milliseconds; }
@@ -70,6 +80,8 @@ class CircuitWindows final : public QObject {
     CircuitWindowServices services_;
     std::shared_ptr<const catalogues::Catalogue> catalogue_;
     std::vector<QPointer<CircuitWindow>> windows_;
+    QPointer<CircuitWindow> active_;
+    tools::qt::ToolWindows* tools_ = nullptr;
     QStringList recent_;  // without settings (tests)
 };
 

@@ -2,7 +2,10 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace idrovela::sheet::qt {
 
@@ -63,6 +66,28 @@ bool StandardDialogs::OfferRecovery(QWidget* parent, const QString& question) {
     box.button(QMessageBox::No)->setText(QStringLiteral("&Scarta"));
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> StandardDialogs::ExportPath(QWidget* parent, const QString& title,
+                                                   const QString& suggested,
+                                                   const QString& filter) {
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // "PDF (*.pdf)": the extension a name typed without one gets.
+    const QRegularExpressionMatch extension =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (extension.hasMatch()) {
+        dialog.setDefaultSuffix(extension.captured(1));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front();
+}
+
+bool StandardDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace idrovela::sheet::qt

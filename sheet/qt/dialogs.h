@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace idrovela::sheet::qt {
@@ -22,6 +23,12 @@ class Dialogs {
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
     // Whether to recover the circuit a crash left unsaved.
     virtual bool OfferRecovery(QWidget* parent, const QString& question) = 0;
+    // Where to export, titled `title`, starting from `suggested`; `filter` names the files to
+    // show, their extension given to a name without one ("PDF (*.pdf)"). None when cancelled.
+    virtual std::optional<QString> ExportPath(QWidget* parent, const QString& title,
+                                              const QString& suggested, const QString& filter) = 0;
+    // The print dialog for `printer`; false when the user cancels.
+    virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The program's own: message boxes and file dialogs.
@@ -32,6 +39,9 @@ class StandardDialogs final : public Dialogs {
     std::optional<QString> SavePath(QWidget* parent, const QString& suggested) override;
     void ShowError(QWidget* parent, const QString& text) override;
     bool OfferRecovery(QWidget* parent, const QString& question) override;
+    std::optional<QString> ExportPath(QWidget* parent, const QString& title,
+                                      const QString& suggested, const QString& filter) override;
+    bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 }  // namespace idrovela::sheet::qt

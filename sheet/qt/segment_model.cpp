@@ -298,6 +298,9 @@ void SegmentModel::Recalculated(const std::vector<std::size_t>& changed) {
         Q_EMIT dataChanged(index(static_cast<int>(rows.first), 0, parentIndex),
                            index(static_cast<int>(rows.second), lastColumn, parentIndex));
     }
+    if (recalculated_) {
+        recalculated_(changed);
+    }
 }
 
 }  // namespace idrovela::sheet::qt

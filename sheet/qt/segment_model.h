@@ -29,6 +29,11 @@ class SegmentModel final : public QAbstractItemModel, public DocumentListener {
     SegmentModel& operator=(const SegmentModel&) = delete;
 
     void SetCellEditor(CellEditor editor) { editor_ = std::move(editor); }
+    // Called once the sheet follows a recalculation, with the segments the document named as
+    // changed (their indices in the circuit as it is now), for another view to follow alike.
+    void WhenRecalculated(std::function<void(const std::vector<std::size_t>&)> follow) {
+        recalculated_ = std::move(follow);
+    }
 
     [[nodiscard]] QModelIndex IndexOf(std::size_t segment, int column = 0) const;
     [[nodiscard]] std::optional<std::size_t> SegmentAt(const QModelIndex& index) const;
@@ -61,6 +66,7 @@ class SegmentModel final : public QAbstractItemModel, public DocumentListener {
 
     Document& document_;
     CellEditor editor_;
+    std::function<void(const std::vector<std::size_t>&)> recalculated_;
     QIcon warningIcon_;
     // Each segment's marks, as the solution gives them: on the index path, with warnings.
     std::vector<std::uint8_t> marks_;

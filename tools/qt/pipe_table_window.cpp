@@ -56,7 +56,8 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
       rows_(new QTableWidget(0, ColumnCount())),
       source_(new QPlainTextEdit),
       notes_(new QLabel),
-      problems_(new QListWidget) {
+      problems_(new QListWidget),
+      add_(new QPushButton(QStringLiteral("A&ggiungi al circuito"))) {
     setObjectName(QStringLiteral("TubiCommerciali"));
     setWindowTitle(QStringLiteral("Tubi commerciali"));
     series_->setObjectName(QStringLiteral("Serie"));
@@ -104,6 +105,10 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
     auto* csv = new QPushButton(QStringLiteral("Esporta &CSV…"));
     auto* pdf = new QPushButton(QStringLiteral("Salva P&DF…"));
     auto* print = new QPushButton(QStringLiteral("S&tampa…"));
+    add_->setObjectName(QStringLiteral("AggiungiAlCircuito"));
+    add_->setToolTip(QStringLiteral(
+        "Un nuovo tratto nel circuito attivo, sotto il tratto selezionato: il tubo della riga "
+        "selezionata, lunghezza 0, e un terminale con la portata G della finestra principale"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(csv);
     buttons->addWidget(pdf);
@@ -114,6 +119,11 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
     layout->addWidget(new QLabel(QStringLiteral("Fonte:")));
     layout->addWidget(source_);
     layout->addWidget(rows_, 1);
+    // Beside the table it acts on; the row of exports below stays narrow.
+    auto* linked = new QHBoxLayout;
+    linked->addWidget(add_);
+    linked->addStretch();
+    layout->addLayout(linked);
     layout->addWidget(notes_);
     layout->addWidget(new QLabel(QStringLiteral("Problemi nei cataloghi:")));
     layout->addWidget(problems_);
@@ -151,6 +161,8 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
         }
     });
     connect(print, &QPushButton::clicked, this, [this] { Print(); });
+    connect(add_, &QPushButton::clicked, this, [this] { AddSelectedTube(); });
+    connect(rows_, &QTableWidget::itemSelectionChanged, this, [this] { UpdateAddButton(); });
     Refresh();
 }
 
@@ -250,6 +262,7 @@ void PipeTableWindow::Refresh() {
         notes << FromUtf8(note);
     }
     notes_->setText(notes.join('\n'));
+    UpdateAddButton();
 }
 
 void PipeTableWindow::ChooseRow(int index) {
@@ -267,6 +280,39 @@ void PipeTableWindow::ChooseRow(int index) {
             choice_.Chose(chosenFrom.name, form);
         }
     });
+}
+
+std::optional<ChosenTube> PipeTableWindow::SelectedTube() const {
+    const catalogues::Series* series = CurrentSeries();
+    const QList<QTableWidgetItem*> selected = rows_->selectedItems();
+    if (series == nullptr || selected.isEmpty()) {
+        return std::nullopt;
+    }
+    const auto row = static_cast<std::size_t>(selected.front()->row());
+    if (row >= table_.rows.size()) {
+        return std::nullopt;
+    }
+    return ChosenTube{series->name, series->title, table_.rows[row].tube};
+}
+
+void PipeTableWindow::LinkCircuits(CircuitLink link) {
+    link_ = std::move(link);
+    UpdateAddButton();
+}
+
+void PipeTableWindow::UpdateAddButton() {
+    add_->setEnabled(link_.circuitOpen && link_.addTube && link_.circuitOpen() &&
+                     SelectedTube().has_value());
+}
+
+void PipeTableWindow::AddSelectedTube() {
+    const std::optional<ChosenTube> tube = SelectedTube();
+    if (!tube || !link_.addTube) {
+        return;
+    }
+    if (const std::optional<std::string> problem = link_.addTube(*tube)) {
+        QMessageBox::warning(this, windowTitle(), FromUtf8(*problem));
+    }
 }
 
 bool PipeTableWindow::eventFilter(QObject* watched, QEvent* event) {

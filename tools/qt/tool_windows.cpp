@@ -68,9 +68,43 @@ void ToolWindows::ShowPipeTable() {
         if (QSettings* settings = main_.Settings()) {
             pipes_->RememberIn(*settings);
         }
+        pipes_->LinkCircuits(circuits_);
     }
     pipes_->Refresh();
     window::qt::ShowBeside(*pipes_, main_, main_.Settings());
+}
+
+void ToolWindows::LinkCircuits(CircuitLink link) {
+    circuits_ = std::move(link);
+    if (pipes_ != nullptr) {
+        pipes_->LinkCircuits(circuits_);
+    }
+}
+
+void ToolWindows::CircuitsChanged() {
+    if (pipes_ != nullptr) {
+        pipes_->CircuitsChanged();
+    }
+}
+
+std::optional<ChosenTube> ToolWindows::SelectedTube() const {
+    if (pipes_ == nullptr || !pipes_->isVisible()) {
+        return std::nullopt;
+    }
+    return pipes_->SelectedTube();
+}
+
+std::optional<std::string> ToolWindows::OpenInCalculator(const CalculatorSetUp& setUp) {
+    std::optional<std::string> problem;
+    main_.Act([this, &setUp, &problem](window::Form_Principale& form) {
+        problem = SetUpCalculator(form, memory_, setUp);
+    });
+    if (main_.isMinimized()) {
+        main_.showNormal();
+    }
+    main_.raise();
+    main_.activateWindow();
+    return problem;
 }
 
 }  // namespace idrovela::tools::qt

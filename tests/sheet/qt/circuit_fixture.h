@@ -14,11 +14,13 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "sheet/qt/circuit_windows.h"
 #include "sheet/qt/segment_model.h"
 #include "tests/window/qt/window_fixture.h"
+#include "tools/qt/tool_windows.h"
 
 namespace idrovela::sheet::qt::test {
 
@@ -38,15 +40,26 @@ class ScriptedDialogs final : public Dialogs {
         offers << question;
         return Next(recover, false);
     }
+    std::optional<QString> ExportPath(QWidget*, const QString& title, const QString& suggested,
+                                      const QString&) override {
+        exports << title + ": " + suggested;
+        return Next(exportPaths, {});
+    }
+    bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+        return choosePrinter ? choosePrinter(printer) : false;
+    }
 
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> openPaths;
     std::deque<std::optional<QString>> savePaths;
     std::deque<bool> recover;
+    std::deque<std::optional<QString>> exportPaths;
+    std::function<bool(QPrinter&)> choosePrinter;
     QStringList questions;
     QStringList suggestions;
     QStringList errors;
     QStringList offers;
+    QStringList exports;
 
   private:
     template <typename T>
@@ -123,6 +136,8 @@ class CircuitWindowTest : public window::qt::test::MainWindowTest {
     QTemporaryDir folder;
     std::string stateHome = folder.filePath(QStringLiteral("state")).toStdString();
     ScriptedDialogs dialogs;
+    // Before the circuit windows, which may be linked to them and go first.
+    tools::qt::ToolWindows tools{window};
     CircuitWindows circuits{window, &dialogs, Environment()};
 };
 

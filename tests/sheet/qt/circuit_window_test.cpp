@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QUndoStack>
@@ -26,6 +27,7 @@
 
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
+#include "report/qt/schematic_view.h"
 #include "sheet/input.h"
 #include "sheet/window_texts.h"
 #include "tests/sheet/qt/circuit_fixture.h"
@@ -364,10 +366,12 @@ TEST_F(SheetTest, EveryControlHasANameAndATooltip) {
     }
     EXPECT_EQ(menus.join('|').toStdString(),
               "&File|&Nuovo Ctrl+N|&Apri… Ctrl+O|&Salva Ctrl+S|Salva &con nome… Ctrl+Shift+S|"
+              "Esporta &relazione… |S&tampa… Ctrl+P|Esporta CS&V… |"
               "C&hiudi Ctrl+W|&Modifica|&Annulla Aggiungi «T1» Ctrl+Z|Ri&peti Ctrl+Shift+Z|"
-              "Aggiungi tratto a &valle Ins|Aggiungi tratto &dopo Shift+Ins|"
+              "C&opia Ctrl+C|Aggiungi tratto a &valle Ins|Aggiungi tratto &dopo Shift+Ins|"
               "&Rimuovi tratto e tratti a valle Del|Rimuovi &solo il tratto Shift+Del|"
-              "Spos&ta sotto… Ctrl+M|A&ccidenti e valvole… Ctrl+E");
+              "Spos&ta sotto… Ctrl+M|A&ccidenti e valvole… Ctrl+E|A&ggiungi al circuito |"
+              "Apri ne&l calcolatore ");
     // The main window's File menu: mnemonics, and no Ctrl shortcut, which its fields keep.
     for (const char* name : {"NuovoCircuito", "ApriCircuito"}) {
         EXPECT_TRUE(ActionOf(window, name).shortcut().isEmpty()) << name;
@@ -425,6 +429,15 @@ TEST_F(SheetTest, OneEditOnTenThousandSegmentsTakesThisLong) {
     time("T1 and everything under it removed", [&] { circuit.RemoveWithDownstream(); });
     time("undone", [&] { circuit.UndoStack().undo(); });
     EXPECT_EQ(circuit.Circuit().Circuit().segments.size(), 10'000u);
+
+    // With the schematic in sight, which follows each edit in place.
+    time("the schematic shown, catching up",
+         [&] { circuit.Views().setCurrentWidget(&circuit.Schematic()); });
+    time("length of T4, the schematic shown",
+         [&] { EXPECT_TRUE(model.setData(length, "6", Qt::EditRole)); });
+    EXPECT_FALSE(circuit.Schematic().Redrawn());
+    circuit.SelectSegment(0);
+    time("a segment added under T1, the schematic redrawn", [&] { circuit.AddDownstream(); });
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 

@@ -1,0 +1,87 @@
+#include "sheet/copied_rows.h"
+
+#include <string_view>
+
+#include "sheet/columns.h"
+#include "window/html_text.h"
+
+namespace idrovela::sheet {
+
+namespace {
+
+std::string OneCell(std::string_view text) {
+    std::string cell(text);
+    for (char& c : cell) {
+        if (c == '\t' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return cell;
+}
+
+}  // namespace
+
+std::vector<std::size_t> InSheetOrder(const SegmentTree& tree,
+                                      const std::vector<std::size_t>& segments) {
+    std::vector<bool> wanted(tree.Size(), false);
+    for (const std::size_t segment : segments) {
+        if (segment < tree.Size()) {
+            wanted[segment] = true;
+        }
+    }
+    // Depth first from the source with a stack of our own: a deep chain needs no recursion.
+    std::vector<std::size_t> ordered;
+    std::vector<std::size_t> stack(tree.Roots().rbegin(), tree.Roots().rend());
+    while (!stack.empty()) {
+        const std::size_t segment = stack.back();
+        stack.pop_back();
+        if (wanted[segment]) {
+            ordered.push_back(segment);
+        }
+        const auto children = tree.Children(segment);
+        stack.insert(stack.end(), children.rbegin(), children.rend());
+    }
+    return ordered;
+}
+
+std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::Solution& solution,
+                               const std::vector<std::size_t>& segments) {
+    std::string text;
+    for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+        text += (column == 0 ? "" : "\t") + OneCell(SegmentColumns()[column].caption);
+    }
+    text += '\n';
+    for (const std::size_t segment : segments) {
+        for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+            text += (column == 0 ? "" : "\t") +
+                    OneCell(SegmentCell(circuit, solution, segment,
+                                        static_cast<SegmentColumn>(column)));
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+std::string RowsAsHtmlTable(const circuit::Circuit& circuit, const circuit::Solution& solution,
+                            const std::vector<std::size_t>& segments) {
+    std::string html = "<table>\n<tr>";
+    for (const ColumnInfo& info : SegmentColumns()) {
+        html += "<th>" + window::EscapeHtml(info.caption) + "</th>";
+    }
+    html += "</tr>\n";
+    for (const std::size_t segment : segments) {
+        html += "<tr>";
+        for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+            const bool figure = SegmentColumns()[column].decimals >= 0;
+            html += std::string(figure ? "<td align=\"right\">" : "<td>") +
+                    window::EscapeHtml(SegmentCell(circuit, solution, segment,
+                                                   static_cast<SegmentColumn>(column))) +
+                    "</td>";
+        }
+        html += "</tr>\n";
+    }
+    html += "</table>\n";
+    return html;
+}
+
+}  // namespace idrovela::sheet
