@@ -48,14 +48,19 @@ std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::S
                                const std::vector<std::size_t>& segments) {
     std::string text;
     for (std::size_t column = 0; column < kSegmentColumns; ++column) {
-        text += (column == 0 ? "" : "\t") + OneCell(SegmentColumns()[column].caption);
+        if (column > 0) {
+            text += '\t';
+        }
+        text += OneCell(SegmentColumns()[column].caption);
     }
     text += '\n';
     for (const std::size_t segment : segments) {
         for (std::size_t column = 0; column < kSegmentColumns; ++column) {
-            text += (column == 0 ? "" : "\t") +
-                    OneCell(SegmentCell(circuit, solution, segment,
-                                        static_cast<SegmentColumn>(column)));
+            if (column > 0) {
+                text += '\t';
+            }
+            text += OneCell(
+                SegmentCell(circuit, solution, segment, static_cast<SegmentColumn>(column)));
         }
         text += '\n';
     }

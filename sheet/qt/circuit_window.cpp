@@ -701,17 +701,7 @@ bool CircuitWindow::Save() {
     if (!document_->File()) {
         return SaveAs();
     }
-    const std::filesystem::path file = *document_->File();
-    if (const std::optional<std::string> failed = document_->SaveAs(file)) {
-        services_.dialogs->ShowError(this, FromUtf8(*failed));
-        return false;
-    }
-    if (services_.saved) {
-        services_.saved(file);
-    }
-    Changed();
-    statusBar()->showMessage(QStringLiteral("Salvato in ") + FromPath(file), 5000);
-    return true;
+    return SaveTo(*document_->File());
 }
 
 bool CircuitWindow::SaveAs() {
@@ -722,7 +712,10 @@ bool CircuitWindow::SaveAs() {
     if (!chosen) {
         return false;
     }
-    const std::filesystem::path file = WithExtension(ToPath(*chosen));
+    return SaveTo(WithExtension(ToPath(*chosen)));
+}
+
+bool CircuitWindow::SaveTo(const std::filesystem::path& file) {
     if (const std::optional<std::string> failed = document_->SaveAs(file)) {
         services_.dialogs->ShowError(this, FromUtf8(*failed));
         return false;

@@ -147,6 +147,9 @@ class CircuitWindow final : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Saves to `file`: the document, the recent files, the title; false after telling the user
+    // why it failed.
+    bool SaveTo(const std::filesystem::path& file);
     class Command;
     friend class Command;
 
