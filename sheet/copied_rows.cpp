@@ -3,23 +3,10 @@
 #include <string_view>
 
 #include "sheet/columns.h"
+#include "window/copy_values.h"
 #include "window/html_text.h"
 
 namespace idrovela::sheet {
-
-namespace {
-
-std::string OneCell(std::string_view text) {
-    std::string cell(text);
-    for (char& c : cell) {
-        if (c == '\t' || c == '\n' || c == '\r') {
-            c = ' ';
-        }
-    }
-    return cell;
-}
-
-}  // namespace
 
 std::vector<std::size_t> InSheetOrder(const SegmentTree& tree,
                                       const std::vector<std::size_t>& segments) {
@@ -51,7 +38,7 @@ std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::S
         if (column > 0) {
             text += '\t';
         }
-        text += OneCell(SegmentColumns()[column].caption);
+        text += window::TabSeparatedCell(SegmentColumns()[column].caption);
     }
     text += '\n';
     for (const std::size_t segment : segments) {
@@ -59,7 +46,7 @@ std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::S
             if (column > 0) {
                 text += '\t';
             }
-            text += OneCell(
+            text += window::TabSeparatedCell(
                 SegmentCell(circuit, solution, segment, static_cast<SegmentColumn>(column)));
         }
         text += '\n';

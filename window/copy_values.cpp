@@ -27,16 +27,6 @@ std::string SelectedCaption(const OptionGroup& group) {
     return {};
 }
 
-std::string CellText(std::string_view text) {
-    std::string cell(text);
-    for (char& c : cell) {
-        if (c == '\t' || c == '\n' || c == '\r') {
-            c = ' ';
-        }
-    }
-    return cell;
-}
-
 }  // namespace
 
 std::vector<CopiedValue> ValuesToCopy(const Form_Principale& form,
@@ -65,7 +55,7 @@ std::vector<CopiedValue> ValuesToCopy(const Form_Principale& form,
 std::string ValuesAsTabSeparated(const std::vector<CopiedValue>& values) {
     std::string text;
     for (const CopiedValue& value : values) {
-        text += CellText(value.caption) + '\t' + CellText(value.text) + '\n';
+        text += TabSeparatedCell(value.caption) + '\t' + TabSeparatedCell(value.text) + '\n';
     }
     return text;
 }
@@ -78,6 +68,16 @@ std::string ValuesAsHtmlTable(const std::vector<CopiedValue>& values) {
     }
     html += "</table>\n";
     return html;
+}
+
+std::string TabSeparatedCell(std::string_view text) {
+    std::string cell(text);
+    for (char& c : cell) {
+        if (c == '\t' || c == '\n' || c == '\r') {
+            c = ' ';
+        }
+    }
+    return cell;
 }
 
 }  // namespace idrovela::window
