@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
 #include "report/qt/report_command.h"
 #include "sheet/qt/circuit_windows.h"
@@ -38,9 +39,10 @@ int main(int argc, char** argv) {
     window.show();
     // What a crash left unsaved first, then the files asked for.
     circuits.OfferRecoveries();
-    const QStringList files = QCoreApplication::arguments().mid(1);
-    for (const QString& file : files) {
-        circuits.Open(std::filesystem::path(file.toStdString()));
+    std::vector<std::filesystem::path> files;
+    for (const QString& file : QCoreApplication::arguments().mid(1)) {
+        files.emplace_back(file.toStdString());
     }
+    circuits.OpenAtStart(files);
     return QApplication::exec();
 }

@@ -2,8 +2,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMenu>
+#include <QScreen>
 #include <QSettings>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 
@@ -16,6 +20,43 @@
 #include "window/qt/show_beside.h"
 
 namespace idrovela::sheet::qt {
+
+std::optional<QPoint> PlaceForRoom(const QRect& screen, const QRect& mainFrame, int neededWidth) {
+    const int right = screen.right() - mainFrame.right();
+    const int left = mainFrame.left() - screen.left();
+    if (right >= neededWidth || left >= neededWidth ||
+        screen.width() - mainFrame.width() < neededWidth) {
+        return std::nullopt;  // a side has room already, or none could have
+    }
+    return QPoint(screen.left(), mainFrame.top());
+}
+
+namespace {
+
+// Before the first circuit window of a run opens, the main window, placed where the window
+// manager chose, may leave no side wide enough for it: then the main window goes to the left of
+// its screen, where a circuit window fits beside it if the screen has the room at all.
+void MakeRoomBeside(QWidget& main, const QWidget& circuit) {
+    QWindow* handle = main.windowHandle();
+    QElapsedTimer waited;
+    waited.start();
+    // Its frame comes with the window manager's first answer.
+    constexpr int kLongestWaitMs = 500;
+    while (handle != nullptr && !handle->isExposed() && waited.elapsed() < kLongestWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    if (main.screen() == nullptr) {
+        return;
+    }
+    const QRect frame = main.frameGeometry();
+    const int needed = circuit.minimumSizeHint().expandedTo(circuit.minimumSize()).width() +
+                       (frame.width() - main.width());
+    if (const auto place = PlaceForRoom(main.screen()->availableGeometry(), frame, needed)) {
+        main.move(*place);
+    }
+}
+
+}  // namespace
 
 namespace {
 
@@ -102,8 +143,20 @@ CircuitWindow* CircuitWindows::Show(std::unique_ptr<Document> document,
     windows_.emplace_back(window);
     active_ = window;
     window->installEventFilter(this);
+    if (makeRoom_) {
+        makeRoom_ = false;
+        MakeRoomBeside(main_, *window);
+    }
     window::qt::ShowBeside(*window, main_, nullptr);
     return window;
+}
+
+void CircuitWindows::OpenAtStart(const std::vector<std::filesystem::path>& files) {
+    makeRoom_ = true;
+    for (const std::filesystem::path& file : files) {
+        Open(file);
+    }
+    makeRoom_ = false;
 }
 
 CircuitWindow* CircuitWindows::NewCircuit() {

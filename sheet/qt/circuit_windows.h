@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QStringList>
 #include <filesystem>
 #include <functional>
@@ -25,6 +27,12 @@ class ToolWindows;
 
 namespace idrovela::sheet::qt {
 
+// Where the main window's frame goes so that a window `neededWidth` wide fits beside it on
+// `screen`: the screen's left edge, at the same height; none when a side has the room already or
+// the screen could not give it anyway.
+[[nodiscard]] std::optional<QPoint> PlaceForRoom(const QRect& screen, const QRect& mainFrame,
+                                                 int neededWidth);
+
 // The program's circuit windows: "Nuovo circuito", "Apri circuito…" and "Circuiti recenti" (the
 // last eight, kept in the main window's settings) at the top of the main window's File menu; each
 // circuit in a window of its own beside the main one; at start-up the recovery copies a crash
@@ -47,6 +55,10 @@ class CircuitWindows final : public QObject {
     // Opens a circuit file in a window of its own (the window that has it already, if one has);
     // null, with the engine's message shown, when it cannot be loaded.
     CircuitWindow* Open(const std::filesystem::path& file);
+    // Opens the files the program was started with (`idrovela FILE…`). Where the window manager
+    // put the main window so that no circuit window fits beside it, and the screen has the room,
+    // the main window first moves to the screen's left.
+    void OpenAtStart(const std::vector<std::filesystem::path>& files);
     // Offers back, one by one, the recovery copies that no running program holds.
     void OfferRecoveries();
 
@@ -82,7 +94,8 @@ class CircuitWindows final : public QObject {
     std::vector<QPointer<CircuitWindow>> windows_;
     QPointer<CircuitWindow> active_;
     tools::qt::ToolWindows* tools_ = nullptr;
-    QStringList recent_;  // without settings (tests)
+    QStringList recent_;     // without settings (tests)
+    bool makeRoom_ = false;  // for the first window opened at start
 };
 
 }  // namespace idrovela::sheet::qt

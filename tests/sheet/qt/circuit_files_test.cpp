@@ -42,6 +42,19 @@ class FilesTest : public CircuitWindowTest {
     }
 };
 
+// `idrovela FILE…`: where the window manager put the main window so that the circuit window
+// fits on neither side, the main window goes to the screen's left; otherwise it stays.
+TEST(PlaceForRoom, TheMainWindowMakesRoomOnlyWhereItHelps) {
+    const QRect screen(0, 0, 1280, 900);
+    EXPECT_EQ(PlaceForRoom(screen, QRect(449, 278, 383, 343), 750), QPoint(0, 278));  // centred
+    EXPECT_EQ(PlaceForRoom(screen, QRect(0, 278, 383, 343), 750), std::nullopt);      // room right
+    EXPECT_EQ(PlaceForRoom(screen, QRect(880, 0, 383, 343), 750), std::nullopt);      // room left
+    EXPECT_EQ(PlaceForRoom(QRect(0, 0, 1024, 768), QRect(320, 0, 383, 343), 750),
+              std::nullopt);  // no screen wide enough: the window manager's place stays
+    EXPECT_EQ(PlaceForRoom(QRect(1280, 0, 1280, 900), QRect(1729, 40, 383, 343), 750),
+              QPoint(1280, 40));  // a second screen
+}
+
 TEST_F(FilesTest, SavedAndReopenedTheBytesAreTheSame) {
     const std::filesystem::path file = ThreeRadiatorsFile();
     const std::string bytes = Bytes(file);
