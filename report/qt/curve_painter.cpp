@@ -56,7 +56,10 @@ void PaintSystemCurve(QPainter& painter, const QRectF& rect, const SystemCurve& 
 
     painter.setPen(QPen(Qt::black, unit));
     for (int i = 0; i < legendLines.size(); ++i) {
-        painter.drawText(QPointF(plot.left(), rect.top() + line * (0.9 + 1.1 * i)), legendLines[i]);
+        // A narrow widget shows the start of a long line, not a cut through a character.
+        const QString shown =
+            metrics.elidedText(legendLines[i], Qt::ElideRight, rect.right() - plot.left());
+        painter.drawText(QPointF(plot.left(), rect.top() + line * (0.9 + 1.1 * i)), shown);
     }
 
     // The grid and the ticks' labels.
