@@ -18,7 +18,7 @@ namespace idrovela::report {
 // What the report says of itself: given, so that the same circuit gives the same report.
 struct ReportHeader {
     std::string date;      // as printed: "14/03/2025"
-    std::string version;   // the program's: "1.1.0"
+    std::string version;   // the program's: "1.2.0"
     std::string fileName;  // the circuit's file, for a circuit without a project name; may be empty
 };
 
