@@ -74,6 +74,11 @@ std::optional<QRectF> CurvePlace(QTextDocument& document) {
     return std::nullopt;
 }
 
+// The layout puts a line it moved to the next page at that page's top in its own fixed-point
+// units, a hair above the true top: so a line within this much above a page's foot belongs to the
+// page below.
+constexpr double kLayoutRounding = 1.0;
+
 // Where a block's first line is, in the document's coordinates: a line the layout moved to the
 // next page is there, though its block began on the page before.
 double FirstLineTop(QTextDocument& document, const QTextBlock& block) {
@@ -90,16 +95,17 @@ void KeepHeadingsWithWhatTheyHead(QTextDocument& document, double pageHeight) {
         if (block.blockFormat().headingLevel() == 0 || !next.isValid()) {
             continue;
         }
-        // A line moved to the next page starts at its top, give or take the layout's rounding.
         const auto page = [pageHeight](double y) {
-            return static_cast<int>((y + 1.0) / pageHeight);
+            return static_cast<int>((y + kLayoutRounding) / pageHeight);
         };
         if (page(FirstLineTop(document, block)) != page(FirstLineTop(document, next))) {
             QTextBlockFormat format;
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).mergeBlockFormat(format);
-            // Laid out again whole: what follows moved, tables and all.
-            document.markContentsDirty(0, document.characterCount());
+            // Laid out again from the heading on: what follows moved, tables and all. What comes
+            // before it stays where it is, and a big circuit's segment table is not laid out twice.
+            document.markContentsDirty(block.position(),
+                                       document.characterCount() - block.position());
         }
     }
 }
@@ -190,7 +196,9 @@ std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit
         // The layout draws a table's borders whole; the page shows only its share.
         painter.setClipRect(share);
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = share;
+        // Not the lines that start at the next page's top: clipped away here, their text would
+        // still be in the page, hidden, and found again at the foot when the PDF is searched.
+        context.clip = share.adjusted(0, 0, 0, -kLayoutRounding);
         context.palette.setColor(QPalette::Text, Qt::black);
         document.documentLayout()->draw(&painter, context);
         // On the page the layout moved the curve's line to: a line never straddles two.

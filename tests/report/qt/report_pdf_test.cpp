@@ -114,6 +114,32 @@ TEST_F(ReportPdf, SixtySegmentsBreakTheTableWithItsHeadRepeated) {
     EXPECT_LT(units, row);
 }
 
+TEST_F(ReportPdf, NoPageEndsWithASectionsTitle) {
+    // Circuits of many sizes put the sections' titles at every height of a page; a title that
+    // fell at a page's foot goes over with what it heads.
+    const QStringList titles = {
+        QStringLiteral("Fluido"),          QStringLiteral("Limiti e margini"),
+        QStringLiteral("Tratti"),          QStringLiteral("Terminali"),
+        QStringLiteral("Circuito indice"), QStringLiteral("Pompa"),
+        QStringLiteral("Formule usate"),   QStringLiteral("Accidenti"),
+        QStringLiteral("Avvisi"),          QStringLiteral("Curva dell'impianto")};
+    int titlesAtATop = 0;
+    for (std::size_t segments = 4; segments <= 60; segments += 4) {
+        SCOPED_TRACE(segments);
+        const QStringList pages = Pages(testing::WorkedRandom(segments, 3), "titoli.pdf");
+        for (const QString& page : pages) {
+            QStringList lines = page.split(QChar('\n'));
+            lines.removeIf([](const QString& line) { return line.trimmed().isEmpty(); });
+            ASSERT_GE(lines.size(), 3);
+            // Under the running head's line; above the foot, the page's last line of text.
+            titlesAtATop += titles.contains(lines[1].trimmed()) ? 1 : 0;
+            EXPECT_FALSE(titles.contains(lines[lines.size() - 2].trimmed())) << page.toStdString();
+        }
+    }
+    // The sizes above do move titles to the top of a page.
+    EXPECT_GT(titlesAtATop, 0);
+}
+
 TEST_F(ReportPdf, APrinterGetsTheSamePagesAtItsOwnResolution) {
     // "Stampa…" paints the same report on a printer, whose resolution is not the PDF writer's.
     const circuit::LoadedCircuit loaded = testing::WorkedRandom(60, 11);
