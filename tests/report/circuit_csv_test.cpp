@@ -12,7 +12,6 @@
 #include "sheet/columns.h"
 #include "test_circuits.h"
 #include "tools/csv_cell.h"
-#include "tools/csv_cell.h"
 
 namespace idrovela::report {
 namespace {
