@@ -173,7 +173,7 @@ TEST_F(ReportPdf, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     const std::optional<QString> isFolder =
         SaveReportPdf(folder, loaded.circuit, loaded.solution, kHeader);
     ASSERT_TRUE(isFolder);
-    EXPECT_TRUE(isFolder->endsWith(QStringLiteral(": è una cartella.")));
+    EXPECT_TRUE(isFolder->endsWith(QStringLiteral(": è una cartella, non un file.")));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 
     // Over an old report, the new one replaces it whole.
