@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "circuit/write.h"
-#include "sheet/files.h"
 #include "sheet/input.h"
+#include "sheet/recent_and_recovery.h"
 #include "sheet/window_texts.h"
 #include "tests/sheet/sheet_fixture.h"
 
