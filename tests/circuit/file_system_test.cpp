@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -28,11 +29,9 @@ namespace fs = std::filesystem;
 class FileFaults : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("idrovela-faults-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        std::string name = (fs::temp_directory_path() / "idrovela-faults-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(name.data()), nullptr);
+        folder_ = name;
     }
     void TearDown() override {
         fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
