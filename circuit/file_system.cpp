@@ -205,6 +205,12 @@ void AtomicFile::Commit(bool sync) {
     }
 }
 
+void WriteWholeFile(const std::filesystem::path& path, std::string_view text, bool sync) {
+    AtomicFile file(path);
+    file.Write(text);
+    file.Commit(sync);
+}
+
 bool ProcessEnded(long long pid) {
     return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }

@@ -47,6 +47,10 @@ class AtomicFile {
     bool existed_ = false;
 };
 
+// Writes `text` to `path` whole through an AtomicFile, flushed to the disk unless `sync` is false:
+// on any failure (a FileError) the old file stays as it was.
+void WriteWholeFile(const std::filesystem::path& path, std::string_view text, bool sync = true);
+
 // Whether the process `pid` of this machine has ended (a program that died holding a lock).
 [[nodiscard]] bool ProcessEnded(long long pid);
 

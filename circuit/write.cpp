@@ -205,9 +205,7 @@ std::string WriteCircuit(const Circuit& circuit) {
 
 void WriteFileAtomically(const std::filesystem::path& path, const std::string& text, bool sync) {
     try {
-        AtomicFile file(path);
-        file.Write(text);
-        file.Commit(sync);
+        WriteWholeFile(path, text, sync);
     } catch (const FileError& error) {
         SaveFailed(path, error);
     }
