@@ -103,15 +103,15 @@ CircuitWindow::CircuitWindow(std::unique_ptr<Document> document,
     };
     structure_ = std::make_unique<StructureEdits>(Context(), take);
     CreateFileMenu();
-    CreateEditMenu();
+    QMenu& edit = CreateEditMenu();
     CreateSheet();
     exports_ = std::make_unique<CircuitExports>(Context(), *sheet_, *model_);
     CreateCellMessage();
     QScrollArea* detail = CreateDetail();
     CreateWarningList();
     CreateTabs(*detail);
-    links_ = std::make_unique<CircuitLinks>(Context(), services_, take, *editMenu_, *sheet_,
-                                            *copyAction_, *fittingsAction_);
+    links_ = std::make_unique<CircuitLinks>(Context(), services_, take, edit, *sheet_, *copyAction_,
+                                            *fittingsAction_);
     LayOut();
     if (document_->Circuit().segments.size() <= kExpandedSegments) {
         sheet_->expandAll();
@@ -173,9 +173,8 @@ void CircuitWindow::CreateFileMenu() {
              QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
 }
 
-void CircuitWindow::CreateEditMenu() {
+QMenu& CircuitWindow::CreateEditMenu() {
     QMenu& edit = *menuBar()->addMenu(QStringLiteral("&Modifica"));
-    editMenu_ = &edit;
     QAction* undo = undo_->createUndoAction(this, QStringLiteral("&Annulla"));
     undo->setObjectName(QStringLiteral("Annulla"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
@@ -224,6 +223,7 @@ void CircuitWindow::CreateEditMenu() {
         AddEntry(*this, edit, "A&ccidenti e valvole…", "AccidentiValvole",
                  "I coefficienti ζ e le valvole del tratto selezionato",
                  QKeySequence(Qt::CTRL | Qt::Key_E), [&structure] { structure.EditFittings(); });
+    return edit;
 }
 
 void CircuitWindow::CreateSheet() {

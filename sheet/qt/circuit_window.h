@@ -88,7 +88,7 @@ class CircuitWindow final : public QMainWindow {
 
     [[nodiscard]] CircuitContext Context();
     void CreateFileMenu();
-    void CreateEditMenu();
+    QMenu& CreateEditMenu();
     void CreateSheet();
     void CreateCellMessage();
     [[nodiscard]] QScrollArea* CreateDetail();
@@ -119,7 +119,6 @@ class CircuitWindow final : public QMainWindow {
     QListView* warningList_ = nullptr;
     PumpPanel* pump_ = nullptr;
     CellMessage* cellMessage_ = nullptr;
-    QMenu* editMenu_ = nullptr;
     QAction* copyAction_ = nullptr;
     QAction* fittingsAction_ = nullptr;
     QAction* moveAction_ = nullptr;
