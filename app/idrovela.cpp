@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "report/qt/report_command.h"
-#include "sheet/qt/circuit_windows.h"
+#include "sheet/qt/circuit_window_manager.h"
 #include "tools/qt/tool_windows.h"
 #include "window/qt/main_window.h"
 #include "window/qt/qt_italian.h"
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     idrovela::window::qt::MainWindow window;
     window.KeepSettingsIn(&settings);
     idrovela::tools::qt::ToolWindows tools(window);
-    idrovela::sheet::qt::CircuitWindows circuits(window);
+    idrovela::sheet::qt::CircuitWindowManager circuits(window);
     // "Tubi commerciali" adds its tubes to a circuit, and a circuit's segment opens in the main
     // window.
     circuits.LinkTools(tools);

@@ -12,7 +12,6 @@ namespace {
 
 __extension__ using Uint128 = unsigned __int128;
 
-constexpr std::uint64_t kTwoPow53 = std::uint64_t{1} << 53;
 constexpr std::uint64_t kTwoPow63 = std::uint64_t{1} << 63;
 
 // Half to even under the default rounding mode, which the program never changes.
@@ -78,26 +77,6 @@ Currency DoubleToCurrency(double x) {
     const auto count = static_cast<std::uint64_t>(magnitude);
     return Currency::fromCount(x < 0.0 ? static_cast<std::int64_t>(0 - count)
                                        : static_cast<std::int64_t>(count));
-}
-
-double Currency::toDouble() const {
-    const bool negative = count_ < 0;
-    const std::uint64_t magnitude =
-        negative ? 0 - static_cast<std::uint64_t>(count_) : static_cast<std::uint64_t>(count_);
-    double value = 0.0;
-    if (magnitude <= kTwoPow53) {
-        // Both operands are exact, so the one division rounds correctly.
-        value = static_cast<double>(magnitude) / static_cast<double>(kScale);
-    } else {
-        // Beyond 2^53 the count itself would round first. The whole part (below 2^50) is exact,
-        // and the fraction stays far from every rounding midpoint of the sum, so adding the
-        // rounded fraction rounds as the exact value does.
-        const auto whole = static_cast<double>(magnitude / kScale);
-        const double fraction =
-            static_cast<double>(magnitude % kScale) / static_cast<double>(kScale);
-        value = whole + fraction;
-    }
-    return negative ? -value : value;
 }
 
 double RoundToDigits(double x, int digits) {

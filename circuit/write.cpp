@@ -1,16 +1,12 @@
 #include "circuit/write.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
+#include "circuit/file_error.h"
+#include "circuit/file_system.h"
 #include "circuit/messages.h"
 #include "circuit/solve.h"
 
@@ -102,148 +98,15 @@ Json SegmentJson(const Segment& segment) {
     return json;
 }
 
-// The reason a file operation failed, in the user's words.
-std::string Reason(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "permesso negato";
-        case EROFS:
-            return "il disco è in sola lettura";
-        case ENOSPC:
-        case EDQUOT:
-            return "il disco è pieno";
-        case EISDIR:
-            return "al suo posto c'è una cartella";
-        case EFBIG:
-            return "il file supera la dimensione consentita";
-        case ENOENT:
-            return "la cartella non esiste";
-        case ENOTDIR:
-            return "una parte del percorso non è una cartella";
-        case ENAMETOOLONG:
-            return "il nome è troppo lungo";
-        default:
-            break;
-    }
-    return std::strerror(error);
-}
-
 // The end of a message on a save that failed: the old file, if there was one, is as it was.
 std::string OldFileKept(bool existed) {
     return existed ? " Il file di prima è rimasto com'era." : "";
 }
 
-[[noreturn]] void SaveFailed(const std::filesystem::path& path, int error, bool existed) {
-    throw CircuitError("Impossibile salvare " + Quoted(path.string()) + ": " + Reason(error) + "." +
-                       OldFileKept(existed));
+[[noreturn]] void SaveFailed(const std::filesystem::path& path, const FileError& error) {
+    throw CircuitError("Impossibile salvare " + Quoted(path.string()) + ": " + error.what() + "." +
+                       OldFileKept(error.HadOldFile()));
 }
-
-// A file written beside `path` and renamed over it once whole (through a symbolic link, over the
-// file the link points to): until then the old file stays as it was, and whatever fails, the
-// half-written one is removed. It gets the old file's permissions, or those of any new file.
-class AtomicFile {
-  public:
-    explicit AtomicFile(const std::filesystem::path& path) : path_(path), target_(path) {
-        std::error_code ignored;
-        if (std::filesystem::is_symlink(path, ignored)) {
-            target_ = std::filesystem::weakly_canonical(path, ignored);
-            if (ignored) {
-                target_ = path;
-            }
-        }
-        struct stat existing {};
-        const bool exists = ::stat(target_.c_str(), &existing) == 0;
-        existed_ = exists && S_ISREG(existing.st_mode);
-        if (exists && S_ISDIR(existing.st_mode)) {
-            SaveFailed(path_, EISDIR, false);
-        }
-        if (exists && !S_ISREG(existing.st_mode)) {
-            // A device, a pipe or a socket: renaming over it would replace it, not write to it.
-            throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
-                               ": non è un file normale.");
-        }
-        folder_ = target_.has_parent_path() ? target_.parent_path() : std::filesystem::path(".");
-        std::string hidden = ".";
-        hidden += target_.filename().string();
-        hidden += ".XXXXXX";
-        temporary_ = (folder_ / hidden).string();
-        descriptor_ = ::mkstemp(temporary_.data());
-        if (descriptor_ < 0) {
-            SaveFailed(path_, errno, existed_);
-        }
-        mode_t mode = existing.st_mode & 07777;
-        if (!exists) {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        if (::fchmod(descriptor_, mode) != 0) {
-            SaveFailed(path_, errno, existed_);
-        }
-    }
-    AtomicFile(const AtomicFile&) = delete;
-    AtomicFile& operator=(const AtomicFile&) = delete;
-    ~AtomicFile() {
-        if (descriptor_ >= 0) {
-            ::close(descriptor_);
-        }
-        if (!renamed_ && !temporary_.empty()) {
-            ::unlink(temporary_.c_str());
-        }
-    }
-
-    // Whether a file was there to keep.
-    [[nodiscard]] bool Existed() const { return existed_; }
-
-    void Write(std::string_view text) {
-        std::size_t written = 0;
-        while (written < text.size()) {
-            const ssize_t result =
-                ::write(descriptor_, text.data() + written, text.size() - written);
-            if (result < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                SaveFailed(path_, errno, existed_);
-            }
-            written += static_cast<std::size_t>(result);
-        }
-    }
-
-    // Flushes the new file to the disk (unless `sync` is false), and renames it over the old one.
-    void Commit(bool sync) {
-        if (sync && ::fsync(descriptor_) != 0) {
-            SaveFailed(path_, errno, existed_);
-        }
-        const int closed = ::close(descriptor_);
-        descriptor_ = -1;
-        if (closed != 0) {
-            SaveFailed(path_, errno, existed_);
-        }
-        if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-            SaveFailed(path_, errno, existed_);
-        }
-        renamed_ = true;
-        if (sync) {
-            // The rename itself reaches the disk with the folder.
-            const int folderDescriptor = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY);
-            if (folderDescriptor >= 0) {
-                ::fsync(folderDescriptor);
-                ::close(folderDescriptor);
-            }
-        }
-    }
-
-  private:
-    std::filesystem::path path_;  // as given, for the messages
-    std::filesystem::path target_;
-    std::filesystem::path folder_;
-    std::string temporary_;
-    int descriptor_ = -1;
-    bool renamed_ = false;
-    bool existed_ = false;
-};
 
 // The document before its segments: all of it, without the segments' list when there is none,
 // else up to the list's "[" and its line break.
@@ -341,33 +204,39 @@ std::string WriteCircuit(const Circuit& circuit) {
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, const std::string& text, bool sync) {
-    AtomicFile file(path);
-    file.Write(text);
-    file.Commit(sync);
+    try {
+        WriteWholeFile(path, text, sync);
+    } catch (const FileError& error) {
+        SaveFailed(path, error);
+    }
 }
 
 void SaveCircuit(const Circuit& circuit, const catalogues::Catalogue& catalogue,
                  const std::filesystem::path& path, bool sync) {
     static_cast<void>(Solve(circuit, catalogue));
-    // Written to the file a piece at a time, as WriteCircuit would give it.
-    AtomicFile file(path);
-    std::size_t bytes = 0;
-    const auto write = [&](std::string& piece) {
-        bytes += piece.size();
-        // Long texts can make a circuit that loads write a file too large to load again.
-        if (bytes > kMaxFileBytes) {
-            throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
-                               ": il file supererebbe i 256 MiB che un circuito può avere, e "
-                               "non si potrebbe più aprire." +
-                               OldFileKept(file.Existed()));
-        }
-        file.Write(piece);
-        piece.clear();
-    };
-    std::string piece;
-    WriteText(circuit, piece, 2 * kPieceBytes, write);
-    write(piece);
-    file.Commit(sync);
+    try {
+        // Written to the file a piece at a time, as WriteCircuit would give it.
+        AtomicFile file(path);
+        std::size_t bytes = 0;
+        const auto write = [&](std::string& piece) {
+            bytes += piece.size();
+            // Long texts can make a circuit that loads write a file too large to load again.
+            if (bytes > kMaxFileBytes) {
+                throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
+                                   ": il file supererebbe i 256 MiB che un circuito può avere, e "
+                                   "non si potrebbe più aprire." +
+                                   OldFileKept(file.Existed()));
+            }
+            file.Write(piece);
+            piece.clear();
+        };
+        std::string piece;
+        WriteText(circuit, piece, 2 * kPieceBytes, write);
+        write(piece);
+        file.Commit(sync);
+    } catch (const FileError& error) {
+        SaveFailed(path, error);
+    }
 }
 
 }  // namespace idrovela::circuit

@@ -1,11 +1,10 @@
 #pragma once
 
-// The files a circuit window exports to: the name it suggests, beside the circuit's own file, and
-// never the circuit's own file, which an export would replace.
+// The name a circuit window suggests for an export: beside the circuit's own file (which the
+// export may never replace: circuit/export_refusal.h).
 
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace idrovela::sheet {
@@ -14,11 +13,5 @@ namespace idrovela::sheet {
 // never saved.
 [[nodiscard]] std::filesystem::path ExportSuggestion(
     const std::optional<std::filesystem::path>& circuitFile, std::string_view extension);
-
-// Why `what` ("La relazione") may not be written to `target`: it is the circuit's own file, by
-// whatever name (a link, "./", "../"). None when it may.
-[[nodiscard]] std::optional<std::string> ExportRefusal(
-    const std::filesystem::path& target, const std::optional<std::filesystem::path>& circuitFile,
-    std::string_view what);
 
 }  // namespace idrovela::sheet

@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "calc/module_calcoli.h"
+#include "calc/text_conversions.h"
 #include "recalc/ricalcola.h"
 #include "window/controls.h"
 
 namespace idrovela::window {
+
+namespace MC = Module_Calcoli;
 
 namespace {
 
@@ -35,6 +39,14 @@ Control* FindByName(const std::vector<Control*>& controls, std::string_view name
                                     [name](const Control* c) { return c->Name() == name; });
     return found == controls.end() ? nullptr : *found;
 }
+
+// Key-release limits, both ends exclusive.
+constexpr double kDiameterUpperLimit = 1001.0;
+constexpr double kPowerUpperLimit = 90000.0;
+constexpr double kLossUpperLimit = 10000000.0;
+
+constexpr std::int16_t kBackspace = 8;
+constexpr std::int16_t kComma = 44;
 
 }  // namespace
 
@@ -290,6 +302,189 @@ void Form_Principale::RecalcFields::CountLambdaSteps(std::int64_t steps) {
 
 void Form_Principale::RecalcFields::CountColebrookDifferences(std::int64_t differences) {
     form_.work_.colebrookDifferences += differences;
+}
+
+// ---- Start-up, and the fluid and pipe-material presets ----
+
+void Form_Principale::Form_Load() {
+    alwaysOnTop_.SetAlwaysOnTop(true);
+    costantec = Integer(140);
+    costanterho = TextToCurrency(Text_Rho.Text());
+    costanteepsilon_ = TextToCurrency(Text_epsilon.Text());
+    costantemu_ = TextToCurrency(Text_Mu.Text());
+
+    const double power = TextToDouble(Text_P.Text());
+    const double deltaT = TextToDouble(Text_dT.Text());
+    Text_G.SetText(NumberToText(MC::CalcolaPortata(power, deltaT)));
+
+    FlowToVelocity();
+    Ricalcola();
+}
+
+// ---- Fluid: water at 4, 20 and 80 °C, or another fluid typed in ----
+
+void Form_Principale::FluidPreset(std::string_view viscosity, std::string_view density) {
+    Text_Mu.SetEnabled(false);
+    Text_Rho.SetEnabled(false);
+    Text_Mu.SetText(viscosity);
+    Text_Rho.SetText(density);
+    Ricalcola();
+}
+
+void Form_Principale::Option_Fluido1_Click() {
+    FluidPreset(NumberToText(1.556), NumberToText(Integer(1000)));
+}
+
+void Form_Principale::Option_Fluido2_Click() {
+    FluidPreset(NumberToText(Integer(1)), NumberToText(998.2));
+}
+
+void Form_Principale::Option_Fluido3_Click() {
+    FluidPreset(NumberToText(0.3527), NumberToText(971.8));
+}
+
+void Form_Principale::Option_FluidoX_Click() {
+    Text_Mu.SetEnabled(true);
+    Text_Rho.SetEnabled(true);
+}
+
+// ---- Pipe material: roughness in mm, or another roughness typed in ----
+
+void Form_Principale::MaterialPreset(std::string_view roughness) {
+    Text_epsilon.SetEnabled(false);
+    Text_epsilon.SetText(roughness);
+    Ricalcola();
+}
+
+void Form_Principale::Option_Tubo1_Click() {
+    MaterialPreset(NumberToText(0.0015));
+}
+
+void Form_Principale::Option_Tubo2_Click() {
+    MaterialPreset(NumberToText(0.045));
+}
+
+void Form_Principale::Option_Tubo3_Click() {
+    MaterialPreset(NumberToText(0.3));
+}
+
+void Form_Principale::Option_Tubo4_Click() {
+    MaterialPreset(NumberToText(0.007));
+}
+
+void Form_Principale::Option_TuboX_Click() {
+    Text_epsilon.SetEnabled(true);
+}
+
+void Form_Principale::Text_epsilon_Change() {
+    costanteepsilon_ = TextToCurrency(Text_epsilon.Text());
+}
+
+// ---- The power, flow and diameter fields ----
+// Keeping the flow, the velocity and the nominal size in step, the power field's key filter, and
+// the recalculation on key release and spinner change.
+
+// The velocity of the flow Text_G shows in the diameter Text_D shows, into Text_V.
+void Form_Principale::FlowToVelocity() {
+    const Integer diameter = TextToInteger(Text_D.Text());
+    const Currency flow = TextToCurrency(Text_G.Text());
+    Text_V.SetText(NumberToText(MC::CalcolaVelocita(flow, diameter)));
+}
+
+void Form_Principale::Text_D_Change() {
+    FlowToVelocity();
+    Text_Pollici.SetText(MC::CalcolaPollici(Text_D.Text()));
+}
+
+void Form_Principale::Text_G_Change() {
+    // Rewriting a flow that is not whole runs this handler once more, nested; a whole flow
+    // writes the same text, which raises nothing.
+    Text_G.SetText(NumberToText(TextToInteger(Text_G.Text())));
+    FlowToVelocity();
+}
+
+void Form_Principale::Text_P_Change() {
+    if (Text_P.Text().empty()) {
+        Text_P.SetText("1");
+    }
+    const double power = TextToDouble(Text_P.Text());
+    const double deltaT = TextToDouble(Text_dT.Text());
+    Text_G.SetText(NumberToText(MC::CalcolaPortata(power, deltaT)));
+}
+
+void Form_Principale::Text_P_KeyPress(std::int16_t& keyAscii) {
+    const bool digit = keyAscii >= '0' && keyAscii <= '9';
+    if (!digit && keyAscii != kComma && keyAscii != kBackspace) {
+        keyAscii = 0;
+    }
+}
+
+void Form_Principale::GuardedRecalc(const TextBox& field, double upperLimit,
+                                    void (Form_Principale::*spinnerChange)()) {
+    if (field.Text().empty()) {
+        return;
+    }
+    const double value = TextToDouble(field.Text());
+    if (value > 0.0 && value < upperLimit) {
+        (this->*spinnerChange)();
+    }
+}
+
+void Form_Principale::Text_D_KeyUp(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {
+    GuardedRecalc(Text_D, kDiameterUpperLimit, &Form_Principale::UpDown_D_Change);
+}
+
+void Form_Principale::Text_P_KeyUp(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {
+    GuardedRecalc(Text_P, kPowerUpperLimit, &Form_Principale::UpDown_P_Change);
+}
+
+void Form_Principale::Text_Y_KeyUp(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {
+    GuardedRecalc(Text_Y, kLossUpperLimit, &Form_Principale::UpDown_Y_Change);
+}
+
+void Form_Principale::UpDown_D_Change() {
+    Ricalcola();
+}
+
+void Form_Principale::UpDown_P_Change() {
+    Ricalcola();
+}
+
+void Form_Principale::UpDown_Y_Change() {
+    Ricalcola();
+}
+
+// ---- The solve mode's buttons and spinners, always-on-top and the information line ----
+
+// The spinner of the quantity the mode works out is hidden; the user steps only the inputs.
+void Form_Principale::ShowSpinners(bool d, bool p, bool y) {
+    UpDown_D.SetVisible(d);
+    UpDown_P.SetVisible(p);
+    UpDown_Y.SetVisible(y);
+}
+
+void Form_Principale::Option_Diametro_Click() {
+    ShowSpinners(false, true, true);
+}
+
+void Form_Principale::Option_Potenza_Click() {
+    ShowSpinners(true, false, true);
+}
+
+void Form_Principale::Option_Perdita_Click() {
+    ShowSpinners(true, true, false);
+}
+
+void Form_Principale::Check1_Click() {
+    alwaysOnTop_.SetAlwaysOnTop(Check1.Value());
+}
+
+void Form_Principale::Text1_Click() {
+    if (Text1.Text() == kWebAddress) {
+        Text1.SetText(kVersionText);
+    } else {
+        Text1.SetText(kWebAddress);
+    }
 }
 
 }  // namespace idrovela::window

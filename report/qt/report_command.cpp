@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "catalogues/user_catalogues.h"
+#include "circuit/export_refusal.h"
 #include "circuit/load.h"
 #include "report/qt/report_printer.h"
 
@@ -29,10 +30,9 @@ std::optional<int> RunReportCommand(int argc, char** argv) {
     const char* in = argv[2];
     const QString out = QString::fromLocal8Bit(argv[3]);
     // The PDF must never take the place of the circuit it reports on.
-    const QString circuitPath = QFileInfo(QString::fromLocal8Bit(in)).canonicalFilePath();
-    if (!circuitPath.isEmpty() && circuitPath == QFileInfo(out).canonicalFilePath()) {
-        std::cerr << "idrovela: la relazione non può prendere il posto del circuito "
-                  << QFileInfo(out).fileName().toStdString() << ": scegliere un altro file.\n";
+    if (const std::optional<std::string> refused = circuit::ExportRefusal(
+            std::filesystem::path(argv[3]), std::filesystem::path(in), "La relazione")) {
+        std::cerr << "idrovela: " << *refused << '\n';
         return 2;
     }
 

@@ -1,9 +1,9 @@
 #include "report/qt/report_printer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -11,15 +11,15 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QUrl>
 
+#include "circuit/file_error.h"
+#include "circuit/file_system.h"
 #include "report/qt/curve_painter.h"
 #include "report/system_curve.h"
 #include "window/help_text.h"
@@ -111,17 +111,7 @@ void KeepHeadingsWithWhatTheyHead(QTextDocument& document, double pageHeight) {
 }
 
 // Why `path` cannot be written, in words for the user.
-QString WhyNotWritten(const QString& path, const QString& errorString) {
-    const QFileInfo file(path);
-    const QFileInfo folder(file.absolutePath());
-    QString reason = errorString;
-    if (file.isDir()) {
-        reason = QStringLiteral("è una cartella");
-    } else if (!folder.isDir()) {
-        reason = QStringLiteral("la cartella non esiste");
-    } else if (!folder.isWritable() || (file.exists() && !file.isWritable())) {
-        reason = QStringLiteral("permesso negato");
-    }
+QString WhyNotWritten(const QString& path, const QString& reason) {
     return QStringLiteral("Impossibile scrivere «%1»: %2.")
         .arg(QDir::toNativeSeparators(path), reason);
 }
@@ -214,28 +204,32 @@ std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit
 std::optional<QString> SaveReportPdf(const QString& path, const circuit::Circuit& circuit,
                                      const circuit::Solution& solution,
                                      const ReportHeader& header) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return WhyNotWritten(path, file.errorString());
-    }
-    std::optional<int> pages;
-    {
-        QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(QPageLayout::Portrait);
-        writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
-                              QPageLayout::Millimeter);
-        writer.setTitle(QStringLiteral("Relazione di calcolo – ") +
-                        FromUtf8(ReportTitle(circuit, header)));
-        writer.setCreator(QStringLiteral("Idrovela ") + FromUtf8(header.version));
-        pages = PaintReport(writer, circuit, solution, header);
-    }
-    if (!pages) {
-        file.cancelWriting();
-        return WhyNotWritten(path, QStringLiteral("il PDF non si lascia disegnare"));
-    }
-    if (!file.commit()) {
-        return WhyNotWritten(path, file.errorString());
+    try {
+        // Made first, so that a place that cannot be written is known before the pages are laid
+        // out; the PDF goes into it whole.
+        circuit::AtomicFile file(std::filesystem::path(path.toStdString()));
+        QByteArray bytes;
+        std::optional<int> pages;
+        {
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&buffer);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setPageOrientation(QPageLayout::Portrait);
+            writer.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                  QPageLayout::Millimeter);
+            writer.setTitle(QStringLiteral("Relazione di calcolo – ") +
+                            FromUtf8(ReportTitle(circuit, header)));
+            writer.setCreator(QStringLiteral("Idrovela ") + FromUtf8(header.version));
+            pages = PaintReport(writer, circuit, solution, header);
+        }
+        if (!pages) {
+            return WhyNotWritten(path, QStringLiteral("il PDF non si lascia disegnare"));
+        }
+        file.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        file.Commit(true);
+    } catch (const circuit::FileError& error) {
+        return WhyNotWritten(path, QString::fromUtf8(error.what()));
     }
     return std::nullopt;
 }
@@ -247,17 +241,6 @@ void PrepareReportPrinter(QPrinter& printer, const circuit::Circuit& circuit,
                            QPageLayout::Millimeter);
     printer.setDocName(QStringLiteral("Relazione di calcolo – ") +
                        FromUtf8(ReportTitle(circuit, header)));
-}
-
-bool PrintReport(QWidget* parent, const circuit::Circuit& circuit,
-                 const circuit::Solution& solution, const ReportHeader& header) {
-    QPrinter printer;
-    PrepareReportPrinter(printer, circuit, header);
-    QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    return PaintReport(printer, circuit, solution, header).has_value();
 }
 
 }  // namespace idrovela::report::qt

@@ -9,7 +9,6 @@
 
 class QPagedPaintDevice;
 class QPrinter;
-class QWidget;
 
 namespace idrovela::report::qt {
 
@@ -24,8 +23,9 @@ namespace idrovela::report::qt {
 std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit& circuit,
                                const circuit::Solution& solution, const ReportHeader& header);
 
-// The report as an A4 PDF at `path`, written beside it and renamed over it once complete: on any
-// failure the old file is untouched. None on success, else why not, in Italian.
+// The report as an A4 PDF at `path`, written beside it and renamed over it once complete
+// (circuit::AtomicFile): on any failure the old file is untouched. None on success, else why not,
+// in Italian, in the words every file of the program uses.
 [[nodiscard]] std::optional<QString> SaveReportPdf(const QString& path,
                                                    const circuit::Circuit& circuit,
                                                    const circuit::Solution& solution,
@@ -35,10 +35,5 @@ std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit
 // the report's title as the document's name.
 void PrepareReportPrinter(QPrinter& printer, const circuit::Circuit& circuit,
                           const ReportHeader& header);
-
-// "Stampa…": the print dialog, then the same report on the chosen printer. False when the user
-// cancels or the printer cannot be painted on.
-bool PrintReport(QWidget* parent, const circuit::Circuit& circuit,
-                 const circuit::Solution& solution, const ReportHeader& header);
 
 }  // namespace idrovela::report::qt

@@ -1,33 +1,26 @@
-// What the circuit window hands on: the report as a PDF or on paper, the sheet as CSV, and the
-// selected rows on the clipboard.
+#include "sheet/qt/circuit_exports.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QItemSelectionModel>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QTreeView>
 
+#include "circuit/export_refusal.h"
 #include "report/circuit_csv.h"
 #include "report/qt/report_printer.h"
 #include "sheet/copied_rows.h"
 #include "sheet/exports.h"
-#include "sheet/qt/circuit_window.h"
 #include "sheet/qt/dialogs.h"
+#include "sheet/qt/form_fields.h"
 #include "sheet/qt/segment_model.h"
 
 namespace idrovela::sheet::qt {
 
 namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString FromPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
 
 // The busy cursor, and what is going on in the status bar, while a long job keeps the window
 // from answering: the report of a large circuit runs to hundreds of pages and takes a while.
@@ -51,32 +44,35 @@ class Busy {
 
 }  // namespace
 
-report::ReportHeader CircuitWindow::ReportHeader() const {
-    const auto& file = document_->File();
+CircuitExports::CircuitExports(CircuitContext context, QTreeView& sheet, const SegmentModel& model)
+    : context_(std::move(context)), sheet_(sheet), model_(model) {}
+
+report::ReportHeader CircuitExports::ReportHeader() const {
+    const auto& file = context_.document.File();
     return report::qt::HeaderForToday(file ? FromPath(file->filename()) : QString());
 }
 
-// Asks where to write an export, and whether it may go there; none when cancelled or refused
-// (the user was told why).
-std::optional<std::filesystem::path> CircuitWindow::ExportTarget(const QString& title,
-                                                                 std::string_view extension,
-                                                                 const QString& filter,
-                                                                 std::string_view what) {
-    const std::optional<QString> chosen = services_.dialogs->ExportPath(
-        this, title, FromPath(ExportSuggestion(document_->File(), extension)), filter);
+std::optional<std::filesystem::path> CircuitExports::ExportTarget(const QString& title,
+                                                                  std::string_view extension,
+                                                                  const QString& filter,
+                                                                  std::string_view what) {
+    const std::optional<QString> chosen = context_.dialogs.ExportPath(
+        &context_.window, title, FromPath(ExportSuggestion(context_.document.File(), extension)),
+        filter);
     if (!chosen) {
         return std::nullopt;
     }
     const std::filesystem::path target(chosen->toStdString());
-    if (const std::optional<std::string> refused = ExportRefusal(target, document_->File(), what)) {
-        services_.dialogs->ShowError(this, FromUtf8(*refused));
+    if (const std::optional<std::string> refused =
+            circuit::ExportRefusal(target, context_.document.File(), what)) {
+        context_.dialogs.ShowError(&context_.window, FromUtf8(*refused));
         return std::nullopt;
     }
     return target;
 }
 
-bool CircuitWindow::ExportReport() {
-    const circuit::Solution* solution = document_->Solution();
+bool CircuitExports::ExportReport() {
+    const circuit::Solution* solution = context_.document.Solution();
     if (solution == nullptr) {
         return false;
     }
@@ -87,47 +83,51 @@ bool CircuitWindow::ExportReport() {
     }
     std::optional<QString> failed;
     {
-        const Busy busy(*statusBar(), QStringLiteral("Scrittura della relazione…"));
-        failed = report::qt::SaveReportPdf(FromPath(*target), document_->Circuit(), *solution,
-                                           ReportHeader());
+        const Busy busy(*context_.window.statusBar(), QStringLiteral("Scrittura della relazione…"));
+        failed = report::qt::SaveReportPdf(FromPath(*target), context_.document.Circuit(),
+                                           *solution, ReportHeader());
     }
     if (failed) {
-        services_.dialogs->ShowError(this, *failed);
+        context_.dialogs.ShowError(&context_.window, *failed);
         return false;
     }
-    statusBar()->showMessage(QStringLiteral("Relazione scritta in ") + FromPath(*target), 5000);
+    context_.window.statusBar()->showMessage(
+        QStringLiteral("Relazione scritta in ") + FromPath(*target), 5000);
     return true;
 }
 
-bool CircuitWindow::PrintReport() {
-    const circuit::Solution* solution = document_->Solution();
+bool CircuitExports::PrintReport() {
+    const circuit::Solution* solution = context_.document.Solution();
     if (solution == nullptr) {
         return false;
     }
     QPrinter printer;
-    report::qt::PrepareReportPrinter(printer, document_->Circuit(), ReportHeader());
-    if (!services_.dialogs->ChoosePrinter(this, printer)) {
+    report::qt::PrepareReportPrinter(printer, context_.document.Circuit(), ReportHeader());
+    if (!context_.dialogs.ChoosePrinter(&context_.window, printer)) {
         return false;
     }
     std::optional<int> pages;
     {
-        const Busy busy(*statusBar(), QStringLiteral("Stampa della relazione…"));
-        pages = report::qt::PaintReport(printer, document_->Circuit(), *solution, ReportHeader());
+        const Busy busy(*context_.window.statusBar(), QStringLiteral("Stampa della relazione…"));
+        pages = report::qt::PaintReport(printer, context_.document.Circuit(), *solution,
+                                        ReportHeader());
     }
     if (!pages) {
-        services_.dialogs->ShowError(
-            this, QStringLiteral("La relazione non si può stampare: la stampante «%1» non la "
-                                 "accetta.")
-                      .arg(printer.printerName().isEmpty() ? printer.outputFileName()
-                                                           : printer.printerName()));
+        context_.dialogs.ShowError(
+            &context_.window,
+            QStringLiteral("La relazione non si può stampare: la stampante «%1» non la "
+                           "accetta.")
+                .arg(printer.printerName().isEmpty() ? printer.outputFileName()
+                                                     : printer.printerName()));
         return false;
     }
-    statusBar()->showMessage(QStringLiteral("Relazione stampata: %1 pagine").arg(*pages), 5000);
+    context_.window.statusBar()->showMessage(
+        QStringLiteral("Relazione stampata: %1 pagine").arg(*pages), 5000);
     return true;
 }
 
-bool CircuitWindow::ExportCsv() {
-    const circuit::Solution* solution = document_->Solution();
+bool CircuitExports::ExportCsv() {
+    const circuit::Solution* solution = context_.document.Solution();
     if (solution == nullptr) {
         return false;
     }
@@ -138,45 +138,47 @@ bool CircuitWindow::ExportCsv() {
         return false;
     }
     try {
-        report::SaveCircuitCsv(*target, document_->Circuit(), *solution);
+        report::SaveCircuitCsv(*target, context_.document.Circuit(), *solution);
     } catch (const circuit::CircuitError& error) {
-        services_.dialogs->ShowError(this, FromUtf8(error.what()));
+        context_.dialogs.ShowError(&context_.window, FromUtf8(error.what()));
         return false;
     }
-    statusBar()->showMessage(QStringLiteral("Tabelle scritte in ") + FromPath(*target), 5000);
+    context_.window.statusBar()->showMessage(
+        QStringLiteral("Tabelle scritte in ") + FromPath(*target), 5000);
     return true;
 }
 
-std::vector<std::size_t> CircuitWindow::SelectedRows() const {
+std::vector<std::size_t> CircuitExports::SelectedRows() const {
     std::vector<std::size_t> segments;
-    for (const QModelIndex& index : sheet_->selectionModel()->selectedIndexes()) {
-        if (const std::optional<std::size_t> segment = model_->SegmentAt(index)) {
+    for (const QModelIndex& index : sheet_.selectionModel()->selectedIndexes()) {
+        if (const std::optional<std::size_t> segment = model_.SegmentAt(index)) {
             segments.push_back(*segment);
         }
     }
     if (segments.empty()) {
-        if (const std::optional<std::size_t> segment = SelectedSegment()) {
+        if (const std::optional<std::size_t> segment = context_.selected()) {
             segments.push_back(*segment);
         }
     }
-    return InSheetOrder(document_->Tree(), segments);
+    return InSheetOrder(context_.document.Tree(), segments);
 }
 
-void CircuitWindow::CopyRows() {
-    const circuit::Solution* solution = document_->Solution();
+void CircuitExports::CopyRows() {
+    const circuit::Solution* solution = context_.document.Solution();
     const std::vector<std::size_t> rows = SelectedRows();
     if (solution == nullptr || rows.empty()) {
-        statusBar()->showMessage(QStringLiteral("Nessun tratto selezionato da copiare"), 5000);
+        context_.window.statusBar()->showMessage(
+            QStringLiteral("Nessun tratto selezionato da copiare"), 5000);
         return;
     }
     auto* mime = new QMimeData;
-    mime->setText(FromUtf8(RowsAsTabSeparated(document_->Circuit(), *solution, rows)));
-    mime->setHtml(FromUtf8(RowsAsHtmlTable(document_->Circuit(), *solution, rows)));
+    mime->setText(FromUtf8(RowsAsTabSeparated(context_.document.Circuit(), *solution, rows)));
+    mime->setHtml(FromUtf8(RowsAsHtmlTable(context_.document.Circuit(), *solution, rows)));
     QGuiApplication::clipboard()->setMimeData(mime);
-    statusBar()->showMessage(rows.size() == 1
-                                 ? QStringLiteral("1 tratto copiato")
-                                 : QStringLiteral("%1 tratti copiati").arg(rows.size()),
-                             5000);
+    context_.window.statusBar()->showMessage(
+        rows.size() == 1 ? QStringLiteral("1 tratto copiato")
+                         : QStringLiteral("%1 tratti copiati").arg(rows.size()),
+        5000);
 }
 
 }  // namespace idrovela::sheet::qt

@@ -1,27 +1,21 @@
-// The circuit window and the main window's calculator, each way: "Aggiungi al circuito" takes the
-// tube selected in "Tubi commerciali" into the circuit, and "Apri nel calcolatore" sets the main
-// window up for a segment; the segment's own menu offers it on the row.
+#include "sheet/qt/circuit_links.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTreeView>
 
 #include "circuit/messages.h"
 #include "sheet/calculator_link.h"
-#include "sheet/qt/circuit_window.h"
 #include "sheet/qt/dialogs.h"
-#include "sheet/qt/segment_model.h"
+#include "sheet/qt/form_fields.h"
 
 namespace idrovela::sheet::qt {
 
 namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Opens the segment's menu on the sheet: a click of the right button on a row selects it first;
 // the menu key and Shift+F10 open it on the current row.
@@ -72,35 +66,39 @@ class SegmentMenuKeys final : public QObject {
 
 }  // namespace
 
-void CircuitWindow::CreateLinks(QMenu& edit) {
+CircuitLinks::CircuitLinks(CircuitContext context, const CircuitWindowServices& services,
+                           TakeEdit take, QMenu& edit, QTreeView& sheet, QAction& copy,
+                           QAction& fittings)
+    : context_(std::move(context)),
+      services_(services),
+      take_(std::move(take)),
+      copy_(copy),
+      fittings_(fittings) {
     edit.addSeparator();
-    addTubeAction_ = edit.addAction(QStringLiteral("A&ggiungi al circuito"));
-    addTubeAction_->setObjectName(QStringLiteral("AggiungiAlCircuito"));
+    addTube_ = edit.addAction(QStringLiteral("A&ggiungi al circuito"));
+    addTube_->setObjectName(QStringLiteral("AggiungiAlCircuito"));
     const QString addTip = QStringLiteral(
         "Il tubo selezionato in «Tubi commerciali» in un nuovo tratto sotto quello selezionato: "
         "lunghezza 0, un terminale con la portata G della finestra principale");
-    addTubeAction_->setToolTip(addTip);
-    addTubeAction_->setStatusTip(addTip);
-    connect(addTubeAction_, &QAction::triggered, this, [this] { AddSelectedTube(); });
-    calculatorAction_ = edit.addAction(QStringLiteral("Apri ne&l calcolatore"));
-    calculatorAction_->setObjectName(QStringLiteral("ApriNelCalcolatore"));
-    connect(calculatorAction_, &QAction::triggered, this, [this] { OpenInCalculator(); });
+    addTube_->setToolTip(addTip);
+    addTube_->setStatusTip(addTip);
+    QObject::connect(addTube_, &QAction::triggered, addTube_, [this] { AddSelectedTube(); });
+    calculator_ = edit.addAction(QStringLiteral("Apri ne&l calcolatore"));
+    calculator_->setObjectName(QStringLiteral("ApriNelCalcolatore"));
+    QObject::connect(calculator_, &QAction::triggered, calculator_, [this] { OpenInCalculator(); });
     // The entry for the tube follows "Tubi commerciali", which says nothing when its row changes:
     // asked whenever the menu opens.
-    connect(&edit, &QMenu::aboutToShow, this, [this] { ShowLinks(); });
-    sheet_->setContextMenuPolicy(Qt::DefaultContextMenu);
-    new SegmentMenuKeys(*sheet_, [this](QPoint at) { ShowSegmentMenu(at); });
+    QObject::connect(&edit, &QMenu::aboutToShow, addTube_, [this] { Refresh(); });
+    sheet.setContextMenuPolicy(Qt::DefaultContextMenu);
+    new SegmentMenuKeys(sheet, [this](QPoint at) { ShowSegmentMenu(at); });
 }
 
-// The entries as the selection and the main window allow them; a disabled "Apri nel
-// calcolatore" says why in its tooltip.
-void CircuitWindow::ShowLinks() {
-    if (calculatorAction_ == nullptr) {
-        return;  // not made yet
-    }
-    addTubeAction_->setEnabled(services_.selectedTube && services_.selectedTube().has_value());
-    const std::optional<std::size_t> segment = SelectedSegment();
-    const circuit::Solution* solution = document_->Solution();
+// A disabled "Apri nel calcolatore" says why in its tooltip.
+void CircuitLinks::Refresh() {
+    const Document& document = context_.document;
+    addTube_->setEnabled(services_.selectedTube && services_.selectedTube().has_value());
+    const std::optional<std::size_t> segment = context_.selected();
+    const circuit::Solution* solution = document.Solution();
     QString why;
     if (!services_.openInCalculator) {
         why = QStringLiteral("La finestra principale non è collegata");
@@ -108,47 +106,49 @@ void CircuitWindow::ShowLinks() {
         why = QStringLiteral("Nessun tratto selezionato");
     } else {
         const auto setUp =
-            CalculatorSetUpFor(document_->Circuit(), *solution, document_->Catalogue(), *segment);
+            CalculatorSetUpFor(document.Circuit(), *solution, document.Catalogue(), *segment);
         if (const auto* reason = std::get_if<std::string>(&setUp)) {
             why = FromUtf8(*reason);
         }
     }
-    calculatorAction_->setEnabled(why.isEmpty());
+    calculator_->setEnabled(why.isEmpty());
     const QString tip = why.isEmpty()
                             ? QStringLiteral(
                                   "Imposta la finestra principale sul tratto selezionato: "
                                   "perdita di carico, fluido, tubo, portata e diametro")
                             : why;
-    calculatorAction_->setToolTip(tip);
-    calculatorAction_->setStatusTip(tip);
+    calculator_->setToolTip(tip);
+    calculator_->setStatusTip(tip);
 }
 
-std::optional<std::string> CircuitWindow::AddTube(const tools::ChosenTube& tube) {
-    const std::optional<std::size_t> parent = SelectedSegment();
+std::optional<std::string> CircuitLinks::AddTube(const tools::ChosenTube& tube) {
+    const Document& document = context_.document;
+    QStatusBar& status = *context_.window.statusBar();
+    const std::optional<std::size_t> parent = context_.selected();
     const std::string flow = services_.calculatorFlow ? services_.calculatorFlow() : "";
     // The id the new segment gets, as sheet::AddTube gives it.
-    const std::string id = NewSegment(*document_, parent).id;
+    const std::string id = NewSegment(document, parent).id;
     std::optional<std::string> problem;
-    const bool taken = Take(sheet::AddTube(*document_, parent, tube, flow),
-                            [&problem](const QString& reason) { problem = reason.toStdString(); });
+    const bool taken = take_(sheet::AddTube(document, parent, tube, flow),
+                             [&problem](const QString& reason) { problem = reason.toStdString(); });
     if (!taken) {
         problem = problem.value_or("Il tubo non è stato aggiunto.");
-        statusBar()->showMessage(FromUtf8(*problem), 5000);
+        status.showMessage(FromUtf8(*problem), 5000);
         return problem;
     }
-    Select(document_->Find(id));
-    statusBar()->showMessage(QStringLiteral("Aggiunto ") + FromUtf8(circuit::Quoted(id)) +
-                                 QStringLiteral(" con il tubo ") +
-                                 FromUtf8(tube.seriesName + " " + tube.tube.designation),
-                             5000);
+    context_.select(document.Find(id));
+    status.showMessage(QStringLiteral("Aggiunto ") + FromUtf8(circuit::Quoted(id)) +
+                           QStringLiteral(" con il tubo ") +
+                           FromUtf8(tube.seriesName + " " + tube.tube.designation),
+                       5000);
     return std::nullopt;
 }
 
-void CircuitWindow::AddSelectedTube() {
+void CircuitLinks::AddSelectedTube() {
     const std::optional<tools::ChosenTube> tube =
         services_.selectedTube ? services_.selectedTube() : std::nullopt;
     if (!tube) {
-        statusBar()->showMessage(
+        context_.window.statusBar()->showMessage(
             QStringLiteral("Scegliere prima una riga in «Tubi commerciali» (menu Strumenti "
                            "della finestra principale)"),
             5000);
@@ -157,33 +157,34 @@ void CircuitWindow::AddSelectedTube() {
     static_cast<void>(AddTube(*tube));
 }
 
-void CircuitWindow::OpenInCalculator() {
-    const std::optional<std::size_t> segment = SelectedSegment();
-    const circuit::Solution* solution = document_->Solution();
+void CircuitLinks::OpenInCalculator() {
+    const Document& document = context_.document;
+    const std::optional<std::size_t> segment = context_.selected();
+    const circuit::Solution* solution = document.Solution();
     if (!segment || solution == nullptr || !services_.openInCalculator) {
         return;
     }
     const auto setUp =
-        CalculatorSetUpFor(document_->Circuit(), *solution, document_->Catalogue(), *segment);
+        CalculatorSetUpFor(document.Circuit(), *solution, document.Catalogue(), *segment);
     if (const auto* reason = std::get_if<std::string>(&setUp)) {
-        statusBar()->showMessage(FromUtf8(*reason), 5000);
+        context_.window.statusBar()->showMessage(FromUtf8(*reason), 5000);
         return;
     }
     if (const std::optional<std::string> problem =
             services_.openInCalculator(std::get<tools::CalculatorSetUp>(setUp))) {
-        services_.dialogs->ShowError(this, FromUtf8(*problem));
+        context_.dialogs.ShowError(&context_.window, FromUtf8(*problem));
     }
 }
 
-void CircuitWindow::ShowSegmentMenu(QPoint at) {
-    ShowLinks();
-    QMenu menu(this);
+void CircuitLinks::ShowSegmentMenu(QPoint at) {
+    Refresh();
+    QMenu menu(&context_.window);
     menu.setObjectName(QStringLiteral("MenuTratto"));
-    menu.addAction(calculatorAction_);
+    menu.addAction(calculator_);
     menu.addSeparator();
-    menu.addAction(copyAction_);
-    menu.addAction(addTubeAction_);
-    menu.addAction(fittingsAction_);
+    menu.addAction(&copy_);
+    menu.addAction(addTube_);
+    menu.addAction(&fittings_);
     menu.exec(at);
 }
 

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "sheet/qt/upstream_dialog.h"
+
 namespace idrovela::sheet::qt {
 
 namespace {
@@ -88,6 +90,16 @@ std::optional<QString> StandardDialogs::ExportPath(QWidget* parent, const QStrin
 bool StandardDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<UpstreamChoice> StandardDialogs::ChooseUpstream(QWidget* parent, const QString& title,
+                                                              const QStringList& choices,
+                                                              std::optional<std::size_t> current) {
+    UpstreamDialog dialog(parent, title, choices, current);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Choice();
 }
 
 }  // namespace idrovela::sheet::qt

@@ -1,12 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <cstddef>
 #include <optional>
 
 class QPrinter;
 class QWidget;
 
 namespace idrovela::sheet::qt {
+
+// Where "Sposta sotto…" puts a segment: under the segment at `index` among those offered, or,
+// without one, at the source.
+struct UpstreamChoice {
+    std::optional<std::size_t> index;
+};
 
 // The questions and messages of the circuit windows, which tests replace with a double.
 class Dialogs {
@@ -29,6 +37,12 @@ class Dialogs {
                                               const QString& suggested, const QString& filter) = 0;
     // The print dialog for `printer`; false when the user cancels.
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
+    // "Sposta sotto…", titled `title`: the source or one of the segments `choices` (ids) as the
+    // new upstream segment, starting at `current` (an index in `choices`; none: the source).
+    // None when cancelled; else the choice.
+    virtual std::optional<UpstreamChoice> ChooseUpstream(QWidget* parent, const QString& title,
+                                                         const QStringList& choices,
+                                                         std::optional<std::size_t> current) = 0;
 };
 
 // The program's own: message boxes and file dialogs.
@@ -42,6 +56,9 @@ class StandardDialogs final : public Dialogs {
     std::optional<QString> ExportPath(QWidget* parent, const QString& title,
                                       const QString& suggested, const QString& filter) override;
     bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
+    std::optional<UpstreamChoice> ChooseUpstream(QWidget* parent, const QString& title,
+                                                 const QStringList& choices,
+                                                 std::optional<std::size_t> current) override;
 };
 
 }  // namespace idrovela::sheet::qt

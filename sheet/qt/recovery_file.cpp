@@ -1,17 +1,14 @@
 #include "sheet/qt/recovery_file.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QSysInfo>
 #include <algorithm>
-#include <cerrno>
 
 #include "circuit/circuit.h"
+#include "circuit/file_system.h"
 #include "circuit/write.h"
-#include "sheet/files.h"
+#include "sheet/recent_and_recovery.h"
 
 namespace idrovela::sheet::qt {
 
@@ -32,7 +29,7 @@ bool HolderIsGone(const QLockFile& lock) {
     if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
         return false;  // another machine's, on a shared folder: never taken
     }
-    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    return circuit::ProcessEnded(pid);
 }
 
 }  // namespace
@@ -62,7 +59,7 @@ std::unique_ptr<RecoveryFile> RecoveryFile::Create(const std::filesystem::path& 
     if (error) {
         return nullptr;
     }
-    const long long pid = static_cast<long long>(::getpid());
+    const long long pid = static_cast<long long>(QCoreApplication::applicationPid());
     for (std::size_t n = 1; n < 10000; ++n) {
         const std::filesystem::path file = folder / RecoveryFileName(pid, n);
         if (std::filesystem::exists(file, error) ||

@@ -1,5 +1,6 @@
 #include "tools/qt/pipe_table_window.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -23,6 +24,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "circuit/file_error.h"
+#include "circuit/file_system.h"
 #include "tools/qt/number_box.h"
 #include "tools/qt/remembered_choices.h"
 #include "tools/qt/wrapping_tool_tip.h"
@@ -333,31 +336,41 @@ QString PipeTableWindow::Html() const {
 
 void PipeTableWindow::ExportCsv(const QString& path) {
     const catalogues::Series* series = CurrentSeries();
-    QFile file(path);
-    if (series == nullptr || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (series == nullptr) {
         QMessageBox::warning(
             this, windowTitle(),
-            QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString()));
+            QStringLiteral("Impossibile scrivere %1: %2").arg(path, QFile(path).errorString()));
         return;
     }
-    const std::string csv = PipeTableCsv(table_, *series, limits_);
-    if (file.write(csv.data(), static_cast<qint64>(csv.size())) !=
-            static_cast<qint64>(csv.size()) ||
-        !file.flush()) {
-        QMessageBox::warning(
-            this, windowTitle(),
-            QStringLiteral("Impossibile scrivere %1: %2").arg(path, file.errorString()));
-    }
+    WriteWhole(path, PipeTableCsv(table_, *series, limits_));
 }
 
 void PipeTableWindow::SavePdf(const QString& path) {
-    QPdfWriter writer(path);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setTitle(QStringLiteral("Tubi commerciali"));
-    writer.setCreator(QStringLiteral("Idrovela"));
-    QTextDocument document;
-    document.setHtml(Html());
-    document.print(&writer);
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setTitle(QStringLiteral("Tubi commerciali"));
+        writer.setCreator(QStringLiteral("Idrovela"));
+        QTextDocument document;
+        document.setHtml(Html());
+        document.print(&writer);
+    }
+    WriteWhole(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// Written whole or not at all, as every file of the program: a failed export leaves the old
+// file as it was, and says why in the program's words.
+void PipeTableWindow::WriteWhole(const QString& path, std::string_view bytes) {
+    try {
+        circuit::WriteWholeFile(std::filesystem::path(path.toStdString()), bytes);
+    } catch (const circuit::FileError& error) {
+        QMessageBox::warning(this, windowTitle(),
+                             QStringLiteral("Impossibile scrivere %1: %2")
+                                 .arg(path, QString::fromUtf8(error.what())));
+    }
 }
 
 void PipeTableWindow::Print() {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <optional>
+#include <string_view>
 
 #include "catalogues/catalogue.h"
 #include "tools/pipe_table.h"
@@ -38,6 +39,8 @@ class PipeTableWindow final : public QWidget {
     void Refresh();
     // Chooses the row at `index`, as Enter on it does.
     void ChooseRow(int index);
+    // The table as CSV, or as a PDF, at `path`: written whole or not at all, a failure said in a
+    // warning.
     void ExportCsv(const QString& path);
     void SavePdf(const QString& path);
     void Print();
@@ -58,6 +61,7 @@ class PipeTableWindow final : public QWidget {
 
   private:
     [[nodiscard]] const catalogues::Series* CurrentSeries() const;
+    void WriteWhole(const QString& path, std::string_view bytes);
     void FillSeries();
     [[nodiscard]] QString Html() const;
     void UpdateAddButton();

@@ -104,7 +104,7 @@ MainWindow::MainWindow(AlwaysOnTop* onTop, MessageBox messageBox)
     GroupOptionButtons();
     SetTabOrder();
     DescribeControls();
-    CreateMenus();
+    menus_ = std::make_unique<MainMenus>(*this);
     Mirror();
 }
 

@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <functional>
 #include <map>
@@ -17,11 +16,11 @@
 #include "window/form_principale.h"
 #include "window/qt/classic_frame_style.h"
 #include "window/qt/key_watch.h"
+#include "window/qt/main_menus.h"
 #include "window/qt/platform_qt.h"
 
 class QAction;
 class QCheckBox;
-class QDialog;
 class QKeyEvent;
 class QLineEdit;
 class QMenu;
@@ -61,9 +60,11 @@ class MainWindow final : public QMainWindow {
     // The window's client area, 5730 × 4575 twips, below the menu bar.
     [[nodiscard]] QWidget& ClientArea() const { return *client_; }
     // The menu "Strumenti", which the tool windows fill.
-    [[nodiscard]] QMenu& ToolsMenu() const { return *toolsMenu_; }
+    [[nodiscard]] QMenu& ToolsMenu() const { return menus_->Tools(); }
     // The menu "File", where the circuit windows add their entries above the window's own.
-    [[nodiscard]] QMenu& FileMenu() const { return *fileMenu_; }
+    [[nodiscard]] QMenu& FileMenu() const { return menus_->File(); }
+    // The menu bar's entries: "Copia i valori", "Guida", "Informazioni su Idrovela".
+    [[nodiscard]] MainMenus& Menus() { return *menus_; }
 
     // Runs an action of the user from another window (a tool window) on the model, then mirrors
     // the model and tells the tool windows, as the window's own controls do.
@@ -73,7 +74,7 @@ class MainWindow final : public QMainWindow {
 
     // Says what the fluid "Altro" is, for "Copia i valori"; the tool windows know it.
     void DescribeOtherFluid(std::function<std::optional<std::string>()> describe) {
-        describeOtherFluid_ = std::move(describe);
+        menus_->DescribeOtherFluid(std::move(describe));
     }
 
     // Where the program's other windows remember their places and the tools their choices
@@ -81,11 +82,6 @@ class MainWindow final : public QMainWindow {
     // the window. None by default (tests): nothing is read or remembered.
     void KeepSettingsIn(QSettings* settings) { settings_ = settings; }
     [[nodiscard]] QSettings* Settings() const { return settings_; }
-
-    // What the menu items do.
-    void CopyValues();
-    void ShowHelp();
-    void ShowAbout();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,7 +94,6 @@ class MainWindow final : public QMainWindow {
     void GroupOptionButtons();
     void SetTabOrder();
     void DescribeControls();
-    void CreateMenus();
     void ConnectTextBox(QLineEdit& edit, TextBox& box);
     [[nodiscard]] bool FilterKeyPress(TextBox& box, const QKeyEvent& event);
     [[nodiscard]] bool SelectNeighbourOption(const OptionButton& option, const QKeyEvent& event);
@@ -116,12 +111,9 @@ class MainWindow final : public QMainWindow {
     Form_Principale model_;
     ClassicFrameStyle frameStyle_;
     QWidget* client_;
-    QMenu* toolsMenu_ = nullptr;
-    QMenu* fileMenu_ = nullptr;
-    QPointer<QDialog> help_;
+    std::unique_ptr<MainMenus> menus_;
     QSettings* settings_ = nullptr;
     std::vector<std::function<void()>> afterEachAction_;
-    std::function<std::optional<std::string>()> describeOtherFluid_;
 
     std::map<std::string, QWidget*, std::less<>> widgets_;
     std::vector<std::pair<QLineEdit*, TextBox*>> textBoxes_;

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <optional>
 
+#include "circuit/write.h"
 #include "report/qt/report_printer.h"
 #include "tests/report/test_circuits.h"
 
@@ -173,8 +174,30 @@ TEST_F(ReportPdf, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     const std::optional<QString> isFolder =
         SaveReportPdf(folder, loaded.circuit, loaded.solution, kHeader);
     ASSERT_TRUE(isFolder);
-    EXPECT_TRUE(isFolder->endsWith(QStringLiteral(": è una cartella.")));
+    EXPECT_TRUE(isFolder->endsWith(QStringLiteral(": è una cartella, non un file.")));
     EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    // Each fault in the words the circuit's save and the CSV use for it.
+    {
+        QFile file(folder_.filePath(QStringLiteral("file.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const auto reason = [](const std::string& message) {
+        return message.substr(message.rfind("»: ") + std::string("»: ").size());
+    };
+    for (const QString& path :
+         {missing, folder, folder_.filePath(QStringLiteral("file.txt/relazione.pdf"))}) {
+        std::string written;
+        try {
+            circuit::WriteFileAtomically(std::filesystem::path(path.toStdString()), "csv");
+        } catch (const circuit::CircuitError& error) {
+            written = error.what();
+        }
+        const std::optional<QString> failed =
+            SaveReportPdf(path, loaded.circuit, loaded.solution, kHeader);
+        ASSERT_TRUE(failed) << path.toStdString();
+        EXPECT_EQ(reason(failed->toStdString()), reason(written));
+    }
 
     // Over an old report, the new one replaces it whole.
     const QString old = folder_.filePath(QStringLiteral("vecchia.pdf"));

@@ -35,7 +35,7 @@ class DrawingsTest : public CircuitWindowTest {
     }
     // What the schematic shows of a segment, against what the circuit works out to now.
     static void ExpectDrawnAsWorkedOut(CircuitWindow& circuit) {
-        const SchematicView& view = circuit.Schematic();
+        const SchematicView& view = circuit.Drawings().Schematic();
         const Document& document = circuit.Circuit();
         ASSERT_EQ(view.Layout().segments.size(), document.Circuit().segments.size());
         for (std::size_t i = 0; i < document.Circuit().segments.size(); ++i) {
@@ -48,7 +48,7 @@ class DrawingsTest : public CircuitWindowTest {
 
 TEST_F(DrawingsTest, TheSchematicAndTheSheetSelectAlike) {
     CircuitWindow& circuit = OpenThreeRadiators();
-    SchematicView& view = circuit.Schematic();
+    SchematicView& view = circuit.Drawings().Schematic();
     ShowTab(circuit, view);
     for (const std::size_t segment : {std::size_t{2}, std::size_t{0}, std::size_t{3}}) {
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.SegmentPoint(segment));
@@ -63,7 +63,7 @@ TEST_F(DrawingsTest, TheSchematicAndTheSheetSelectAlike) {
     // Removing R1 puts R2 and R3 at other indices: the mark goes with the selected row.
     circuit.SelectSegment(3);  // R3
     circuit.SelectSegment(1);
-    circuit.RemoveWithDownstream();
+    circuit.Structure().RemoveWithDownstream();
     ASSERT_EQ(circuit.SelectedSegment(), std::optional<std::size_t>(0));  // back to A
     circuit.SelectSegment(*circuit.Circuit().Find("R3"));
     EXPECT_EQ(view.SelectedSegment(), circuit.Circuit().Find("R3"));
@@ -74,7 +74,7 @@ TEST_F(DrawingsTest, TheSchematicAndTheSheetSelectAlike) {
 
 TEST_F(DrawingsTest, AnEditChangesTheSchematicInPlace) {
     CircuitWindow& circuit = OpenThreeRadiators();
-    SchematicView& view = circuit.Schematic();
+    SchematicView& view = circuit.Drawings().Schematic();
     ShowTab(circuit, view);
     const std::string lossBefore = view.Item(2)->Texts().loss;
     TypeInto(circuit, 2, SegmentColumn::Lunghezza, "30");
@@ -83,7 +83,7 @@ TEST_F(DrawingsTest, AnEditChangesTheSchematicInPlace) {
     ExpectDrawnAsWorkedOut(circuit);
     // A new segment changes the tree's shape: drawn afresh, with the new one.
     circuit.SelectSegment(0);
-    circuit.AddDownstream();
+    circuit.Structure().AddDownstream();
     EXPECT_TRUE(view.Redrawn());
     ExpectDrawnAsWorkedOut(circuit);
     EXPECT_EQ(view.SelectedSegment(), circuit.SelectedSegment());
@@ -105,7 +105,7 @@ TEST_F(DrawingsTest, AnEditChangesTheSchematicInPlace) {
 TEST_F(DrawingsTest, TheCurveFollowsEveryEdit) {
     CircuitWindow& circuit = OpenThreeRadiators();
     const auto head = [&circuit] {
-        const auto& duty = circuit.Curve().Curve().duty;
+        const auto& duty = circuit.Drawings().Curve().Curve().duty;
         return duty ? duty->lossKPa : -1.0;
     };
     EXPECT_EQ(head(), circuit.Circuit().Solution()->pump.headPa / 1000);
@@ -116,11 +116,11 @@ TEST_F(DrawingsTest, TheCurveFollowsEveryEdit) {
     circuit.UndoStack().undo();
     EXPECT_EQ(head(), before);
     // The pump's margin adds the duty with margins.
-    EXPECT_FALSE(circuit.Curve().Curve().dutyWithMargins);
+    EXPECT_FALSE(circuit.Drawings().Curve().Curve().dutyWithMargins);
     SettingsForm form = SettingsFormOf(circuit.Circuit().Circuit());
     form.headMarginText = "20";
     ASSERT_TRUE(circuit.Take(SettingsEdit(circuit.Circuit(), form), [](const QString&) {}));
-    EXPECT_TRUE(circuit.Curve().Curve().dutyWithMargins);
+    EXPECT_TRUE(circuit.Drawings().Curve().Curve().dutyWithMargins);
 }
 
 }  // namespace

@@ -94,16 +94,16 @@ TEST_F(ExportsTest, TheReportFromTheWindowRendersWithItsHeadOnEveryPage) {
         printer.setOutputFileName(QString::fromStdString(printed.string()));
         return true;
     };
-    EXPECT_TRUE(circuit.PrintReport());
+    EXPECT_TRUE(circuit.Exports().PrintReport());
     const QStringList printedPages = Pages(printed);
     EXPECT_EQ(printedPages.size(), 5);
     ExpectHeadOnEveryPage(printedPages, title);
 
     // Cancelled, nothing is written and nothing is said.
     dialogs.choosePrinter = [](QPrinter&) { return false; };
-    EXPECT_FALSE(circuit.PrintReport());
+    EXPECT_FALSE(circuit.Exports().PrintReport());
     dialogs.exportPaths.push_back(std::nullopt);
-    EXPECT_FALSE(circuit.ExportReport());
+    EXPECT_FALSE(circuit.Exports().ExportReport());
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
@@ -118,9 +118,9 @@ TEST_F(ExportsTest, AnExportNeverReplacesTheCircuitAndAFailedOneSaysWhy) {
     std::filesystem::create_directory(File("cartella"));
     for (const QString& path : {own, roundabout}) {
         dialogs.exportPaths.push_back(path);
-        EXPECT_FALSE(circuit.ExportReport());
+        EXPECT_FALSE(circuit.Exports().ExportReport());
         dialogs.exportPaths.push_back(path);
-        EXPECT_FALSE(circuit.ExportCsv());
+        EXPECT_FALSE(circuit.Exports().ExportCsv());
     }
     ASSERT_EQ(dialogs.errors.size(), 4);
     EXPECT_TRUE(dialogs.errors[0].startsWith(
@@ -132,9 +132,9 @@ TEST_F(ExportsTest, AnExportNeverReplacesTheCircuitAndAFailedOneSaysWhy) {
     dialogs.errors.clear();
     const std::filesystem::path missing = File("manca") / "relazione.pdf";
     dialogs.exportPaths.push_back(QString::fromStdString(missing.string()));
-    EXPECT_FALSE(circuit.ExportReport());
+    EXPECT_FALSE(circuit.Exports().ExportReport());
     dialogs.exportPaths.push_back(QString::fromStdString((File("manca") / "t.csv").string()));
-    EXPECT_FALSE(circuit.ExportCsv());
+    EXPECT_FALSE(circuit.Exports().ExportCsv());
     ASSERT_EQ(dialogs.errors.size(), 2);
     EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("la cartella non esiste")))
         << dialogs.errors[0].toStdString();

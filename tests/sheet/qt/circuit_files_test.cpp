@@ -13,7 +13,7 @@
 #include <QUndoStack>
 
 #include "circuit/write.h"
-#include "sheet/files.h"
+#include "sheet/recent_and_recovery.h"
 #include "tests/sheet/qt/circuit_fixture.h"
 #include "tests/sheet/sheet_fixture.h"
 
@@ -124,9 +124,9 @@ TEST_F(FilesTest, AFailedSaveKeepsTheOldFile) {
     const std::filesystem::path named = File("cartella.idrovela");
     std::filesystem::create_directory(named);
     dialogs.savePaths.push_back(QString::fromStdString(named.string()));
-    EXPECT_FALSE(circuit.SaveAs());
+    EXPECT_FALSE(circuit.File().SaveAs());
     ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors.front().contains("al suo posto c'è una cartella"))
+    EXPECT_TRUE(dialogs.errors.front().contains("è una cartella, non un file"))
         << dialogs.errors.front().toStdString();
     EXPECT_TRUE(std::filesystem::is_directory(named));
     EXPECT_EQ(Bytes(file), bytes);
@@ -137,7 +137,7 @@ TEST_F(FilesTest, AFailedSaveKeepsTheOldFile) {
     if (::geteuid() != 0) {
         std::filesystem::permissions(File(""), std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::remove);
-        EXPECT_FALSE(circuit.Save());
+        EXPECT_FALSE(circuit.File().Save());
         EXPECT_TRUE(dialogs.errors.back().contains("permesso negato"));
         EXPECT_EQ(Bytes(file), bytes);
         std::filesystem::permissions(File(""), std::filesystem::perms::owner_write,
@@ -192,17 +192,17 @@ TEST_F(FilesTest, ACrashLeavesARecoveryCopyThatOnlyTheNextStartOffers) {
     const std::filesystem::path file = ThreeRadiatorsFile();
     CircuitWindow* circuit = circuits.Open(file);
     Lengthen(*circuit);
-    EXPECT_TRUE(circuit->AutosavePending());
+    EXPECT_TRUE(circuit->File().AutosavePending());
     QTRY_COMPARE(Copies().size(), 1u);
     const std::filesystem::path copy = Copies().front();
-    EXPECT_EQ(circuit->Recovery()->Path(), copy);
+    EXPECT_EQ(circuit->File().Recovery()->Path(), copy);
     const std::string unsaved = circuit::WriteCircuit(circuit->Circuit().Circuit());
 
     // A second copy of the program, running at the same time, is not offered it.
     window::qt::MainWindow other(&onTop, [](QWidget*, const RuntimeError&) {});
     ScriptedDialogs otherDialogs;
     {
-        CircuitWindows second(other, &otherDialogs, Environment());
+        CircuitWindowManager second(other, &otherDialogs, Environment());
         second.OfferRecoveries();
         EXPECT_TRUE(otherDialogs.offers.isEmpty());
         EXPECT_TRUE(second.Windows().empty());
@@ -211,7 +211,7 @@ TEST_F(FilesTest, ACrashLeavesARecoveryCopyThatOnlyTheNextStartOffers) {
     delete circuit;  // the crash
     ASSERT_TRUE(std::filesystem::exists(copy));
     ASSERT_FALSE(std::filesystem::exists(copy.string() + ".lock"));
-    CircuitWindows next(other, &otherDialogs, Environment());
+    CircuitWindowManager next(other, &otherDialogs, Environment());
     otherDialogs.recover = {true};
     next.OfferRecoveries();
     ASSERT_EQ(otherDialogs.offers.size(), 1);
@@ -226,7 +226,7 @@ TEST_F(FilesTest, ACrashLeavesARecoveryCopyThatOnlyTheNextStartOffers) {
     EXPECT_TRUE(std::filesystem::exists(copy.string() + ".lock"));  // held again
 
     // Saved, the copy goes.
-    EXPECT_TRUE(recovered.Save());
+    EXPECT_TRUE(recovered.File().Save());
     EXPECT_TRUE(Copies().empty());
     EXPECT_EQ(Bytes(file), unsaved);
 }
@@ -235,12 +235,12 @@ TEST_F(FilesTest, ADiscardedRecoveryCopyIsRemovedAndUndoingToTheFileRemovesItToo
     circuits.SetAutosaveInterval(60'000);
     CircuitWindow* circuit = circuits.Open(ThreeRadiatorsFile());
     Lengthen(*circuit);
-    circuit->AutosaveNow();
+    circuit->File().AutosaveNow();
     ASSERT_EQ(Copies().size(), 1u);
     circuit->UndoStack().undo();  // back to what the file holds
     EXPECT_TRUE(Copies().empty());
     Lengthen(*circuit);
-    circuit->AutosaveNow();
+    circuit->File().AutosaveNow();
     delete circuit;
     ASSERT_EQ(Copies().size(), 1u);
     dialogs.recover = {false};

@@ -17,8 +17,13 @@
 #include <functional>
 #include <sstream>
 
-#include "sheet/qt/circuit_windows.h"
+#include "sheet/qt/circuit_drawings.h"
+#include "sheet/qt/circuit_exports.h"
+#include "sheet/qt/circuit_file.h"
+#include "sheet/qt/circuit_links.h"
+#include "sheet/qt/circuit_window_manager.h"
 #include "sheet/qt/segment_model.h"
+#include "sheet/qt/structure_edits.h"
 #include "tests/window/qt/window_fixture.h"
 #include "tools/qt/tool_windows.h"
 
@@ -48,6 +53,14 @@ class ScriptedDialogs final : public Dialogs {
     bool ChoosePrinter(QWidget*, QPrinter& printer) override {
         return choosePrinter ? choosePrinter(printer) : false;
     }
+    std::optional<UpstreamChoice> ChooseUpstream(QWidget*, const QString& title,
+                                                 const QStringList& choices,
+                                                 std::optional<std::size_t> current) override {
+        upstreamAsked << title;
+        upstreamChoices = choices;
+        upstreamCurrent = current;
+        return Next(upstreams, {});
+    }
 
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> openPaths;
@@ -55,11 +68,15 @@ class ScriptedDialogs final : public Dialogs {
     std::deque<bool> recover;
     std::deque<std::optional<QString>> exportPaths;
     std::function<bool(QPrinter&)> choosePrinter;
+    std::deque<std::optional<UpstreamChoice>> upstreams;
     QStringList questions;
     QStringList suggestions;
     QStringList errors;
     QStringList offers;
     QStringList exports;
+    QStringList upstreamAsked;
+    QStringList upstreamChoices;  // offered the last time
+    std::optional<std::size_t> upstreamCurrent;
 
   private:
     template <typename T>
@@ -138,7 +155,7 @@ class CircuitWindowTest : public window::qt::test::MainWindowTest {
     ScriptedDialogs dialogs;
     // Before the circuit windows, which may be linked to them and go first.
     tools::qt::ToolWindows tools{window};
-    CircuitWindows circuits{window, &dialogs, Environment()};
+    CircuitWindowManager circuits{window, &dialogs, Environment()};
 };
 
 }  // namespace idrovela::sheet::qt::test

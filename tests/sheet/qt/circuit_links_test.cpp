@@ -193,7 +193,7 @@ TEST_F(LinksTest, TheTubeGoesToTheActiveCircuit) {
     CircuitWindow& first = OpenCircuit("uno.idrovela", sheet::test::ThreeRadiators());
     Q_EMIT first.findChild<QMenuBar*>()->actions()[1]->menu()->aboutToShow();
     EXPECT_FALSE(first.findChild<QAction*>("AggiungiAlCircuito")->isEnabled());
-    first.AddSelectedTube();
+    first.Links().AddSelectedTube();
     EXPECT_TRUE(first.statusBar()->currentMessage().contains(QStringLiteral("Tubi commerciali")));
     EXPECT_EQ(first.Circuit().Circuit().segments.size(), 4u);
 

@@ -29,6 +29,7 @@
 #include "circuit/write.h"
 #include "report/qt/schematic_view.h"
 #include "sheet/input.h"
+#include "sheet/qt/upstream_dialog.h"
 #include "sheet/window_texts.h"
 #include "tests/sheet/qt/circuit_fixture.h"
 #include "tests/sheet/sheet_fixture.h"
@@ -282,15 +283,13 @@ TEST_F(SheetTest, StructureKeysMoveAndTheWarningsSelectTheirRows) {
     QTreeView& sheet = circuit.Sheet();
 
     // Moved under R1, R2 leaves A's rows; the dialog offers neither R2 itself nor the source's
-    // descendants of R2.
+    // descendants of R2, and starts at its upstream segment A.
     circuit.SelectSegment(2);
-    WithDialog([&] { ActionOf(circuit, "SpostaSotto").trigger(); },
-               [](QWidget& dialog) {
-                   auto& box = Child<QComboBox>(dialog, "NuovoAMonte");
-                   EXPECT_EQ(box.findText("R2"), -1);
-                   box.setCurrentIndex(box.findText("R1"));
-                   dynamic_cast<QDialog&>(dialog).accept();
-               });
+    dialogs.upstreams = {UpstreamChoice{1}};
+    ActionOf(circuit, "SpostaSotto").trigger();
+    EXPECT_EQ(dialogs.upstreamAsked, QStringList{QString::fromUtf8("Sposta «R2»")});
+    EXPECT_EQ(dialogs.upstreamChoices, (QStringList{"A", "R1", "R3"}));
+    EXPECT_EQ(dialogs.upstreamCurrent, std::optional<std::size_t>(0));
     EXPECT_EQ(circuit.Model().rowCount(circuit.Model().IndexOf(0)), 2);
     EXPECT_EQ(circuit.Model().rowCount(circuit.Model().IndexOf(1)), 1);
     EXPECT_EQ(circuit.Circuit().Circuit().segments[2].upstream, "R1");
@@ -331,6 +330,27 @@ TEST_F(SheetTest, StructureKeysMoveAndTheWarningsSelectTheirRows) {
                       list.visualRect(entry).center());
     EXPECT_EQ(circuit.SelectedSegment(), std::optional<std::size_t>(3));
     EXPECT_FALSE(circuit.Model().IndexOf(3).data(Qt::DecorationRole).isNull());
+}
+
+// "Sposta sotto…" itself: the source first, then the segments offered, starting at the segment's
+// upstream one; what is picked comes back as its place among those offered.
+TEST(UpstreamDialog, OffersTheSourceFirstAndStartsAtTheUpstreamSegment) {
+    UpstreamDialog dialog(nullptr, QString::fromUtf8("Sposta «R2»"), {"A", "R1", "R3"}, 1);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Sposta «R2»"));
+    auto& box = Child<QComboBox>(dialog, "NuovoAMonte");
+    ASSERT_EQ(box.count(), 4);
+    EXPECT_EQ(box.itemText(0), "(la sorgente)");
+    EXPECT_EQ(box.itemText(3), "R3");
+    EXPECT_EQ(box.currentText(), "R1");
+    const struct {
+        int picked;
+        std::optional<std::size_t> choice;
+    } cases[] = {{0, std::nullopt}, {1, 0}, {3, 2}};
+    for (const auto& c : cases) {
+        box.setCurrentIndex(c.picked);
+        EXPECT_EQ(dialog.Choice().index, c.choice) << c.picked;
+    }
+    EXPECT_EQ(UpstreamDialog(nullptr, "", {"A"}, std::nullopt).Choice().index, std::nullopt);
 }
 
 // What a screen reader finds: a name and a tooltip for every control that takes the focus, and
@@ -423,21 +443,22 @@ TEST_F(SheetTest, OneEditOnTenThousandSegmentsTakesThisLong) {
         EXPECT_TRUE(circuit.Take(SettingsEdit(circuit.Circuit(), form), [](const QString&) {}));
     });
     circuit.SelectSegment(0);
-    time("a segment added under T1", [&] { circuit.AddDownstream(); });
+    time("a segment added under T1", [&] { circuit.Structure().AddDownstream(); });
     time("undone", [&] { circuit.UndoStack().undo(); });
     circuit.SelectSegment(0);
-    time("T1 and everything under it removed", [&] { circuit.RemoveWithDownstream(); });
+    time("T1 and everything under it removed", [&] { circuit.Structure().RemoveWithDownstream(); });
     time("undone", [&] { circuit.UndoStack().undo(); });
     EXPECT_EQ(circuit.Circuit().Circuit().segments.size(), 10'000u);
 
     // With the schematic in sight, which follows each edit in place.
     time("the schematic shown, catching up",
-         [&] { circuit.Views().setCurrentWidget(&circuit.Schematic()); });
+         [&] { circuit.Views().setCurrentWidget(&circuit.Drawings().Schematic()); });
     time("length of T4, the schematic shown",
          [&] { EXPECT_TRUE(model.setData(length, "6", Qt::EditRole)); });
-    EXPECT_FALSE(circuit.Schematic().Redrawn());
+    EXPECT_FALSE(circuit.Drawings().Schematic().Redrawn());
     circuit.SelectSegment(0);
-    time("a segment added under T1, the schematic redrawn", [&] { circuit.AddDownstream(); });
+    time("a segment added under T1, the schematic redrawn",
+         [&] { circuit.Structure().AddDownstream(); });
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 

@@ -336,7 +336,7 @@ TEST_F(ToolWindowsTest, EveryWindowOpensBesideTheMainOneAndEscapeClosesIt) {
     const QRect screen = window.screen()->availableGeometry();
     std::vector<QPointer<QWidget>> opened{&Open("VerificaFisica"), &Open("TubiCommerciali"),
                                           &Open("ProprietaFluido")};
-    window.ShowHelp();
+    window.Menus().ShowHelp();
     opened.emplace_back(&Find("Guida"));  // deleted once closed
     for (QWidget* tool : opened) {
         SCOPED_TRACE(tool->objectName().toStdString());

@@ -1,10 +1,9 @@
-#include "sheet/qt/panels.h"
+#include "sheet/qt/detail_pane.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,147 +12,10 @@
 #include <QVBoxLayout>
 
 #include "circuit/messages.h"
+#include "sheet/qt/form_fields.h"
 #include "sheet/window_texts.h"
 
 namespace idrovela::sheet::qt {
-
-namespace {
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToUtf8(const QString& text) {
-    return text.toStdString();
-}
-
-QLabel* Problem(const char* name) {
-    auto* label = new QLabel;
-    label->setObjectName(QString::fromUtf8(name));
-    label->setWordWrap(true);
-    label->setStyleSheet(QStringLiteral("color: #a00000"));
-    label->setAccessibleName(QStringLiteral("Messaggio"));
-    label->hide();
-    return label;
-}
-
-void SetText(QLineEdit& edit, const std::string& text) {
-    const QString shown = FromUtf8(text);
-    if (edit.text() != shown) {
-        const QSignalBlocker blocker(&edit);
-        edit.setText(shown);
-    }
-    edit.setModified(false);
-}
-
-}  // namespace
-
-// ---- SettingsPanel ----
-
-SettingsPanel::SettingsPanel(Commit commit)
-    : QGroupBox(QStringLiteral("Circuito")), commit_(std::move(commit)) {
-    setObjectName(QStringLiteral("Impostazioni"));
-    setToolTip(QStringLiteral("Le impostazioni di tutto il circuito"));
-    auto* grid = new QGridLayout;
-    name_ = Field(*grid, 0, 0, "&Nome", "Nome", "Il nome del progetto");
-    author_ = Field(*grid, 0, 1, "A&utore", "Autore", "Chi ha fatto il calcolo");
-    notes_ = Field(*grid, 0, 2, "N&ote", "Note", "Note sul progetto");
-    fluid_ = new QComboBox;
-    fluid_->setObjectName(QStringLiteral("Fluido"));
-    fluid_->addItems({QStringLiteral("acqua"), QStringLiteral("glicole etilenico"),
-                      QStringLiteral("glicole propilenico")});
-    fluid_->setToolTip(QStringLiteral("Il fluido del circuito"));
-    fluid_->setAccessibleName(QStringLiteral("Fluido"));
-    auto* fluidLabel = new QLabel(QStringLiteral("Flu&ido"));
-    fluidLabel->setBuddy(fluid_);
-    grid->addWidget(fluidLabel, 1, 0);
-    grid->addWidget(fluid_, 1, 1);
-    connect(fluid_, &QComboBox::activated, this, [this] { Send(); });
-    percent_ = Field(*grid, 1, 1, "&Glicole [%]", "Percentuale",
-                     "La percentuale di glicole in volume, da 10 a 60; 0 per l'acqua");
-    supply_ = Field(*grid, 1, 2, "Man&data [°C]", "Mandata", "La temperatura di mandata");
-    return_ = Field(*grid, 1, 3, "&Ritorno [°C]", "Ritorno", "La temperatura di ritorno");
-    pascalPerMetre_ = Field(*grid, 2, 0, "&Limite R [Pa/m]", "LimitePerdita",
-                            "Il tubo automatico è il primo della serie con R entro questo limite");
-    velocity_ = Field(*grid, 2, 1, "Limite &w [m/s]", "LimiteVelocita",
-                      "Il tubo automatico è il primo della serie con w entro questo limite");
-    flowMargin_ = Field(*grid, 2, 2, "Margine &portata [%]", "MarginePortata",
-                        "Il margine sulla portata della pompa, da 0 a 100 %");
-    headMargin_ = Field(*grid, 2, 3, "Margine preval&enza [%]", "MarginePrevalenza",
-                        "Il margine sulla prevalenza della pompa, da 0 a 100 %");
-    message_ = Problem("MessaggioImpostazioni");
-    grid->addWidget(message_, 3, 0, 1, 8);
-    for (int column = 1; column < 8; column += 2) {
-        grid->setColumnStretch(column, 1);
-    }
-    setLayout(grid);
-}
-
-QLineEdit* SettingsPanel::Field(QGridLayout& grid, int row, int column, const char* caption,
-                                const char* name, const char* tip) {
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromUtf8(name));
-    edit->setToolTip(QString::fromUtf8(tip));
-    auto* label = new QLabel(QString::fromUtf8(caption));
-    label->setBuddy(edit);
-    edit->setAccessibleName(label->text().remove('&'));
-    grid.addWidget(label, row, 2 * column);
-    grid.addWidget(edit, row, 2 * column + 1, 1, row == 0 && column == 2 ? 3 : 1);
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
-        if (edit->isModified()) {
-            Send();
-        }
-    });
-    return edit;
-}
-
-void SettingsPanel::Send() {
-    if (mirroring_) {
-        return;
-    }
-    SettingsForm form;
-    form.name = ToUtf8(name_->text());
-    form.author = ToUtf8(author_->text());
-    form.notes = ToUtf8(notes_->text());
-    form.fluid = static_cast<circuit::FluidType>(fluid_->currentIndex());
-    form.percentText = ToUtf8(percent_->text());
-    form.supplyText = ToUtf8(supply_->text());
-    form.returnText = ToUtf8(return_->text());
-    form.pascalPerMetreText = ToUtf8(pascalPerMetre_->text());
-    form.velocityText = ToUtf8(velocity_->text());
-    form.flowMarginText = ToUtf8(flowMargin_->text());
-    form.headMarginText = ToUtf8(headMargin_->text());
-    message_->hide();
-    commit_(form);
-}
-
-void SettingsPanel::Mirror(const circuit::Circuit& circuit) {
-    mirroring_ = true;
-    const SettingsForm form = SettingsFormOf(circuit);
-    // Notes on several lines keep their line breaks unless the user edits them here.
-    SetText(*name_, form.name);
-    SetText(*author_, form.author);
-    SetText(*notes_, form.notes);
-    {
-        const QSignalBlocker blocker(fluid_);
-        fluid_->setCurrentIndex(static_cast<int>(form.fluid));
-    }
-    SetText(*percent_, form.percentText);
-    SetText(*supply_, form.supplyText);
-    SetText(*return_, form.returnText);
-    SetText(*pascalPerMetre_, form.pascalPerMetreText);
-    SetText(*velocity_, form.velocityText);
-    SetText(*flowMargin_, form.flowMarginText);
-    SetText(*headMargin_, form.headMarginText);
-    mirroring_ = false;
-}
-
-void SettingsPanel::ShowProblem(const QString& problem) {
-    message_->setText(problem);
-    message_->setVisible(!problem.isEmpty());
-}
-
-// ---- DetailPane ----
 
 DetailPane::DetailPane(Commit commit, QAction& fittings, QAction& move)
     : commit_(std::move(commit)),
@@ -165,7 +27,7 @@ DetailPane::DetailPane(Commit commit, QAction& fittings, QAction& move)
       loadValue_(new QLineEdit),
       device_(new QComboBox),
       deviceValue_(new QLineEdit),
-      message_(Problem("MessaggioTerminale")),
+      message_(ProblemLabel("MessaggioTerminale")),
       figures_(new QFormLayout),
       terminal_(new QWidget) {
     setObjectName(QStringLiteral("Dettaglio"));
@@ -305,15 +167,15 @@ void DetailPane::Show(const circuit::Circuit& circuit, const circuit::Solution* 
                                       : QStringLiteral("A monte: la sorgente"));
     const TerminalForm form = TerminalFormOf(given);
     present_->setChecked(form.present);
-    SetText(*description_, form.description);
+    SetFieldText(*description_, form.description);
     {
         const QSignalBlocker loadBlocker(load_);
         const QSignalBlocker deviceBlocker(device_);
         load_->setCurrentIndex(static_cast<int>(form.load));
         device_->setCurrentIndex(static_cast<int>(form.device));
     }
-    SetText(*loadValue_, form.loadText);
-    SetText(*deviceValue_, form.deviceText);
+    SetFieldText(*loadValue_, form.loadText);
+    SetFieldText(*deviceValue_, form.deviceText);
     EnableFields();
     if (solution != nullptr) {
         for (const Line& line : TerminalLines(circuit, *solution, *segment)) {

@@ -1,4 +1,4 @@
-#include "sheet/files.h"
+#include "sheet/recent_and_recovery.h"
 
 #include <algorithm>
 

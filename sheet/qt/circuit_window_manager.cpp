@@ -1,4 +1,4 @@
-#include "sheet/qt/circuit_windows.h"
+#include "sheet/qt/circuit_window_manager.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -14,7 +14,10 @@
 #include "catalogues/user_catalogues.h"
 #include "circuit/load.h"
 #include "circuit/messages.h"
-#include "sheet/files.h"
+#include "sheet/qt/circuit_file.h"
+#include "sheet/qt/circuit_links.h"
+#include "sheet/qt/form_fields.h"
+#include "sheet/recent_and_recovery.h"
 #include "tools/qt/tool_windows.h"
 #include "window/qt/main_window.h"
 #include "window/qt/show_beside.h"
@@ -62,10 +65,6 @@ namespace {
 
 const QString kRecentKey = QStringLiteral("circuiti/recenti");
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::vector<std::string> ToStrings(const QStringList& list) {
     std::vector<std::string> strings;
     for (const QString& item : list) {
@@ -84,8 +83,8 @@ QStringList FromStrings(const std::vector<std::string>& strings) {
 
 }  // namespace
 
-CircuitWindows::CircuitWindows(window::qt::MainWindow& main, Dialogs* dialogs,
-                               std::function<const char*(const char*)> getenv)
+CircuitWindowManager::CircuitWindowManager(window::qt::MainWindow& main, Dialogs* dialogs,
+                                           std::function<const char*(const char*)> getenv)
     : QObject(&main),
       main_(main),
       ownDialogs_(dialogs == nullptr ? std::make_unique<StandardDialogs>() : nullptr),
@@ -119,7 +118,7 @@ CircuitWindows::CircuitWindows(window::qt::MainWindow& main, Dialogs* dialogs,
     main.installEventFilter(this);
 }
 
-CircuitWindows::~CircuitWindows() {
+CircuitWindowManager::~CircuitWindowManager() {
     if (tools_ != nullptr) {
         tools_->LinkCircuits({});
     }
@@ -129,7 +128,7 @@ CircuitWindows::~CircuitWindows() {
     }
 }
 
-std::shared_ptr<const catalogues::Catalogue> CircuitWindows::Catalogue() {
+std::shared_ptr<const catalogues::Catalogue> CircuitWindowManager::Catalogue() {
     if (catalogue_ == nullptr) {
         catalogue_ = std::make_shared<const catalogues::Catalogue>(
             catalogues::LoadCatalogues(catalogues::UserCatalogueDir(getenv_)));
@@ -137,8 +136,8 @@ std::shared_ptr<const catalogues::Catalogue> CircuitWindows::Catalogue() {
     return catalogue_;
 }
 
-CircuitWindow* CircuitWindows::Show(std::unique_ptr<Document> document,
-                                    std::unique_ptr<RecoveryFile> recovery) {
+CircuitWindow* CircuitWindowManager::Show(std::unique_ptr<Document> document,
+                                          std::unique_ptr<RecoveryFile> recovery) {
     auto* window = new CircuitWindow(std::move(document), services_, &main_, std::move(recovery));
     windows_.emplace_back(window);
     active_ = window;
@@ -151,7 +150,7 @@ CircuitWindow* CircuitWindows::Show(std::unique_ptr<Document> document,
     return window;
 }
 
-void CircuitWindows::OpenAtStart(const std::vector<std::filesystem::path>& files) {
+void CircuitWindowManager::OpenAtStart(const std::vector<std::filesystem::path>& files) {
     makeRoom_ = true;
     for (const std::filesystem::path& file : files) {
         Open(file);
@@ -159,16 +158,16 @@ void CircuitWindows::OpenAtStart(const std::vector<std::filesystem::path>& files
     makeRoom_ = false;
 }
 
-CircuitWindow* CircuitWindows::NewCircuit() {
+CircuitWindow* CircuitWindowManager::NewCircuit() {
     return Show(std::make_unique<Document>(Catalogue()));
 }
 
-CircuitWindow* CircuitWindows::OpenCircuit() {
+CircuitWindow* CircuitWindowManager::OpenCircuit() {
     const std::optional<QString> path = services_.dialogs->OpenPath(&main_);
     return path ? Open(std::filesystem::path(path->toStdString())) : nullptr;
 }
 
-CircuitWindow* CircuitWindows::Open(const std::filesystem::path& file) {
+CircuitWindow* CircuitWindowManager::Open(const std::filesystem::path& file) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(file, error);
     const std::filesystem::path path = error ? file : absolute;
@@ -190,7 +189,7 @@ CircuitWindow* CircuitWindows::Open(const std::filesystem::path& file) {
     return Show(std::move(document));
 }
 
-void CircuitWindows::OfferRecoveries() {
+void CircuitWindowManager::OfferRecoveries() {
     if (!services_.recoveryDir) {
         return;
     }
@@ -221,7 +220,7 @@ void CircuitWindows::OfferRecoveries() {
     }
 }
 
-CircuitWindow* CircuitWindows::Active() const {
+CircuitWindow* CircuitWindowManager::Active() const {
     if (active_ != nullptr && active_->isVisible()) {
         return active_.data();
     }
@@ -229,7 +228,7 @@ CircuitWindow* CircuitWindows::Active() const {
     return open.empty() ? nullptr : open.back();
 }
 
-void CircuitWindows::LinkTools(tools::qt::ToolWindows& tools) {
+void CircuitWindowManager::LinkTools(tools::qt::ToolWindows& tools) {
     tools_ = &tools;
     services_.selectedTube = [&tools] { return tools.SelectedTube(); };
     services_.openInCalculator = [&tools](const tools::CalculatorSetUp& setUp) {
@@ -242,12 +241,12 @@ void CircuitWindows::LinkTools(tools::qt::ToolWindows& tools) {
         if (circuit == nullptr) {
             return std::string("Nessun circuito aperto.");
         }
-        return circuit->AddTube(tube);
+        return circuit->Links().AddTube(tube);
     };
     tools.LinkCircuits(std::move(link));
 }
 
-std::vector<CircuitWindow*> CircuitWindows::Windows() const {
+std::vector<CircuitWindow*> CircuitWindowManager::Windows() const {
     std::vector<CircuitWindow*> open;
     for (const QPointer<CircuitWindow>& window : windows_) {
         if (window != nullptr && window->isVisible()) {
@@ -257,12 +256,12 @@ std::vector<CircuitWindow*> CircuitWindows::Windows() const {
     return open;
 }
 
-QStringList CircuitWindows::Recent() const {
+QStringList CircuitWindowManager::Recent() const {
     QSettings* settings = main_.Settings();
     return settings != nullptr ? settings->value(kRecentKey).toStringList() : recent_;
 }
 
-void CircuitWindows::Remember(const std::filesystem::path& file) {
+void CircuitWindowManager::Remember(const std::filesystem::path& file) {
     const QStringList list = FromStrings(sheet::Remember(ToStrings(Recent()), file.string()));
     if (QSettings* settings = main_.Settings()) {
         settings->setValue(kRecentKey, list);
@@ -271,7 +270,7 @@ void CircuitWindows::Remember(const std::filesystem::path& file) {
     }
 }
 
-void CircuitWindows::FillRecent(QMenu& menu) {
+void CircuitWindowManager::FillRecent(QMenu& menu) {
     menu.clear();
     const QStringList recent = Recent();
     for (int i = 0; i < recent.size(); ++i) {
@@ -288,10 +287,10 @@ void CircuitWindows::FillRecent(QMenu& menu) {
     }
 }
 
-bool CircuitWindows::CloseAll() {
+bool CircuitWindowManager::CloseAll() {
     const std::vector<CircuitWindow*> open = Windows();
     for (CircuitWindow* window : open) {
-        if (!window->AgreeToClose()) {
+        if (!window->File().AgreeToClose()) {
             return false;
         }
     }
@@ -303,7 +302,7 @@ bool CircuitWindows::CloseAll() {
 
 // Quitting closes the main window: each circuit with unsaved changes is asked about first, and
 // "Annulla" on any keeps the program running.
-bool CircuitWindows::eventFilter(QObject* watched, QEvent* event) {
+bool CircuitWindowManager::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &main_ && event->type() == QEvent::Close && !CloseAll()) {
         event->ignore();
         return true;

@@ -39,15 +39,15 @@ namespace idrovela::sheet::qt {
 // left, offered back; and on quitting, each window with unsaved changes asked about them first.
 // Linked to the tool windows, "Tubi commerciali" adds its tubes to the active circuit (the circuit
 // window last active), and a circuit's segment opens in the main window.
-class CircuitWindows final : public QObject {
+class CircuitWindowManager final : public QObject {
   public:
     // `dialogs` stands in for the message boxes and file dialogs in tests; `getenv` as std::getenv
     // (the catalogues' and the recovery copies' folders).
-    explicit CircuitWindows(window::qt::MainWindow& main, Dialogs* dialogs = nullptr,
-                            std::function<const char*(const char*)> getenv = nullptr);
-    ~CircuitWindows() override;
-    CircuitWindows(const CircuitWindows&) = delete;
-    CircuitWindows& operator=(const CircuitWindows&) = delete;
+    explicit CircuitWindowManager(window::qt::MainWindow& main, Dialogs* dialogs = nullptr,
+                                  std::function<const char*(const char*)> getenv = nullptr);
+    ~CircuitWindowManager() override;
+    CircuitWindowManager(const CircuitWindowManager&) = delete;
+    CircuitWindowManager& operator=(const CircuitWindowManager&) = delete;
 
     CircuitWindow* NewCircuit();
     // Asks for a file and opens it.

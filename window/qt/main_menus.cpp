@@ -1,5 +1,4 @@
-// The window's menu bar: File (copy the figures, quit), Strumenti (the tool windows) and ? (help
-// and about).
+#include "window/qt/main_menus.h"
 
 #include <QAction>
 #include <QApplication>
@@ -30,36 +29,36 @@ QString FromUtf8(std::string_view text) {
 
 }  // namespace
 
-void MainWindow::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    fileMenu_ = file;
-    QAction* copy = file->addAction(QStringLiteral("&Copia i valori"));
+MainMenus::MainMenus(MainWindow& window)
+    : window_(window), file_(window.menuBar()->addMenu(QStringLiteral("&File"))), tools_(nullptr) {
+    QAction* copy = file_->addAction(QStringLiteral("&Copia i valori"));
     copy->setObjectName(QStringLiteral("CopiaValori"));
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    connect(copy, &QAction::triggered, this, [this] { CopyValues(); });
-    file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("&Esci"));
+    QObject::connect(copy, &QAction::triggered, &window, [this] { CopyValues(); });
+    file_->addSeparator();
+    QAction* quit = file_->addAction(QStringLiteral("&Esci"));
     quit->setObjectName(QStringLiteral("Esci"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(quit, &QAction::triggered, this, [this] { close(); });
+    QObject::connect(quit, &QAction::triggered, &window, [&window] { window.close(); });
 
-    toolsMenu_ = menuBar()->addMenu(QStringLiteral("&Strumenti"));
+    tools_ = window.menuBar()->addMenu(QStringLiteral("&Strumenti"));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
+    QMenu* help = window.menuBar()->addMenu(QStringLiteral("&?"));
     QAction* guide = help->addAction(QStringLiteral("&Guida"));
     guide->setObjectName(QStringLiteral("Guida"));
     guide->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(guide, &QAction::triggered, this, [this] { ShowHelp(); });
+    QObject::connect(guide, &QAction::triggered, &window, [this] { ShowHelp(); });
     QAction* about = help->addAction(QStringLiteral("&Informazioni su Idrovela"));
     about->setObjectName(QStringLiteral("Informazioni"));
-    connect(about, &QAction::triggered, this, [this] { ShowAbout(); });
+    QObject::connect(about, &QAction::triggered, &window, [this] { ShowAbout(); });
 }
 
 // The figures go on the clipboard twice: as tab-separated lines for a spreadsheet, and as an
 // HTML table for a document.
-void MainWindow::CopyValues() {
-    const std::vector<CopiedValue> values = ValuesToCopy(
-        model_, describeOtherFluid_ ? describeOtherFluid_() : std::optional<std::string>());
+void MainMenus::CopyValues() {
+    const std::vector<CopiedValue> values =
+        ValuesToCopy(window_.Model(),
+                     describeOtherFluid_ ? describeOtherFluid_() : std::optional<std::string>());
     auto* mime = new QMimeData;
     mime->setText(FromUtf8(ValuesAsTabSeparated(values)));
     mime->setHtml(FromUtf8(ValuesAsHtmlTable(values)));
@@ -68,9 +67,9 @@ void MainWindow::CopyValues() {
 
 // The help window stays open beside the window until the user closes it; asking again brings
 // the same one forward.
-void MainWindow::ShowHelp() {
+void MainMenus::ShowHelp() {
     if (help_ == nullptr) {
-        help_ = new QDialog(this);
+        help_ = new QDialog(&window_);
         help_->setObjectName(QStringLiteral("Guida"));
         help_->setWindowTitle(QStringLiteral("Guida di Idrovela"));
         help_->setAttribute(Qt::WA_DeleteOnClose);
@@ -79,21 +78,21 @@ void MainWindow::ShowHelp() {
         text->setHtml(FromUtf8(HelpHtml()));
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, help_);
         buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Chiudi"));
-        connect(buttons, &QDialogButtonBox::rejected, help_.data(), &QDialog::close);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, help_.data(), &QDialog::close);
         auto* layout = new QVBoxLayout(help_);
         layout->addWidget(text);
         layout->addWidget(buttons);
         help_->resize(520, 560);
     }
-    ShowBeside(*help_, *this, settings_);
+    ShowBeside(*help_, window_, window_.Settings());
 }
 
-void MainWindow::ShowAbout() {
+void MainMenus::ShowAbout() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Informazioni su Idrovela"),
-                    FromUtf8(AboutHtml(qVersion())), QMessageBox::Ok, this);
+                    FromUtf8(AboutHtml(qVersion())), QMessageBox::Ok, &window_);
     box.setObjectName(QStringLiteral("Informazioni"));
     box.setTextFormat(Qt::RichText);
-    box.setIconPixmap(windowIcon().pixmap(64, 64));
+    box.setIconPixmap(window_.windowIcon().pixmap(64, 64));
     box.exec();
 }
 

@@ -1,0 +1,70 @@
+#include "sheet/qt/sheet_view.h"
+
+#include <QHeaderView>
+#include <QTreeView>
+#include <algorithm>
+
+#include "sheet/input.h"
+#include "sheet/qt/cell_delegate.h"
+#include "sheet/qt/form_fields.h"
+#include "sheet/qt/segment_model.h"
+
+namespace idrovela::sheet::qt {
+
+namespace {
+
+// Each column as wide as its caption or its widest usual figure; the id's with room for the
+// tree's indentation, the texts' for a few words.
+void SizeColumns(QTreeView& sheet) {
+    sheet.header()->setStretchLastSection(false);
+    const QFontMetrics metrics = sheet.fontMetrics();
+    for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+        const ColumnInfo& info = SegmentColumns()[column];
+        int width = std::max(metrics.horizontalAdvance(FromUtf8(info.caption)),
+                             metrics.horizontalAdvance(QStringLiteral("000000,00")));
+        switch (static_cast<SegmentColumn>(column)) {
+            case SegmentColumn::Id:
+                width = metrics.horizontalAdvance(QStringLiteral("▶ T0000")) + 4 * 20;
+                break;
+            case SegmentColumn::Descrizione:
+                width = metrics.horizontalAdvance(QStringLiteral("collettore piano"));
+                break;
+            case SegmentColumn::Tubo:
+                width = metrics.horizontalAdvance(QStringLiteral("rame 28×1,5 (automatico)"));
+                break;
+            default:
+                break;
+        }
+        sheet.setColumnWidth(static_cast<int>(column), width + 16);
+    }
+}
+
+}  // namespace
+
+QTreeView* NewSheetView(SegmentModel& model, const catalogues::Catalogue& catalogue) {
+    auto* sheet = new QTreeView;
+    sheet->setObjectName(QStringLiteral("Foglio"));
+    sheet->setAccessibleName(QStringLiteral("Foglio dei tratti"));
+    sheet->setToolTip(QStringLiteral(
+        "I tratti del circuito, ciascuno sotto il suo tratto a monte; ▶ e il colore segnano il "
+        "circuito indice. F2 o un doppio clic modifica una cella; Ins aggiunge un tratto, Canc lo "
+        "toglie."));
+    sheet->setModel(&model);
+    sheet->setUniformRowHeights(true);
+    sheet->setAlternatingRowColors(true);
+    // Several rows for "Copia"; the edits act on the current one.
+    sheet->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    sheet->setSelectionBehavior(QAbstractItemView::SelectItems);
+    sheet->setAllColumnsShowFocus(false);
+    sheet->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    QStringList tubes;
+    for (const TubeOption& option : TubeOptions(catalogue)) {
+        tubes << FromUtf8(option.text);
+    }
+    sheet->setItemDelegate(new CellDelegate(tubes, sheet));
+    SizeColumns(*sheet);
+    return sheet;
+}
+
+}  // namespace idrovela::sheet::qt
