@@ -11,7 +11,7 @@
 
 #include "physics/glycol.h"
 #include "tools/display_numbers.h"
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 #include "tools/qt/number_box.h"
 #include "tools/qt/remembered_choices.h"
 #include "tools/tool_memory.h"

@@ -1,4 +1,4 @@
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 
 #include "calc/number_conversions.h"
 #include "calc/text_conversions.h"
