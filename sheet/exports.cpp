@@ -4,6 +4,7 @@
 
 #include "circuit/messages.h"
 #include "sheet/window_texts.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet {
 
@@ -38,7 +39,7 @@ std::optional<std::string> ExportRefusal(const std::filesystem::path& target,
         return std::nullopt;
     }
     return std::string(what) + " non può prendere il posto del circuito " +
-           circuit::Quoted(circuitFile->filename().string()) + ": scegliere un altro file.";
+           text::Quoted(circuitFile->filename().string()) + ": scegliere un altro file.";
 }
 
 }  // namespace idrovela::sheet

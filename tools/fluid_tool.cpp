@@ -5,10 +5,13 @@
 #include "physics/glycol.h"
 #include "physics/physics_error.h"
 #include "physics/water.h"
-#include "tools/display_numbers.h"
+#include "text/figures.h"
 #include "window/form_principale.h"
 
 namespace idrovela::tools {
+
+using text::Exact;
+using text::Fixed;
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "sheet/qt/circuit_window.h"
 #include "sheet/qt/dialogs.h"
 #include "sheet/qt/segment_model.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet::qt {
 
@@ -137,7 +138,7 @@ std::optional<std::string> CircuitWindow::AddTube(const tools::ChosenTube& tube)
         return problem;
     }
     Select(document_->Find(id));
-    statusBar()->showMessage(QStringLiteral("Aggiunto ") + FromUtf8(circuit::Quoted(id)) +
+    statusBar()->showMessage(QStringLiteral("Aggiunto ") + FromUtf8(text::Quoted(id)) +
                                  QStringLiteral(" con il tubo ") +
                                  FromUtf8(tube.seriesName + " " + tube.tube.designation),
                              5000);
