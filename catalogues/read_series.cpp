@@ -7,7 +7,8 @@
 
 #include "catalogues/file_lines.h"
 #include "catalogues/tube_row.h"
-#include "catalogues/utf8_text.h"
+#include "text/quoted.h"
+#include "text/utf8.h"
 
 namespace idrovela::catalogues {
 
@@ -32,7 +33,8 @@ std::string_view CommentText(std::string_view line) {
 }
 
 std::string NotUtf8(std::string_view line, std::size_t badByte) {
-    return "testo non UTF-8 (byte " + std::to_string(badByte + 1) + " della riga): " + Quoted(line);
+    return "testo non UTF-8 (byte " + std::to_string(badByte + 1) +
+           " della riga): " + text::Quoted(line, text::Quoting::Escaped);
 }
 
 class SeriesReader {
@@ -79,8 +81,9 @@ class SeriesReader {
             return;
         }
         if (line->text != kHeader) {
-            Report(line->number, "riga d'intestazione diversa da " + ExpectedHeader() +
-                                     ": trovata " + Quoted(line->text) + "; file ignorato");
+            Report(line->number,
+                   "riga d'intestazione diversa da " + ExpectedHeader() + ": trovata " +
+                       text::Quoted(line->text, text::Quoting::Escaped) + "; file ignorato");
             return;
         }
         headerRead_ = true;
@@ -104,7 +107,7 @@ class SeriesReader {
             }
             const bool isTitle = !titleRead;
             titleRead = true;
-            const std::size_t badByte = FirstInvalidUtf8(line->text);
+            const std::size_t badByte = text::FirstInvalidUtf8(line->text);
             if (badByte != std::string_view::npos) {
                 Report(line->number, "commento ignorato, " + NotUtf8(line->text, badByte));
                 continue;
@@ -123,7 +126,7 @@ class SeriesReader {
         if (IsBlank(line.text) || IsComment(line.text)) {
             return;
         }
-        const std::size_t badByte = FirstInvalidUtf8(line.text);
+        const std::size_t badByte = text::FirstInvalidUtf8(line.text);
         if (badByte != std::string_view::npos) {
             Report(line.number, NotUtf8(line.text, badByte));
             return;
@@ -136,7 +139,8 @@ class SeriesReader {
         Tube& tube = std::get<Tube>(row);
         const auto [first, inserted] = designationLines_.emplace(tube.designation, line.number);
         if (!inserted) {
-            Report(line.number, "designazione " + Quoted(tube.designation) +
+            Report(line.number, "designazione " +
+                                    text::Quoted(tube.designation, text::Quoting::Escaped) +
                                     " già usata alla riga " + std::to_string(first->second));
             return;
         }

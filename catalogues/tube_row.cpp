@@ -7,7 +7,8 @@
 
 #include "calc/runtime_error.h"
 #include "calc/text_conversions.h"
-#include "catalogues/utf8_text.h"
+#include "text/quoted.h"
+#include "text/utf8.h"
 
 namespace idrovela::catalogues {
 
@@ -50,21 +51,24 @@ std::variant<double, std::string> ReadDimension(const std::vector<std::string_vi
         value = TextToDouble(field);
     } catch (const RuntimeError& error) {
         if (error.code() == ErrorCode::Overflow) {
-            return ColumnName(column) + ": " + Quoted(field) + " è un numero troppo grande";
+            return ColumnName(column) + ": " + text::Quoted(field, text::Quoting::Escaped) +
+                   " è un numero troppo grande";
         }
-        return ColumnName(column) + ": " + Quoted(field) +
+        return ColumnName(column) + ": " + text::Quoted(field, text::Quoting::Escaped) +
                " non è un numero (cifre, con la virgola per i decimali: 13,2)";
     }
     if (column == kRoughness) {
         if (value < 0.0) {
-            return ColumnName(column) + " non può essere negativa: " + Quoted(field);
+            return ColumnName(column) +
+                   " non può essere negativa: " + text::Quoted(field, text::Quoting::Escaped);
         }
     } else if (value <= 0.0) {
-        return ColumnName(column) + " deve essere maggiore di zero: " + Quoted(field);
+        return ColumnName(column) +
+               " deve essere maggiore di zero: " + text::Quoted(field, text::Quoting::Escaped);
     }
     if (value > kMaxDimensionMm) {
         return ColumnName(column) + " oltre " + NumberToText(kMaxDimensionMm) +
-               " mm: " + Quoted(field);
+               " mm: " + text::Quoted(field, text::Quoting::Escaped);
     }
     return value + 0.0;  // a roughness of -0 is 0
 }
@@ -75,16 +79,16 @@ TubeRow ReadTubeRow(std::string_view line) {
     const std::vector<std::string_view> fields = SplitFields(line);
     if (fields.size() != kColumns.size()) {
         return "attesi " + std::to_string(kColumns.size()) + " campi separati da «;», trovati " +
-               std::to_string(fields.size()) + ": " + Quoted(line);
+               std::to_string(fields.size()) + ": " + text::Quoted(line, text::Quoting::Escaped);
     }
     Tube tube;
     const std::string_view designation = TrimBlanks(fields[kDesignation]);
     if (designation.empty()) {
         return ColumnName(kDesignation) + " vuota";
     }
-    if (HasHiddenCharacters(designation)) {
-        return ColumnName(kDesignation) +
-               " con caratteri invisibili o di controllo: " + Quoted(designation);
+    if (text::HasHiddenCharacters(designation)) {
+        return ColumnName(kDesignation) + " con caratteri invisibili o di controllo: " +
+               text::Quoted(designation, text::Quoting::Escaped);
     }
     tube.designation = designation;
 

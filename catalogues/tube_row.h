@@ -30,7 +30,7 @@ inline constexpr double kMaxDimensionMm = 10'000.0;
 using TubeRow = std::variant<Tube, std::string>;
 
 // Reads one data row: the five fields, numbers with the decimal comma. The designation loses its
-// surrounding blanks and must not be empty or hold hidden characters (HasHiddenCharacters);
+// surrounding blanks and must not be empty or hold hidden characters (text::HasHiddenCharacters);
 // outer diameter, wall and inner diameter must be above zero, the roughness zero or above, all
 // within kMaxDimensionMm; and the inner diameter must agree with outer − 2·wall.
 [[nodiscard]] TubeRow ReadTubeRow(std::string_view line);

@@ -11,6 +11,7 @@
 #include "physics/glycol.h"
 #include "physics/physics_error.h"
 #include "physics/water.h"
+#include "text/utf8.h"
 
 namespace idrovela::circuit {
 
@@ -45,31 +46,6 @@ void RequireBetween(double value, double low, double high, std::string_view wher
              "il valore " + Amount(value, unit) + " è fuori campo; deve essere tra " +
                  Amount(low, "") + " e " + Amount(high, unit) + ".");
     }
-}
-
-// ---- Texts ----
-
-bool HasControlCharacter(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte < 0x20 || byte == 0x7F) {
-            return true;
-        }
-        // U+0080 to U+009F are C2 80 to C2 9F.
-        if (byte == 0xC2 && i + 1 < text.size() &&
-            static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::size_t CharacterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
 }
 
 // ---- The fluid ----
@@ -145,7 +121,7 @@ void CheckTube(const Tube& tube, const catalogues::Catalogue& catalogue, std::st
         }
         return;
     }
-    if (tube.designation.empty() || HasControlCharacter(tube.designation) ||
+    if (tube.designation.empty() || text::HasControlCharacter(tube.designation) ||
         tube.designation.find(';') != std::string::npos) {
         Fail(where, "tubo, designazione",
              Quoted(tube.designation) +
@@ -347,12 +323,12 @@ Topology BuildTopology(const Circuit& circuit) {
 }  // namespace
 
 std::string IdProblem(std::string_view id) {
-    const std::size_t characters = CharacterCount(id);
+    const std::size_t characters = text::CharacterCount(id);
     if (characters == 0 || characters > kMaxIdCharacters) {
         return "un id ha da 1 a 64 caratteri; " + Quoted(id) + " ne ha " +
                std::to_string(characters) + ".";
     }
-    if (HasControlCharacter(id)) {
+    if (text::HasControlCharacter(id)) {
         return Quoted(id) + " contiene un carattere di controllo.";
     }
     if (id.find_first_of(",;=") != std::string_view::npos) {

@@ -8,13 +8,14 @@
 #include <string_view>
 
 #include "circuit/circuit.h"
+#include "text/quoted.h"
 
 namespace idrovela::circuit {
 
 // A text of the file, quoted as «text»: control characters and bytes that are not UTF-8 become
 // "?", and a long text is cut on a character boundary with "…", so that a message stays one
-// readable line of UTF-8.
-[[nodiscard]] std::string Quoted(std::string_view text);
+// readable line of UTF-8 (text::Quoting::Replaced).
+using text::Quoted;
 
 // "Tratto «A»", or "Tratto n. 3" (from 1) for a segment without a usable id.
 [[nodiscard]] std::string SegmentName(const Segment& segment, std::size_t index);

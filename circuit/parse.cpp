@@ -1,5 +1,6 @@
 #include "circuit/parse.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "circuit/messages.h"
+#include "text/utf8.h"
 
 namespace idrovela::circuit {
 
@@ -34,17 +36,13 @@ std::string Unquoted(std::string_view key) {
 
 // The line and column of byte `at` of the text, counted from 1, the column in characters.
 std::string LineAndColumn(std::string_view text, std::size_t at) {
-    at = std::min(at, text.size());
-    std::size_t line = 1;
-    std::size_t column = 1;
-    for (std::size_t i = 0; i < at; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            ++column;  // a continuation byte belongs to the character before it
-        }
-    }
+    const std::string_view before = text.substr(0, std::min(at, text.size()));
+    const std::size_t lastBreak = before.rfind('\n');
+    const std::size_t lineStart = lastBreak == std::string_view::npos ? 0 : lastBreak + 1;
+    const auto breaks = std::count(before.begin(), before.end(), '\n');
+    const std::size_t line = 1 + static_cast<std::size_t>(breaks);
+    // A continuation byte belongs to the character before it, UTF-8 or not.
+    const std::size_t column = 1 + text::CharacterCount(before.substr(lineStart));
     return "riga " + std::to_string(line) + ", colonna " + std::to_string(column);
 }
 

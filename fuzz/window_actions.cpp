@@ -44,7 +44,7 @@
 #include "calc/runtime_error.h"
 #include "catalogues/built_in.h"
 #include "fuzz/checks.h"
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 #include "tools/physics_panel.h"
 #include "tools/pipe_table.h"
 #include "tools/tool_memory.h"

@@ -5,7 +5,7 @@
 
 #include "circuit/write.h"
 #include "sheet/columns.h"
-#include "tools/csv_cell.h"
+#include "text/csv_cell.h"
 
 namespace idrovela::report {
 
@@ -23,7 +23,7 @@ void AppendRow(std::string& csv, const Cells& cells) {
             csv += ';';
         }
         first = false;
-        csv += tools::CsvCell(cell);
+        csv += text::CsvCell(cell);
     }
     csv += '\n';
 }

@@ -12,7 +12,7 @@ namespace idrovela::report {
 // cells as the sheet shows them (decimal comma, the column's decimals, "–" for a figure a row
 // lacks). A line "Tratti", the segment table's captions and one row a segment in file order; an
 // empty line; a line "Terminali", the terminal table's captions and one row a terminal in file
-// order. Each cell as tools::CsvCell writes it.
+// order. Each cell as text::CsvCell writes it.
 [[nodiscard]] std::string CircuitCsv(const circuit::Circuit& circuit,
                                      const circuit::Solution& solution);
 

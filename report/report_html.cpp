@@ -8,16 +8,16 @@
 #include "report/formulas.h"
 #include "report/system_curve.h"
 #include "sheet/columns.h"
-#include "tools/display_numbers.h"
-#include "window/html_text.h"
+#include "text/figures.h"
+#include "text/html.h"
 
 namespace idrovela::report {
 
 namespace {
 
-using tools::Fixed;
-using tools::Shown;
-using window::EscapeHtml;
+using text::EscapeHtml;
+using text::Fixed;
+using text::Shown;
 
 constexpr double kLitresPerCubicMetre = 1000.0;
 constexpr double kPascalPerKilopascal = 1000.0;

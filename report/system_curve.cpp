@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "tools/display_numbers.h"
+#include "text/figures.h"
 
 namespace idrovela::report {
 
@@ -15,7 +15,7 @@ constexpr double kPascalPerKilopascal = 1000.0;
 constexpr double kAboutTicks = 5.0;
 
 std::string PointText(const CurvePoint& point) {
-    return tools::Fixed(point.flowM3h, 3) + " m³/h, " + tools::Fixed(point.lossKPa, 2) + " kPa";
+    return text::Fixed(point.flowM3h, 3) + " m³/h, " + text::Fixed(point.lossKPa, 2) + " kPa";
 }
 
 }  // namespace
@@ -29,7 +29,7 @@ double Axis::Tick(std::size_t n) const {
 }
 
 std::string Axis::TickLabel(std::size_t n) const {
-    return tools::Fixed(Tick(n), decimals);
+    return text::Fixed(Tick(n), decimals);
 }
 
 Axis RoundAxis(double value) {

@@ -12,14 +12,14 @@ namespace idrovela::session {
 namespace {
 
 // A figure for a program: the shortest text that reads back to the same double, with a dot.
-std::string Figure(double value) {
+std::string ShortestRoundTrip(double value) {
     std::array<char, 32> buffer{};
     const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     return error == std::errc{} ? std::string(buffer.data(), end) : std::string("-");
 }
 
 std::string Optional(const std::optional<double>& value) {
-    return value ? Figure(*value) : std::string("-");
+    return value ? ShortestRoundTrip(*value) : std::string("-");
 }
 
 // One line, whatever the message holds.
@@ -110,33 +110,36 @@ std::string CircuitLines(const circuit::LoadedCircuit& loaded) {
         const circuit::SegmentResult& s = solution.segments[i];
         const physics::PipeFlow& flow = s.flow;
         lines += "segment." + circuit.segments[i].id + '=' + s.designation + ';' +
-                 Figure(s.innerMm) + ';' + Figure(s.flowLph) + ';' + Figure(s.velocityMs) + ';' +
-                 Figure(flow.reynolds) + ';' + Optional(flow.lambda) + ';' +
+                 ShortestRoundTrip(s.innerMm) + ';' + ShortestRoundTrip(s.flowLph) + ';' +
+                 ShortestRoundTrip(s.velocityMs) + ';' + ShortestRoundTrip(flow.reynolds) + ';' +
+                 Optional(flow.lambda) + ';' +
                  (flow.regime ? std::string(physics::RegimeName(*flow.regime)) : std::string("-")) +
-                 ';' + Figure(flow.pascalPerMetre) + ';' + Figure(s.frictionPa) + ';' +
-                 Figure(s.zeta) + ';' + Figure(s.localPa) + ';' + Figure(s.valvesPa) + ';' +
-                 Figure(s.dpPa) + '\n';
+                 ';' + ShortestRoundTrip(flow.pascalPerMetre) + ';' +
+                 ShortestRoundTrip(s.frictionPa) + ';' + ShortestRoundTrip(s.zeta) + ';' +
+                 ShortestRoundTrip(s.localPa) + ';' + ShortestRoundTrip(s.valvesPa) + ';' +
+                 ShortestRoundTrip(s.dpPa) + '\n';
     }
     for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
         const auto& terminal = solution.segments[i].terminal;
         if (!terminal) {
             continue;
         }
-        lines += "terminal." + circuit.segments[i].id + '=' + Figure(terminal->flowLph) + ';' +
-                 Figure(solution.segments[i].pathPa) + ';' + Figure(terminal->deviceDpPa) + ';' +
-                 Figure(terminal->totalPa) + ';' + Optional(terminal->excessPa) + ';' +
+        lines += "terminal." + circuit.segments[i].id + '=' + ShortestRoundTrip(terminal->flowLph) +
+                 ';' + ShortestRoundTrip(solution.segments[i].pathPa) + ';' +
+                 ShortestRoundTrip(terminal->deviceDpPa) + ';' +
+                 ShortestRoundTrip(terminal->totalPa) + ';' + Optional(terminal->excessPa) + ';' +
                  Optional(terminal->kv) + '\n';
     }
     const circuit::PumpDuty& pump = solution.pump;
-    lines += "pump.flow_l_h=" + Figure(pump.flowLph) + '\n';
-    lines += "pump.head_pa=" + Figure(pump.headPa) + '\n';
-    lines += "pump.head_m=" + Figure(pump.headM) + '\n';
+    lines += "pump.flow_l_h=" + ShortestRoundTrip(pump.flowLph) + '\n';
+    lines += "pump.head_pa=" + ShortestRoundTrip(pump.headPa) + '\n';
+    lines += "pump.head_m=" + ShortestRoundTrip(pump.headM) + '\n';
     if (pump.flowWithMarginLph) {
-        lines += "pump.flow_with_margin_l_h=" + Figure(*pump.flowWithMarginLph) + '\n';
+        lines += "pump.flow_with_margin_l_h=" + ShortestRoundTrip(*pump.flowWithMarginLph) + '\n';
     }
     if (pump.headWithMarginPa) {
-        lines += "pump.head_with_margin_pa=" + Figure(*pump.headWithMarginPa) + '\n';
-        lines += "pump.head_with_margin_m=" + Figure(*pump.headWithMarginM) + '\n';
+        lines += "pump.head_with_margin_pa=" + ShortestRoundTrip(*pump.headWithMarginPa) + '\n';
+        lines += "pump.head_with_margin_m=" + ShortestRoundTrip(*pump.headWithMarginM) + '\n';
     }
     for (std::size_t n = 0; n < solution.warnings.size(); ++n) {
         const circuit::Warning& warning = solution.warnings[n];

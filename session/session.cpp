@@ -15,6 +15,7 @@
 #include "session/circuit_actions.h"
 #include "session/tool_actions.h"
 #include "session/words.h"
+#include "text/utf8.h"
 #include "window/controls.h"
 #include "window/form_principale.h"
 
@@ -51,34 +52,6 @@ class SessionPlatform final : public AlwaysOnTop, public ErrorReporter {
     int errors_ = 0;
 };
 
-// Length in bytes of the UTF-8 character that starts `text`, and its code point. A byte that does
-// not start a well-formed character stands for itself.
-std::size_t NextCharacter(std::string_view text, char32_t& codePoint) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-    }
-    if (length > text.size()) {
-        length = 1;
-    }
-    char32_t value = length == 1 ? lead : lead & (0x7Fu >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            codePoint = lead;
-            return 1;
-        }
-        value = (value << 6) | (byte(i) & 0x3Fu);
-    }
-    codePoint = value;
-    return length;
-}
-
 class Session {
   public:
     Session(std::ostream& out, std::ostream& err,
@@ -103,7 +76,7 @@ class Session {
         return false;
     }
     bool RunAction(std::string_view line);
-    void Type(TextBox& field, std::string_view text);
+    void Type(TextBox& field, std::string_view typed);
     bool Click(std::string_view name);
     void Print();
 
@@ -182,18 +155,18 @@ bool Session::RunAction(std::string_view line) {
     return true;
 }
 
-void Session::Type(TextBox& field, std::string_view text) {
+void Session::Type(TextBox& field, std::string_view typed) {
     const int errorsBefore = platform_.Errors();
-    while (!text.empty()) {
-        char32_t codePoint = 0;
-        const std::size_t length = NextCharacter(text, codePoint);
+    while (!typed.empty()) {
+        // A byte that starts no character is a key of its own.
+        const text::Utf8Step key = text::Utf8At(typed, 0, text::Utf8Reading::Lenient);
         std::string after = field.Text();
-        after.append(text.substr(0, length));
-        form_.UserKeystroke(field, static_cast<std::int16_t>(codePoint & 0xFFFFu), after);
+        after.append(typed.substr(0, key.length));
+        form_.UserKeystroke(field, static_cast<std::int16_t>(key.codePoint & 0xFFFFu), after);
         if (platform_.Errors() != errorsBefore) {
             return;  // the error's message box takes the rest of the keys
         }
-        text.remove_prefix(length);
+        typed.remove_prefix(key.length);
     }
 }
 

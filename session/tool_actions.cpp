@@ -7,7 +7,7 @@
 #include "calc/text_conversions.h"
 #include "catalogues/user_catalogues.h"
 #include "session/words.h"
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 #include "tools/physics_panel.h"
 #include "window/form_principale.h"
 

@@ -5,6 +5,7 @@
 #include "circuit/messages.h"
 #include "physics/decimal_text.h"
 #include "sheet/input.h"
+#include "text/quoted.h"
 #include "window/controls.h"
 
 namespace idrovela::sheet {
@@ -40,7 +41,7 @@ std::variant<tools::CalculatorSetUp, std::string> CalculatorSetUpFor(
     const catalogues::Catalogue& catalogue, std::size_t segment) {
     const circuit::Segment& data = circuit.segments[segment];
     const circuit::SegmentResult& result = solution.segments[segment];
-    const std::string named = "Il tratto " + circuit::Quoted(data.id);
+    const std::string named = "Il tratto " + text::Quoted(data.id);
     tools::CalculatorSetUp setUp;
     try {
         setUp.flowLph = DoubleToInteger(result.flowLph);

@@ -1,6 +1,6 @@
 #include "sheet/columns.h"
 
-#include "tools/display_numbers.h"
+#include "text/figures.h"
 
 namespace idrovela::sheet {
 
@@ -55,7 +55,7 @@ const ColumnInfo& Info(TerminalColumn column) {
 }
 
 std::string Figure(double value, int decimals) {
-    return tools::Fixed(value, decimals);
+    return text::Fixed(value, decimals);
 }
 
 std::optional<double> SegmentValue(const circuit::Circuit& circuit,

@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "sheet/columns.h"
-#include "window/copy_values.h"
-#include "window/html_text.h"
+#include "text/html.h"
+#include "text/tab_separated.h"
 
 namespace idrovela::sheet {
 
@@ -33,32 +33,32 @@ std::vector<std::size_t> InSheetOrder(const SegmentTree& tree,
 
 std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::Solution& solution,
                                const std::vector<std::size_t>& segments) {
-    std::string text;
+    std::string lines;
     for (std::size_t column = 0; column < kSegmentColumns; ++column) {
         if (column > 0) {
-            text += '\t';
+            lines += '\t';
         }
-        text += window::TabSeparatedCell(SegmentColumns()[column].caption);
+        lines += text::TabSeparatedCell(SegmentColumns()[column].caption);
     }
-    text += '\n';
+    lines += '\n';
     for (const std::size_t segment : segments) {
         for (std::size_t column = 0; column < kSegmentColumns; ++column) {
             if (column > 0) {
-                text += '\t';
+                lines += '\t';
             }
-            text += window::TabSeparatedCell(
+            lines += text::TabSeparatedCell(
                 SegmentCell(circuit, solution, segment, static_cast<SegmentColumn>(column)));
         }
-        text += '\n';
+        lines += '\n';
     }
-    return text;
+    return lines;
 }
 
 std::string RowsAsHtmlTable(const circuit::Circuit& circuit, const circuit::Solution& solution,
                             const std::vector<std::size_t>& segments) {
     std::string html = "<table>\n<tr>";
     for (const ColumnInfo& info : SegmentColumns()) {
-        html += "<th>" + window::EscapeHtml(info.caption) + "</th>";
+        html += "<th>" + text::EscapeHtml(info.caption) + "</th>";
     }
     html += "</tr>\n";
     for (const std::size_t segment : segments) {
@@ -66,8 +66,8 @@ std::string RowsAsHtmlTable(const circuit::Circuit& circuit, const circuit::Solu
         for (std::size_t column = 0; column < kSegmentColumns; ++column) {
             const bool figure = SegmentColumns()[column].decimals >= 0;
             html += std::string(figure ? "<td align=\"right\">" : "<td>") +
-                    window::EscapeHtml(SegmentCell(circuit, solution, segment,
-                                                   static_cast<SegmentColumn>(column))) +
+                    text::EscapeHtml(SegmentCell(circuit, solution, segment,
+                                                 static_cast<SegmentColumn>(column))) +
                     "</td>";
         }
         html += "</tr>\n";

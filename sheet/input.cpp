@@ -3,6 +3,7 @@
 #include "calc/runtime_error.h"
 #include "calc/text_conversions.h"
 #include "circuit/messages.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet {
 
@@ -33,7 +34,7 @@ std::variant<double, std::string> ReadNumber(std::string_view text, std::string_
     try {
         return TextToDouble(text);
     } catch (const RuntimeError& error) {
-        const std::string quoted = circuit::Quoted(text);
+        const std::string quoted = text::Quoted(text);
         if (error.code() == ErrorCode::Overflow) {
             return std::string(what) + ": " + quoted + " è un numero troppo grande.";
         }
@@ -101,7 +102,7 @@ Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn c
     if (text == EditorText(before, column)) {
         return std::string();  // an editor closed as it opened: nothing to do
     }
-    const std::string name = circuit::Quoted(before.id);
+    const std::string name = text::Quoted(before.id);
     circuit::Segment after = before;
     switch (column) {
         case SegmentColumn::Id:
@@ -127,7 +128,7 @@ Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn c
                                          "Modifica tubo di " + name);
                 }
             }
-            return "Tubo: " + circuit::Quoted(text) +
+            return "Tubo: " + text::Quoted(text) +
                    " non è nel catalogo; si sceglie una serie e un tubo, o «automatico».";
         }
         default:
@@ -186,7 +187,7 @@ Proposal TerminalEdit(const Document& document, std::size_t segment, const Termi
         after.terminal = std::move(terminal);
     }
     return ChangeSegment(document, segment, std::move(after),
-                         "Modifica terminale di " + circuit::Quoted(before.id));
+                         "Modifica terminale di " + text::Quoted(before.id));
 }
 
 Proposal FittingsEdit(const Document& document, std::size_t segment,
@@ -196,7 +197,7 @@ Proposal FittingsEdit(const Document& document, std::size_t segment,
     after.fittings = std::move(fittings);
     after.valves = std::move(valves);
     return ChangeSegment(document, segment, std::move(after),
-                         "Modifica accidenti e valvole di " + circuit::Quoted(before.id));
+                         "Modifica accidenti e valvole di " + text::Quoted(before.id));
 }
 
 SettingsForm SettingsFormOf(const circuit::Circuit& circuit) {

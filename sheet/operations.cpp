@@ -5,6 +5,7 @@
 
 #include "circuit/check.h"
 #include "circuit/messages.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet {
 
@@ -47,7 +48,7 @@ bool SameSegment(const circuit::Segment& a, const circuit::Segment& b) {
 }
 
 std::string Named(const circuit::Segment& segment) {
-    return circuit::Quoted(segment.id);
+    return text::Quoted(segment.id);
 }
 
 // A subtree taken out: its segments' places in file order, the top's among them.
@@ -107,10 +108,10 @@ Proposal Rename(const Document& document, std::size_t index, std::string id) {
         return problem;
     }
     if (document.Find(id)) {
-        return "L'id " + circuit::Quoted(id) + " è già di un altro tratto.";
+        return "L'id " + text::Quoted(id) + " è già di un altro tratto.";
     }
     Edit edit;
-    edit.name = "Rinomina " + Named(before) + " in " + circuit::Quoted(id);
+    edit.name = "Rinomina " + Named(before) + " in " + text::Quoted(id);
     circuit::Segment after = before;
     after.id = id;
     edit.steps.emplace_back(ReplaceSegment{index, std::move(after)});

@@ -5,6 +5,7 @@
 #include "circuit/messages.h"
 #include "circuit/write.h"
 #include "sheet/window_texts.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet {
 
@@ -120,7 +121,7 @@ Recovered ReadRecovery(std::string_view text, const catalogues::Catalogue& catal
 
 std::string RecoveryQuestion(const Recovered& recovered) {
     return "Idrovela si è chiuso senza salvare le modifiche a " +
-           circuit::Quoted(DocumentName(recovered.file)) +
+           text::Quoted(DocumentName(recovered.file)) +
            (recovered.file ? " (" + recovered.file->string() + ")" : std::string()) +
            ". Recuperarle?";
 }

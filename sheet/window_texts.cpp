@@ -3,6 +3,7 @@
 #include "circuit/fittings.h"
 #include "circuit/messages.h"
 #include "sheet/columns.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet {
 
@@ -40,7 +41,7 @@ std::string WindowTitle(const std::optional<std::filesystem::path>& file, bool m
 }
 
 std::string SaveQuestion(const std::optional<std::filesystem::path>& file) {
-    return "Salvare le modifiche a " + circuit::Quoted(DocumentName(file)) + "?";
+    return "Salvare le modifiche a " + text::Quoted(DocumentName(file)) + "?";
 }
 
 std::filesystem::path WithExtension(std::filesystem::path path) {
@@ -106,7 +107,7 @@ std::vector<Line> PumpLines(const circuit::Circuit& circuit, const circuit::Solu
 }
 
 std::string WarningLine(const circuit::Circuit& circuit, const circuit::Warning& warning) {
-    return circuit::Quoted(circuit.segments[warning.segment].id) + " — " + warning.text;
+    return text::Quoted(circuit.segments[warning.segment].id) + " — " + warning.text;
 }
 
 LocalLosses LocalLossesOf(const circuit::Solution& solution, std::size_t segment,

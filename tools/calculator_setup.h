@@ -4,7 +4,7 @@
 #include <string>
 
 #include "calc/numbers.h"
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 #include "tools/tool_memory.h"
 
 namespace idrovela::window {

@@ -3,11 +3,15 @@
 #include "calc/runtime_error.h"
 #include "calc/text_conversions.h"
 #include "physics/physics_error.h"
-#include "tools/display_numbers.h"
+#include "text/figures.h"
+#include "text/quoted.h"
 #include "tools/pipe_table.h"
 #include "window/form_principale.h"
 
 namespace idrovela::tools {
+
+using text::Exact;
+using text::Shown;
 
 namespace {
 
@@ -20,7 +24,7 @@ bool Read(const window::TextBox& field, const char* what, Convert convert, doubl
         value = convert(field.Text()).toDouble();
         return true;
     } catch (const RuntimeError& error) {
-        message = std::string(what) + ": " + Quoted(field.Text()) +
+        message = std::string(what) + ": " + text::Quoted(field.Text(), text::Quoting::AsTyped) +
                   (error.code() == ErrorCode::Overflow ? " è fuori campo" : " non è un numero");
         return false;
     }

@@ -12,12 +12,18 @@
 #include "physics/physics_error.h"
 #include "recalc/recalc_window.h"
 #include "recalc/ricalcola.h"
-#include "tools/csv_cell.h"
-#include "tools/display_numbers.h"
+#include "text/csv_cell.h"
+#include "text/figures.h"
+#include "text/html.h"
+#include "text/quoted.h"
 #include "window/form_principale.h"
-#include "window/html_text.h"
 
 namespace idrovela::tools {
+
+using text::CsvCell;
+using text::Exact;
+using text::Fixed;
+using text::Shown;
 
 namespace {
 
@@ -116,8 +122,8 @@ std::vector<Input> Inputs(const PipeTable& table, const catalogues::Series& seri
 
 // A cell of the printed table; numbers go right, so that their digits line up.
 std::string HtmlCell(const char* tag, const std::string& text, bool number) {
-    return std::string("<") + tag + (number ? " align=\"right\">" : ">") +
-           window::EscapeHtml(text) + "</" + tag + ">";
+    return std::string("<") + tag + (number ? " align=\"right\">" : ">") + text::EscapeHtml(text) +
+           "</" + tag + ">";
 }
 
 }  // namespace
@@ -129,15 +135,18 @@ PipeTable ComputePipeTable(const window::Form_Principale& form, const catalogues
     try {
         table.flowLph = TextToCurrency(form.Text_G.Text()).toDouble();
     } catch (const RuntimeError&) {
-        table.message = "La portata " + Quoted(form.Text_G.Text()) + " non è un numero valido.";
+        table.message = "La portata " + text::Quoted(form.Text_G.Text(), text::Quoting::AsTyped) +
+                        " non è un numero valido.";
         return table;
     }
     try {
         table.densityKgM3 = TextToCurrency(form.Text_Rho.Text()).toDouble();
         table.viscosityMPaS = TextToCurrency(form.Text_Mu.Text()).toDouble();
     } catch (const RuntimeError&) {
-        table.message = "La densità " + Quoted(form.Text_Rho.Text()) + " o la viscosità " +
-                        Quoted(form.Text_Mu.Text()) + " del fluido non è un numero valido.";
+        table.message = "La densità " + text::Quoted(form.Text_Rho.Text(), text::Quoting::AsTyped) +
+                        " o la viscosità " +
+                        text::Quoted(form.Text_Mu.Text(), text::Quoting::AsTyped) +
+                        " del fluido non è un numero valido.";
         return table;
     }
 
@@ -385,15 +394,15 @@ std::string PipeTableCsv(const PipeTable& table, const catalogues::Series& serie
 std::string PipeTableHtml(const PipeTable& table, const catalogues::Series& series,
                           const PipeLimits& limits) {
     std::string html =
-        "<html><body><h2>Tubi commerciali: " + window::EscapeHtml(series.title) + "</h2>\n";
+        "<html><body><h2>Tubi commerciali: " + text::EscapeHtml(series.title) + "</h2>\n";
     html += "<table>\n";
     for (const Input& input : Inputs(table, series, limits)) {
-        html += "<tr><th align=\"left\">" + window::EscapeHtml(input.caption) + "</th>" +
+        html += "<tr><th align=\"left\">" + text::EscapeHtml(input.caption) + "</th>" +
                 HtmlCell("td", input.value, input.number) + "</tr>\n";
     }
     html += "</table>\n<p><small>";
     for (const std::string& note : series.notes) {
-        html += window::EscapeHtml(note) + "<br>\n";
+        html += text::EscapeHtml(note) + "<br>\n";
     }
     html += "</small></p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>";
     for (std::size_t c = 0; c < TableColumns().size(); ++c) {
@@ -411,7 +420,7 @@ std::string PipeTableHtml(const PipeTable& table, const catalogues::Series& seri
     }
     html += "</table>\n";
     for (const std::string& note : table.notes) {
-        html += "<p>" + window::EscapeHtml(note) + "</p>\n";
+        html += "<p>" + text::EscapeHtml(note) + "</p>\n";
     }
     html += "</body></html>\n";
     return html;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "catalogues/catalogue.h"
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 #include "tools/pipe_table.h"
 
 namespace idrovela::window {

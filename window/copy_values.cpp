@@ -2,10 +2,11 @@
 
 #include <string_view>
 
+#include "text/html.h"
+#include "text/tab_separated.h"
 #include "window/control_help.h"
 #include "window/controls.h"
 #include "window/form_principale.h"
-#include "window/html_text.h"
 
 namespace idrovela::window {
 
@@ -53,31 +54,22 @@ std::vector<CopiedValue> ValuesToCopy(const Form_Principale& form,
 }
 
 std::string ValuesAsTabSeparated(const std::vector<CopiedValue>& values) {
-    std::string text;
+    std::string lines;
     for (const CopiedValue& value : values) {
-        text += TabSeparatedCell(value.caption) + '\t' + TabSeparatedCell(value.text) + '\n';
+        lines += text::TabSeparatedCell(value.caption) + '\t' + text::TabSeparatedCell(value.text) +
+                 '\n';
     }
-    return text;
+    return lines;
 }
 
 std::string ValuesAsHtmlTable(const std::vector<CopiedValue>& values) {
     std::string html = "<table>\n";
     for (const CopiedValue& value : values) {
-        html += "<tr><th align=\"left\">" + EscapeHtml(value.caption) +
-                "</th><td align=\"right\">" + EscapeHtml(value.text) + "</td></tr>\n";
+        html += "<tr><th align=\"left\">" + text::EscapeHtml(value.caption) +
+                "</th><td align=\"right\">" + text::EscapeHtml(value.text) + "</td></tr>\n";
     }
     html += "</table>\n";
     return html;
-}
-
-std::string TabSeparatedCell(std::string_view text) {
-    std::string cell(text);
-    for (char& c : cell) {
-        if (c == '\t' || c == '\n' || c == '\r') {
-            c = ' ';
-        }
-    }
-    return cell;
 }
 
 }  // namespace idrovela::window

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace idrovela::window {
@@ -26,9 +25,6 @@ struct CopiedValue {
 // One line per value, caption and text separated by a tab, for a spreadsheet. Tabs and line
 // breaks inside a text become spaces, so every value stays in its cell.
 [[nodiscard]] std::string ValuesAsTabSeparated(const std::vector<CopiedValue>& values);
-
-// A text as one cell of tab-separated lines: its tabs and line breaks become spaces.
-[[nodiscard]] std::string TabSeparatedCell(std::string_view text);
 
 // The same as an HTML table, for a document; every text is escaped.
 [[nodiscard]] std::string ValuesAsHtmlTable(const std::vector<CopiedValue>& values);

@@ -1,5 +1,7 @@
 #include "window/help_text.h"
 
+#include "text/version.h"
+
 namespace idrovela::window {
 
 namespace {
@@ -66,17 +68,13 @@ clic: mostrano a turno l'indirizzo del sito e la versione del programma.</li>
 
 }  // namespace
 
-std::string_view ProgramVersion() {
-    return IDROVELA_VERSION;
-}
-
 std::string_view HelpHtml() {
     return kHelp;
 }
 
 std::string AboutHtml(std::string_view toolkitVersion) {
     std::string html = "<h3>Idrovela ";
-    html += ProgramVersion();
+    html += text::ProgramVersion();
     html +=
         "</h3><p>Dimensionamento delle tubazioni dei circuiti ad acqua per riscaldamento e "
         "raffrescamento.</p><p>Distribuito con licenza MIT.</p><p>Qt ";

@@ -5,9 +5,6 @@
 
 namespace idrovela::window {
 
-// The program's version, as the build and the package carry it.
-[[nodiscard]] std::string_view ProgramVersion();
-
 // The help window's text, in HTML: what each field, unit and solve mode means, and that Y comes
 // from the program's own reference formulas.
 [[nodiscard]] std::string_view HelpHtml();

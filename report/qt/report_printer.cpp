@@ -22,7 +22,7 @@
 #include "circuit/file_system.h"
 #include "report/qt/curve_painter.h"
 #include "report/system_curve.h"
-#include "window/help_text.h"
+#include "text/version.h"
 
 namespace idrovela::report::qt {
 
@@ -120,7 +120,7 @@ QString WhyNotWritten(const QString& path, const QString& reason) {
 
 ReportHeader HeaderForToday(const QString& fileName) {
     return {QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString(),
-            std::string(window::ProgramVersion()), fileName.toStdString()};
+            std::string(text::ProgramVersion()), fileName.toStdString()};
 }
 
 std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit& circuit,

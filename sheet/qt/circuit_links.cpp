@@ -12,6 +12,7 @@
 #include "sheet/calculator_link.h"
 #include "sheet/qt/dialogs.h"
 #include "sheet/qt/form_fields.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet::qt {
 
@@ -137,7 +138,7 @@ std::optional<std::string> CircuitLinks::AddTube(const tools::ChosenTube& tube) 
         return problem;
     }
     context_.select(document.Find(id));
-    status.showMessage(QStringLiteral("Aggiunto ") + FromUtf8(circuit::Quoted(id)) +
+    status.showMessage(QStringLiteral("Aggiunto ") + FromUtf8(text::Quoted(id)) +
                            QStringLiteral(" con il tubo ") +
                            FromUtf8(tube.seriesName + " " + tube.tube.designation),
                        5000);

@@ -14,6 +14,7 @@
 #include "circuit/messages.h"
 #include "sheet/qt/form_fields.h"
 #include "sheet/window_texts.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet::qt {
 
@@ -161,10 +162,10 @@ void DetailPane::Show(const circuit::Circuit& circuit, const circuit::Solution* 
         return;
     }
     const circuit::Segment& given = circuit.segments[*segment];
-    title_->setText(QStringLiteral("Tratto ") + FromUtf8(circuit::Quoted(given.id)));
-    upstream_->setText(given.upstream ? QStringLiteral("A monte: ") +
-                                            FromUtf8(circuit::Quoted(*given.upstream))
-                                      : QStringLiteral("A monte: la sorgente"));
+    title_->setText(QStringLiteral("Tratto ") + FromUtf8(text::Quoted(given.id)));
+    upstream_->setText(given.upstream
+                           ? QStringLiteral("A monte: ") + FromUtf8(text::Quoted(*given.upstream))
+                           : QStringLiteral("A monte: la sorgente"));
     const TerminalForm form = TerminalFormOf(given);
     present_->setChecked(form.present);
     SetFieldText(*description_, form.description);

@@ -16,6 +16,7 @@
 #include "sheet/columns.h"
 #include "sheet/input.h"
 #include "sheet/window_texts.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet::qt {
 
@@ -69,7 +70,7 @@ FittingsDialog::FittingsDialog(const Document& document, std::size_t segment, QW
       message_(new QLabel) {
     const circuit::Segment& given = document.Circuit().segments[segment];
     setObjectName(QStringLiteral("AccidentiValvole"));
-    setWindowTitle(QStringLiteral("Accidenti e valvole di ") + FromUtf8(circuit::Quoted(given.id)));
+    setWindowTitle(QStringLiteral("Accidenti e valvole di ") + FromUtf8(text::Quoted(given.id)));
     sums_->setObjectName(QStringLiteral("Somme"));
     sums_->setAccessibleName(QStringLiteral("Somme"));
     message_->setObjectName(QStringLiteral("Messaggio"));

@@ -10,6 +10,7 @@
 #include "sheet/qt/dialogs.h"
 #include "sheet/qt/fittings_dialog.h"
 #include "sheet/qt/form_fields.h"
+#include "text/quoted.h"
 
 namespace idrovela::sheet::qt {
 
@@ -98,7 +99,7 @@ void StructureEdits::AskUpstream() {
     const std::optional<UpstreamChoice> picked = context_.dialogs.ChooseUpstream(
         &context_.window,
         QStringLiteral("Sposta ") +
-            FromUtf8(circuit::Quoted(document.Circuit().segments[*segment].id)),
+            FromUtf8(text::Quoted(document.Circuit().segments[*segment].id)),
         ids, current);
     if (!picked || (picked->index && *picked->index >= choices.size())) {
         return;

@@ -7,7 +7,7 @@
 
 #include "catalogues/file_lines.h"
 #include "catalogues/tube_row.h"
-#include "catalogues/utf8_text.h"
+#include "text/utf8.h"
 
 namespace idrovela::catalogues {
 namespace {
@@ -150,7 +150,7 @@ TEST(ReadSeries, SkipsEachKindOfBadRow) {
         EXPECT_EQ(problem.line, 3) << c.name;
         EXPECT_NE(problem.message.find(c.messagePart), std::string::npos)
             << c.name << ": " << problem.message;
-        EXPECT_EQ(FirstInvalidUtf8(problem.message), std::string_view::npos) << c.name;
+        EXPECT_EQ(text::FirstInvalidUtf8(problem.message), std::string_view::npos) << c.name;
         EXPECT_EQ(Designations(read.series), std::vector<std::string>{"ok"}) << c.name;
     }
 }
@@ -231,7 +231,7 @@ TEST(ReadSeries, RefusesFilesThatHoldNoSeries) {
         EXPECT_NE(read.problems.back().message.find(c.messagePart), std::string::npos)
             << c.name << ": " << read.problems.back().message;
         for (const Problem& problem : read.problems) {
-            EXPECT_EQ(FirstInvalidUtf8(problem.message), std::string_view::npos) << c.name;
+            EXPECT_EQ(text::FirstInvalidUtf8(problem.message), std::string_view::npos) << c.name;
         }
     }
 }

@@ -438,5 +438,30 @@ TEST(LoadCircuit, AtMostTwoHundredThousandSegments) {
     EXPECT_NE(message.find("200000"), std::string::npos) << message;
 }
 
+// Where the JSON breaks, the column counts characters: a continuation byte belongs to the
+// character before it, UTF-8 or not; a sequence cut short counts as one.
+TEST(LoadCircuit, TheColumnOfAFaultCountsCharactersWhateverTheBytes) {
+    const struct {
+        const char* what;
+        std::string text;
+        const char* message;
+    } cases[] = {
+        {"cut short in a string", "{\"a\": \"\xC3\xA9\xE2\x80x\"}",
+         "Il file non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a "
+         "«\"é??x»."},
+        {"a lead byte before a quote", "{\n\"\xC3\x97\xC3\": 1}",
+         "Il file non è JSON valido (riga 2, colonna 4): sintassi non valida vicino a "
+         "«\"×?\"»."},
+        {"four bytes, then two of four", "{\"a\": \"\xF0\x9F\x94\xA7\xF0\x9F\"}",
+         "Il file non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a "
+         "«\"🔧??\"»."},
+        {"continuation bytes first", "\x80\x80{",
+         "Il file non è JSON valido (riga 1, colonna 1): sintassi non valida vicino a «?»."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LoadFault(c.text), c.message) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace idrovela::circuit

@@ -14,7 +14,7 @@
 #include "report/formulas.h"
 #include "sheet/columns.h"
 #include "test_circuits.h"
-#include "window/html_text.h"
+#include "text/html.h"
 
 namespace idrovela::report {
 namespace {
@@ -227,7 +227,7 @@ TEST(ReportHtml, TheFittingsUsedWithTheirSourcesAndTheCustomOnes) {
         }
         EXPECT_NE(rows[row][0].find(type.key), std::string::npos);
         EXPECT_NE(rows[row][2].find(sheet::Figure(type.zeta, 2)), std::string::npos);
-        EXPECT_NE(rows[row][4].find(window::EscapeHtml(type.source)), std::string::npos);
+        EXPECT_NE(rows[row][4].find(text::EscapeHtml(type.source)), std::string::npos);
         ++row;
     }
     EXPECT_EQ(row, 4u);
@@ -247,14 +247,14 @@ TEST(ReportHtml, EveryWarningAndEveryFormula) {
     const std::string warnings = SectionOf(html, "Avvisi");
     EXPECT_EQ(BodyRows(warnings).size(), loaded.solution.warnings.size());
     for (const circuit::Warning& warning : loaded.solution.warnings) {
-        EXPECT_NE(warnings.find(window::EscapeHtml(warning.text)), std::string::npos);
+        EXPECT_NE(warnings.find(text::EscapeHtml(warning.text)), std::string::npos);
     }
     EXPECT_NE(SectionOf(Report(testing::ThreeSegments()), "Avvisi").find("Nessun avviso"),
               std::string::npos);
 
     const std::string formulas = SectionOf(html, "Formule usate");
     for (const Formula& formula : Formulas()) {
-        EXPECT_NE(formulas.find(window::EscapeHtml(formula.symbols)), std::string::npos)
+        EXPECT_NE(formulas.find(text::EscapeHtml(formula.symbols)), std::string::npos)
             << formula.symbols;
     }
     for (const char* symbol : {"λ = 64 / Re", "2,51/(Re·√λ)", "R = λ/d · ρ·w²/2", "Z = Σζ · ρ·w²/2",

@@ -17,7 +17,7 @@
 #include "calc/text_conversions.h"
 #include "catalogues/built_in.h"
 #include "tests/window/recorder.h"
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 #include "tools/physics_panel.h"
 #include "tools/pipe_table.h"
 #include "window/copy_values.h"

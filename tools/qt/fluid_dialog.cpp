@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "physics/glycol.h"
-#include "tools/display_numbers.h"
-#include "tools/fluid_properties.h"
+#include "text/figures.h"
+#include "tools/fluid_tool.h"
 #include "tools/qt/number_box.h"
 #include "tools/qt/remembered_choices.h"
 #include "tools/tool_memory.h"
@@ -109,7 +109,7 @@ void FluidDialog::Evaluate() {
         specificHeat_->setText(QStringLiteral("—"));
     }
     freezing_->setText(evaluation.freezingPointC
-                           ? FromUtf8(Shown(*evaluation.freezingPointC, 1) + " °C")
+                           ? FromUtf8(text::Shown(*evaluation.freezingPointC, 1) + " °C")
                            : QStringLiteral("—"));
     QStringList messages;
     if (!evaluation.error.empty()) {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 #include "tools/pipe_table.h"
 
 class QSettings;

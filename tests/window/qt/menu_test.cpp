@@ -16,8 +16,8 @@
 #include <QTimer>
 
 #include "tests/window/qt/window_fixture.h"
+#include "text/version.h"
 #include "window/controls.h"
-#include "window/help_text.h"
 
 namespace idrovela::window::qt {
 namespace {
@@ -80,7 +80,7 @@ TEST_F(Menus, AboutShowsTheVersionTheLicenceAndQt) {
         }
     });
     Action(window, "Informazioni").trigger();
-    EXPECT_TRUE(text.contains(QString::fromUtf8(ProgramVersion()))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(text::ProgramVersion()))) << text.toStdString();
     EXPECT_TRUE(text.contains("MIT"));
     EXPECT_TRUE(text.contains(QString::fromLatin1(qVersion())));
     EXPECT_EQ(Text("Text1"),

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace idrovela::tools {
+namespace idrovela::text {
 
 // A figure for the eye: rounded half to even to `decimals` places and written with the decimal
 // comma, as the window writes its numbers.
@@ -15,7 +15,4 @@ namespace idrovela::tools {
 // "C" locale, whatever the locale, so that it reads back exactly.
 [[nodiscard]] std::string Exact(double value);
 
-// A text quoted in a message, cut to a sane length.
-[[nodiscard]] std::string Quoted(const std::string& text);
-
-}  // namespace idrovela::tools
+}  // namespace idrovela::text

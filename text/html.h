@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-namespace idrovela::window {
+namespace idrovela::text {
 
 // `text` as HTML text: &, <, > and " written as entities, so that a typed text never becomes
 // markup.
 [[nodiscard]] std::string EscapeHtml(std::string_view text);
 
-}  // namespace idrovela::window
+}  // namespace idrovela::text

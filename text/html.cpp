@@ -1,6 +1,6 @@
-#include "window/html_text.h"
+#include "text/html.h"
 
-namespace idrovela::window {
+namespace idrovela::text {
 
 std::string EscapeHtml(std::string_view text) {
     std::string html;
@@ -26,4 +26,4 @@ std::string EscapeHtml(std::string_view text) {
     return html;
 }
 
-}  // namespace idrovela::window
+}  // namespace idrovela::text

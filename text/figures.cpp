@@ -1,4 +1,4 @@
-#include "tools/display_numbers.h"
+#include "text/figures.h"
 
 #include <array>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include "calc/number_conversions.h"
 #include "calc/text_conversions.h"
 
-namespace idrovela::tools {
+namespace idrovela::text {
 
 std::string Shown(double value, int decimals) {
     return NumberToText(RoundToDigits(value, decimals));
@@ -39,17 +39,4 @@ std::string Exact(double value) {
     return {buffer.data(), end};
 }
 
-std::string Quoted(const std::string& text) {
-    constexpr std::size_t kLongest = 24;
-    if (text.size() <= kLongest) {
-        return "«" + text + "»";
-    }
-    // Cut on a character boundary: never inside a UTF-8 sequence.
-    std::size_t cut = kLongest;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
-        --cut;
-    }
-    return "«" + text.substr(0, cut) + "…»";
-}
-
-}  // namespace idrovela::tools
+}  // namespace idrovela::text

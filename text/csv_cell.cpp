@@ -1,6 +1,6 @@
-#include "tools/csv_cell.h"
+#include "text/csv_cell.h"
 
-namespace idrovela::tools {
+namespace idrovela::text {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::string CsvCell(std::string_view text) {
     return quoted + '"';
 }
 
-}  // namespace idrovela::tools
+}  // namespace idrovela::text

@@ -1,7 +1,7 @@
 // Figures for programs read back the same whatever locale the desktop program took from the
 // user's environment.
 
-#include "tools/display_numbers.h"
+#include "text/figures.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <clocale>
 #include <string>
 
-namespace idrovela::tools {
+namespace idrovela::text {
 namespace {
 
 // Sets the C locale for the test's lifetime, as QApplication sets it from the environment.
@@ -44,4 +44,4 @@ TEST(Exact, WritesSeventeenDigitsWithADotUnderAnItalianLocale) {
 }
 
 }  // namespace
-}  // namespace idrovela::tools
+}  // namespace idrovela::text

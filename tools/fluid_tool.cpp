@@ -1,14 +1,17 @@
-#include "tools/fluid_properties.h"
+#include "tools/fluid_tool.h"
 
 #include "calc/number_conversions.h"
 #include "calc/text_conversions.h"
 #include "physics/glycol.h"
 #include "physics/physics_error.h"
 #include "physics/water.h"
-#include "tools/display_numbers.h"
+#include "text/figures.h"
 #include "window/form_principale.h"
 
 namespace idrovela::tools {
+
+using text::Exact;
+using text::Fixed;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace idrovela::tools {
+namespace idrovela::text {
 
 // A cell as the program's CSV files write it: a cell holding ";", a quote or a line break is
 // quoted, its quotes doubled. A text a spreadsheet would run as a formula (one starting with
@@ -12,4 +12,4 @@ namespace idrovela::tools {
 // not run.
 [[nodiscard]] std::string CsvCell(std::string_view text);
 
-}  // namespace idrovela::tools
+}  // namespace idrovela::text
