@@ -8,10 +8,10 @@
 // two buckets next to 1, so that no table term cancels against r near x = 1; elsewhere the terms
 // cancel at most by a factor of about 2,5 (e = ±1 against ln(m)).
 //
-// ln(1 + r) = r·(1 + r·(−1/2 + r·(1/3 + r·(−1/4 + r·(1/5 + r·H))))), with H = −1/6 + r/7 − … −
-// r⁶/12 in double (the first left-out term, r¹³/13, is below 2^-111 of r). H's error, below
-// 2^-55, moves the result by r⁵ times it, below 2^-100 of r; the five outer steps are in
-// double-double, each within about 2^-105.
+// ln(1 + r) = r·(1 + r·(−1/2 + r·(1/3 + r·(−1/4 + r·(1/5 + r·(−1/6 + r·H)))))), with
+// H = 1/7 − r/8 + … − r⁵/12 in double (the first left-out term, r¹³/13, is below 2^-111 of r).
+// H's error, below 2^-56, moves the result by r⁶ times it, below 2^-110 of r; the six outer
+// steps are in double-double, each within about 2^-105.
 //
 // e·ln 2 is exact in its first two parts (42 bits each, |e| < 2^11) and the third, rounded, is
 // below 2^-74; −ln(c) is held to 2^-107 (scripts/make_maths_tables.py). The sum's roundings, below
@@ -44,9 +44,9 @@ DoubleDouble LogOnePlus(DoubleDouble r) {
     h = (h - 1.0 / 10.0) * r.hi;
     h = (h + 1.0 / 9.0) * r.hi;
     h = (h - 1.0 / 8.0) * r.hi;
-    h = (h + 1.0 / 7.0) * r.hi;
-    h = h - 1.0 / 6.0;
-    DoubleDouble a = HornerStep({kOneFifth.hi, kOneFifth.lo}, r, rParts, {h, 0.0});
+    h = h + 1.0 / 7.0;
+    DoubleDouble a = HornerStep({-kOneSixth.hi, -kOneSixth.lo}, r, rParts, {h, 0.0});
+    a = HornerStep({kOneFifth.hi, kOneFifth.lo}, r, rParts, a);
     a = HornerStep({-0.25, 0.0}, r, rParts, a);
     a = HornerStep({kOneThird.hi, kOneThird.lo}, r, rParts, a);
     a = HornerStep({-0.5, 0.0}, r, rParts, a);

@@ -1049,9 +1049,10 @@ const std::array<LogEntry, 512> kLogBuckets = {{
     {0x1.0000000000000p+0, 0x0.0p+0, 0x0.0p+0},
 }};
 
-// 1/3 and 1/5 as two doubles (the logarithm's series).
+// 1/3, 1/5 and 1/6 as two doubles (the logarithm's series).
 const TwoDoubleEntry kOneThird = {0x1.5555555555555p-2, 0x1.5555555555555p-56};
 const TwoDoubleEntry kOneFifth = {0x1.999999999999ap-3, -0x1.999999999999ap-57};
+const TwoDoubleEntry kOneSixth = {0x1.5555555555555p-3, 0x1.5555555555555p-57};
 // 1/ln(10) as two doubles.
 const TwoDoubleEntry kInverseLn10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
 

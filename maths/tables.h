@@ -36,6 +36,7 @@ extern const std::array<double, 3> kLn2Parts;
 extern const std::array<LogEntry, 512> kLogBuckets;
 extern const TwoDoubleEntry kOneThird;
 extern const TwoDoubleEntry kOneFifth;
+extern const TwoDoubleEntry kOneSixth;
 extern const TwoDoubleEntry kInverseLn10;
 extern const BigConstant kBigLn2;
 extern const BigConstant kBigInverseLn10;

@@ -122,9 +122,10 @@ def main():
     out.append("}};")
     out.append("")
 
-    out.append("// 1/3 and 1/5 as two doubles (the logarithm's series).")
+    out.append("// 1/3, 1/5 and 1/6 as two doubles (the logarithm's series).")
     out.append("const TwoDoubleEntry kOneThird = %s;" % dd_line(mpf(1) / 3))
     out.append("const TwoDoubleEntry kOneFifth = %s;" % dd_line(mpf(1) / 5))
+    out.append("const TwoDoubleEntry kOneSixth = %s;" % dd_line(mpf(1) / 6))
     out.append("// 1/ln(10) as two doubles.")
     out.append("const TwoDoubleEntry kInverseLn10 = %s;" % dd_line(1 / mpmath.log(10)))
     out.append("")

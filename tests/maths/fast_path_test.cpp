@@ -1,0 +1,79 @@
+// The fast paths' error bounds, measured against the slow path: the rounding test is only as
+// sound as the bound it is given.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <random>
+
+#include "maths/big_float.h"
+#include "maths/cores.h"
+#include "maths/slow_path.h"
+
+namespace idrovela::maths::detail {
+namespace {
+
+// |fast − slow| / |slow|, to double precision.
+double RelativeError(DoubleDouble fast, int exponent, const BigFloat& slow) {
+    const BigFloat fastBig =
+        Scaled(Add(BigFromDouble(fast.hi), BigFromDouble(fast.lo)), exponent);
+    const BigFloat difference = Subtract(fastBig, slow);
+    if (difference.IsZero()) {
+        return 0.0;
+    }
+    const double ratio = Approximate(Scaled(difference, -slow.exponent)) /
+                         Approximate(Scaled(slow, -slow.exponent));
+    return ratio < 0.0 ? -ratio : ratio;
+}
+
+double Draw(std::mt19937_64& generator, double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(generator);
+}
+
+TEST(FastPathBounds, ExpCoreStaysWithinItsBound) {
+    std::mt19937_64 generator(27);
+    double worst = 0.0;
+    for (int i = 0; i < 3000; ++i) {
+        const double x = i % 3 == 0 ? Draw(generator, -745.0, 709.0)
+                                    : Draw(generator, -1.0, 1.0) * (i % 3 == 1 ? 1e-3 : 50.0);
+        const ScaledDoubleDouble fast = ExpCore({x, 0.0});
+        const double error = RelativeError(fast.value, fast.exponent, ExpBig(BigFromDouble(x)));
+        worst = error > worst ? error : worst;
+    }
+    RecordProperty("worst", std::to_string(worst));
+    EXPECT_LT(worst, kExpCoreError / 2.0);
+}
+
+TEST(FastPathBounds, LogCoreStaysWithinItsBound) {
+    std::mt19937_64 generator(28);
+    double worst = 0.0;
+    for (int i = 0; i < 1500; ++i) {
+        double x = 0.0;
+        switch (i % 4) {
+            case 0:  // any positive double
+                do {
+                    x = std::bit_cast<double>(generator() >> 1);
+                } while (!(x > 0.0) || x > 1.7e308);
+                break;
+            case 1:  // near 1, where no table term may cancel
+                x = 1.0 + Draw(generator, -1.0, 1.0) * 0x1p-8;
+                break;
+            case 2:  // the bucket edges around 1,5 and 0,75, where e moves
+                x = (i % 8 == 2 ? 1.5 : 0.75) * (1.0 + Draw(generator, -1.0, 1.0) * 0x1p-9);
+                break;
+            default:
+                x = Draw(generator, 1e-3, 1e9);
+        }
+        const DoubleDouble fast = LogCore({x, 0.0});
+        const BigFloat slow = LogBig(BigFromDouble(x), fast);
+        const double error = RelativeError(fast, 0, slow);
+        worst = error > worst ? error : worst;
+    }
+    RecordProperty("worst", std::to_string(worst));
+    EXPECT_LT(worst, kLogCoreError / 2.0);
+}
+
+}  // namespace
+}  // namespace idrovela::maths::detail
