@@ -5,8 +5,8 @@
 
 #include <bit>
 #include <cstdint>
-#include <string>
 #include <random>
+#include <string>
 
 #include "maths/big_float.h"
 #include "maths/cores.h"
@@ -17,14 +17,13 @@ namespace {
 
 // |fast − slow| / |slow|, to double precision.
 double RelativeError(DoubleDouble fast, int exponent, const BigFloat& slow) {
-    const BigFloat fastBig =
-        Scaled(Add(BigFromDouble(fast.hi), BigFromDouble(fast.lo)), exponent);
+    const BigFloat fastBig = Scaled(Add(BigFromDouble(fast.hi), BigFromDouble(fast.lo)), exponent);
     const BigFloat difference = Subtract(fastBig, slow);
     if (difference.IsZero()) {
         return 0.0;
     }
-    const double ratio = Approximate(Scaled(difference, -slow.exponent)) /
-                         Approximate(Scaled(slow, -slow.exponent));
+    const double ratio =
+        Approximate(Scaled(difference, -slow.exponent)) / Approximate(Scaled(slow, -slow.exponent));
     return ratio < 0.0 ? -ratio : ratio;
 }
 
