@@ -9,10 +9,10 @@
 // arguments of the logarithms (NaN), overflow to infinity and underflow to subnormals or zero. No
 // function raises or sets errno: callers check finiteness.
 //
-// Each function first works in double-double with an error bound (a fast path of some 10⁻³⁰) and
-// returns when every value within the bound rounds alike; otherwise, about once in 2^40 calls and
-// for exact halfway cases of Pow, it works again with 384-bit integers. maths/README.md gives the
-// method.
+// Each function first works in double-double with an error bound (a fast path within about
+// 2^-100) and returns when every value within the bound rounds alike; otherwise, about once in
+// 2^45 calls and for the exact halfway cases of Pow, it works again with 384-bit integers. The
+// README's "Correctly rounded maths" and each file's comments give the method and the bounds.
 
 namespace idrovela::maths {
 
