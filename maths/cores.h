@@ -24,4 +24,20 @@ inline constexpr double kExpCoreError = 0x1p-102;
 [[nodiscard]] DoubleDouble LogCore(DoubleDouble x);
 inline constexpr double kLogCoreError = 0x1p-101;
 
+// The logarithm's reduction: ln(x) = offset + ln(1 + r), offset = e·ln 2 − ln(c) within 2^-105
+// of itself and r exact, |r| <= 2^-9 (see log_core.cpp).
+struct LogReduction {
+    DoubleDouble offset;
+    DoubleDouble r;
+};
+[[nodiscard]] LogReduction ReduceForLog(DoubleDouble x);
+
+// A value with a bound on its error, fit for RoundIfDecided.
+struct BoundedDoubleDouble {
+    DoubleDouble value;
+    double error = 0.0;
+};
+// ln(x) for a positive finite x with a cheaper series (log_core.cpp), and twice its error bound.
+[[nodiscard]] BoundedDoubleDouble QuickLogCore(double x);
+
 }  // namespace idrovela::maths::detail

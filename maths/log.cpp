@@ -31,11 +31,20 @@ std::optional<double> LogOfSpecial(double x) {
     return std::nullopt;
 }
 
+// A first, cheaper try (QuickLogCore), good for most arguments.
+std::optional<double> QuickLog(double x) {
+    const detail::BoundedDoubleDouble ln = detail::QuickLogCore(x);
+    return detail::RoundIfDecided(ln.value, ln.error);
+}
+
 }  // namespace
 
 double Log(double x) {
     if (const std::optional<double> special = LogOfSpecial(x)) {
         return *special;
+    }
+    if (const std::optional<double> quick = QuickLog(x)) {
+        return *quick;
     }
     const DoubleDouble ln = LogCore({x, 0.0});
     const double error = 2.0 * detail::kLogCoreError * std::abs(ln.hi);

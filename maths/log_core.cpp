@@ -56,7 +56,7 @@ DoubleDouble LogOnePlus(DoubleDouble r) {
 
 }  // namespace
 
-DoubleDouble LogCore(DoubleDouble x) {
+LogReduction ReduceForLog(DoubleDouble x) {
     std::uint64_t bits = std::bit_cast<std::uint64_t>(x.hi);
     int e = 0;
     if (bits < (std::uint64_t{1} << 52)) {
@@ -84,16 +84,44 @@ DoubleDouble LogCore(DoubleDouble x) {
         const DoubleDouble sum = TwoSum(r.hi, clo.hi);
         r = FastTwoSum(sum.hi, sum.lo + (r.lo + clo.lo));
     }
-    const DoubleDouble series = LogOnePlus(r);
-
-    // e·ln 2 − ln(c) + ln(1 + r).
+    // e·ln 2 − ln(c).
     const double ed = static_cast<double>(e);
     DoubleDouble scale = FastTwoSum(ed * kLn2Parts[0], ed * kLn2Parts[1]);
     scale.lo = scale.lo + ed * kLn2Parts[2];
-    const DoubleDouble first = TwoSum(scale.hi, entry.minusLogHi);
-    const DoubleDouble second = TwoSum(first.hi, series.hi);
-    const double low = (first.lo + second.lo) + ((scale.lo + entry.minusLogLo) + series.lo);
-    return FastTwoSum(second.hi, low);
+    const DoubleDouble offset = TwoSum(scale.hi, entry.minusLogHi);
+    return {{offset.hi, offset.lo + (scale.lo + entry.minusLogLo)}, r};
+}
+
+DoubleDouble LogCore(DoubleDouble x) {
+    const LogReduction reduced = ReduceForLog(x);
+    const DoubleDouble series = LogOnePlus(reduced.r);
+    // e·ln 2 − ln(c) + ln(1 + r).
+    const DoubleDouble sum = TwoSum(reduced.offset.hi, series.hi);
+    return FastTwoSum(sum.hi, sum.lo + (reduced.offset.lo + series.lo));
+}
+
+// A first, cheaper try: ln(1 + r) = r + r²·Q(r) with r²·Q in double, Q = −1/2 + r/3 − … + r⁷/9
+// by Estrin's scheme (the first term left out, r¹⁰/10, is below 2^-84 of r). r²·Q is within
+// 2^-50 of itself (the roundings of r², Q and the product, the constants, and r.lo left out of
+// r²), and the rest as in LogCore within 2^-101 of the result; the bound below allows twice
+// both. Most results round at once; near x = 1, where r²·Q weighs most, about one in 30 goes on
+// to the double-double path.
+BoundedDoubleDouble QuickLogCore(double x) {
+    const LogReduction reduced = ReduceForLog({x, 0.0});
+    const double r = reduced.r.hi;
+    const double r2 = r * r;
+    const double q01 = -0.5 + r * (1.0 / 3.0);
+    const double q23 = -0.25 + r * 0.2;
+    const double q45 = -1.0 / 6.0 + r * (1.0 / 7.0);
+    const double q67 = -0.125 + r * (1.0 / 9.0);
+    const double q = q01 + r2 * (q23 + r2 * (q45 + r2 * q67));
+    const double series = r2 * q;
+    const DoubleDouble sum = TwoSum(reduced.offset.hi, r);
+    const DoubleDouble ln =
+        FastTwoSum(sum.hi, sum.lo + ((reduced.offset.lo + reduced.r.lo) + series));
+    const double magnitude = ln.hi < 0.0 ? -ln.hi : ln.hi;
+    const double seriesMagnitude = series < 0.0 ? -series : series;
+    return {ln, 0x1p-48 * seriesMagnitude + 2.0 * kLogCoreError * magnitude};
 }
 
 }  // namespace idrovela::maths::detail
