@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "calc/runtime_error.h"
+#include "maths/maths.h"
 
 namespace idrovela::checked {
 
@@ -48,7 +49,7 @@ inline double Checked(double result) {
     if (base == 0.0 && exponent < 0.0) {
         Raise(ErrorCode::DivisionByZero);
     }
-    return detail::Checked(std::pow(base, exponent));
+    return detail::Checked(maths::Pow(base, exponent));
 }
 
 // The natural logarithm.
@@ -56,7 +57,7 @@ inline double Checked(double result) {
     if (!(x > 0.0)) {
         Raise(ErrorCode::InvalidProcedureCall);
     }
-    return detail::Checked(std::log(x));
+    return detail::Checked(maths::Log(x));
 }
 
 }  // namespace idrovela::checked

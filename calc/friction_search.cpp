@@ -34,6 +34,7 @@
 #include "calc/module_calcoli.h"
 #include "calc/number_conversions.h"
 #include "calc/runtime_error.h"
+#include "maths/maths.h"
 
 namespace idrovela::Module_Calcoli {
 
@@ -57,8 +58,8 @@ std::int64_t StepsAt(double x, std::int64_t maxSteps) {
 std::int64_t GuessSteps(const ColebrookInputs& inputs, std::int64_t maxSteps) {
     const double t = 2.0 * inputs.roughnessMm / inputs.diameterMm;
     const double a = 18.7 / inputs.reynolds;
-    const double twoOverLn10 = 2.0 / std::log(10.0);
-    const auto g = [&](double x) { return x - 1.74 + twoOverLn10 * std::log(t + a * x); };
+    const double twoOverLn10 = 2.0 / maths::Log(10.0);
+    const auto g = [&](double x) { return x - 1.74 + twoOverLn10 * maths::Log(t + a * x); };
 
     // Start at lambda 1, left of most roots; else at the bound's lambda. With t < 0 and Re > 0,
     // g is defined only right of -t / a, where the stepping would raise: start no further left.

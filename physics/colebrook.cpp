@@ -24,6 +24,7 @@
 #include <optional>
 #include <string>
 
+#include "maths/maths.h"
 #include "physics/decimal_text.h"
 #include "physics/exact_arithmetic.h"
 #include "physics/input_checks.h"
@@ -107,12 +108,12 @@ LambdaNear LambdaNearOf(double f) {
 // Clamond's F after his two iterations; NaN or not positive where the iterations fail.
 double ClamondVariable(double reynolds, double relativeRoughness) {
     const double x1 = relativeRoughness * reynolds * kClamondX1Factor;
-    const double x2 = std::log(reynolds) - kClamondX2Offset;
+    const double x2 = maths::Log(reynolds) - kClamondX2Offset;
     double f = x2 - kClamondStartOffset;
     for (int iteration = 0; iteration < 2; ++iteration) {
         const double x1f = x1 + f;
         const double onePlusX1f = 1.0 + x1f;
-        const double e = (std::log(x1f) + f - x2) / onePlusX1f;
+        const double e = (maths::Log(x1f) + f - x2) / onePlusX1f;
         const double numerator = (onePlusX1f + 0.5 * e) * e * x1f;
         const double denominator = onePlusX1f + e * (1.0 + e / 3.0);
         f = f - numerator / denominator;
@@ -127,7 +128,7 @@ std::optional<double> PolishedClamond(const Terms& terms, double f) {
     const double roughA = terms.roughness.hi + terms.beta * f;
     const double factor = -1.0 / (roughA + terms.beta);
     const TwoDoubles a = Argument(terms, f);
-    const double gap = (a.hi - std::exp(-f)) + a.lo;
+    const double gap = (a.hi - maths::Exp(-f)) + a.lo;
     if (!(std::abs(gap) <= kSmallGap * a.hi)) {
         return std::nullopt;
     }
@@ -138,11 +139,11 @@ std::optional<double> PolishedClamond(const Terms& terms, double f) {
 TwoDoubles LogOf(TwoDoubles a) {
     if (a.hi >= kNearOne) {
         const double minusOne = (a.hi - 1.0) + a.lo;  // a.hi − 1 is exact here
-        return {std::log1p(minusOne), 0.0};
+        return {maths::Log1p(minusOne), 0.0};
     }
     // ln(a) = L + ln(a·e^(−L)), and a·e^(−L) − 1 is tiny; e^(−L) ≈ 1/a also carries a.lo.
-    const double log = std::log(a.hi);
-    const double inverse = std::exp(-log);
+    const double log = maths::Log(a.hi);
+    const double inverse = maths::Exp(-log);
     const TwoDoubles product = TwoProduct(a.hi, inverse);
     const double residue = (product.hi - 1.0) + product.lo;
     return {log, residue + a.lo * inverse};

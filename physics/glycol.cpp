@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "maths/maths.h"
 #include "physics/decimal_text.h"
 #include "physics/glycol_tables.h"
 #include "physics/input_checks.h"
@@ -131,8 +132,8 @@ std::optional<double> Interpolate(const gt::Table& table, GridPosition temperatu
             return cells[0];
         }
         if (inLogarithm) {
-            cells[0] = std::log(cells[0]);
-            cells[1] = std::log(cells[1]);
+            cells[0] = maths::Log(cells[0]);
+            cells[1] = maths::Log(cells[1]);
         }
         double value = cells[0];
         if (temperature.weight > 0.0) {
@@ -144,7 +145,7 @@ std::optional<double> Interpolate(const gt::Table& table, GridPosition temperatu
     if (concentration.weight > 0.0) {
         value = value + concentration.weight * (alongTemperature[1] - alongTemperature[0]);
     }
-    return inLogarithm ? std::exp(value) : value;
+    return inLogarithm ? maths::Exp(value) : value;
 }
 
 // The lowest temperature from which all three tables hold values in every concentration column

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <string>
 
+#include "maths/maths.h"
 #include "physics/decimal_text.h"
 #include "physics/input_checks.h"
 #include "physics/physics_error.h"
@@ -85,8 +86,8 @@ double Region1SpecificVolume(double temperatureK, double pressureMPa) {
     double gammaPi = 0.0;
     for (const Term& term : kTerms) {
         double value = -term.n * term.i;
-        value = value * std::pow(piTerm, term.i - 1);
-        value = value * std::pow(tauTerm, term.j);
+        value = value * maths::Pow(piTerm, static_cast<double>(term.i - 1));
+        value = value * maths::Pow(tauTerm, static_cast<double>(term.j));
         gammaPi = gammaPi + value;
     }
     // v = (R·T/p)·π·γ_π
@@ -106,9 +107,9 @@ double Region1SpecificHeatKJKgK(double temperatureK, double pressureMPa) {
     // γ_ττ = Σ n·(7,1 − π)^I·J·(J − 1)·(τ − 1,222)^(J−2)
     double gammaTauTau = 0.0;
     for (const Term& term : kTerms) {
-        double value = term.n * std::pow(piTerm, term.i);
+        double value = term.n * maths::Pow(piTerm, static_cast<double>(term.i));
         value = value * (term.j * (term.j - 1));
-        value = value * std::pow(tauTerm, term.j - 2);
+        value = value * maths::Pow(tauTerm, static_cast<double>(term.j - 2));
         gammaTauTau = gammaTauTau + value;
     }
     // c_p = −R·τ²·γ_ττ

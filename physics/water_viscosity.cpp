@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 
+#include "maths/maths.h"
 #include "physics/decimal_text.h"
 #include "physics/input_checks.h"
 #include "physics/physics_error.h"
@@ -62,7 +63,7 @@ double WaterViscosityPaS(double temperatureK, double densityKgM3) {
 
     double diluteSum = 0.0;
     for (std::size_t i = 0; i < kDilute.size(); ++i) {
-        diluteSum = diluteSum + kDilute[i] / std::pow(t, static_cast<int>(i));
+        diluteSum = diluteSum + kDilute[i] / maths::Pow(t, static_cast<double>(i));
     }
     const double dilute = 100.0 * std::sqrt(t) / diluteSum;
 
@@ -70,11 +71,11 @@ double WaterViscosityPaS(double temperatureK, double densityKgM3) {
     const double densityTerm = rho - 1.0;
     double residualSum = 0.0;
     for (const Term& term : kResidual) {
-        double value = term.h * std::pow(inverseTerm, term.i);
-        value = value * std::pow(densityTerm, term.j);
+        double value = term.h * maths::Pow(inverseTerm, static_cast<double>(term.i));
+        value = value * maths::Pow(densityTerm, static_cast<double>(term.j));
         residualSum = residualSum + value;
     }
-    const double residual = std::exp(rho * residualSum);
+    const double residual = maths::Exp(rho * residualSum);
 
     double viscosity = kReducingViscosityPaS * dilute;
     viscosity = viscosity * residual;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "maths/maths.h"
 #include "text/figures.h"
 
 namespace idrovela::report {
@@ -38,8 +39,8 @@ Axis RoundAxis(double value) {
         return axis;  // 0 to 1 in steps of 0,2
     }
     const double raw = value / kAboutTicks;
-    const double power = std::floor(std::log10(raw));
-    const double magnitude = std::pow(10.0, power);
+    const double power = std::floor(maths::Log10(raw));
+    const double magnitude = maths::Pow(10.0, power);
     constexpr std::array kSteps = {1.0, 2.0, 2.5, 5.0, 10.0};
     double multiple = kSteps.back();
     for (const double candidate : kSteps) {

@@ -1,0 +1,31 @@
+# Fails when a static library holds an undefined reference to the C library's exp, log, log1p,
+# log10 or pow (or their float, long double and _finite variants), naming the library and the
+# symbol. Run by CTest with -DNM=<nm> -DLIBRARIES=<library|library|...>.
+string(REPLACE "|" ";" libraries "${LIBRARIES}")
+set(found "")
+foreach(library IN LISTS libraries)
+    execute_process(COMMAND ${NM} --undefined-only --format=posix ${library}
+                    OUTPUT_VARIABLE symbols RESULT_VARIABLE status ERROR_VARIABLE errors)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${NM} failed on ${library}: ${errors}")
+    endif()
+    string(REPLACE "\n" ";" lines "${symbols}")
+    foreach(line IN LISTS lines)
+        # posix format: "name type [value size]"; members are headed "library[member.o]:".
+        if(line MATCHES "^_*(exp|log|log1p|log10|pow)(f|l|f64|f128)?(_finite)?(@[^ ]*)? ")
+            get_filename_component(name ${library} NAME)
+            string(REGEX REPLACE " .*" "" symbol "${line}")
+            list(APPEND found "${name}: ${symbol}")
+        endif()
+    endforeach()
+endforeach()
+list(LENGTH libraries count)
+if(count EQUAL 0)
+    message(FATAL_ERROR "No library to check")
+endif()
+if(found)
+    list(REMOVE_DUPLICATES found)
+    list(JOIN found "\n  " listed)
+    message(FATAL_ERROR "The C library's maths functions are still called (use maths/):\n  ${listed}")
+endif()
+message(STATUS "${count} libraries call none of the C library's exp, log, log1p, log10, pow")
