@@ -5,12 +5,16 @@
 #include "report/circuit_csv.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "sheet/columns.h"
 #include "test_circuits.h"
+#include "tests/support/file_mode.h"
 
 namespace idrovela::report {
 namespace {
@@ -188,6 +192,48 @@ TEST(CircuitCsv, AnEmptyCircuitHasBothCaptionsAndNoRows) {
     const Tables tables = Split(CircuitCsv(loaded.circuit, loaded.solution));
     EXPECT_EQ(tables.segments.size(), 1u);
     EXPECT_EQ(tables.terminals.size(), 1u);
+}
+
+// Line by line: the segment table, one empty line, then the terminal table; with rows and
+// without.
+TEST(CircuitCsv, AnEmptyLineBetweenTheTables) {
+    for (const circuit::Circuit& c : {testing::ThreeSegments(), circuit::Circuit{}}) {
+        const circuit::LoadedCircuit loaded = testing::Worked(c);
+        std::istringstream csv(CircuitCsv(loaded.circuit, loaded.solution));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(csv, line);) {
+            lines.push_back(line);
+        }
+        const std::size_t rows = c.segments.size();
+        const std::size_t terminals = rows == 0 ? 0 : 2;  // R1 and R2
+        ASSERT_EQ(lines.size(), 2 + rows + 1 + 2 + terminals) << rows;
+        EXPECT_EQ(lines[0], "\xEF\xBB\xBFTratti");
+        for (std::size_t i = 0; i < rows; ++i) {
+            EXPECT_EQ(lines[2 + i].substr(0, c.segments[i].id.size() + 1), c.segments[i].id + ";");
+        }
+        EXPECT_EQ(lines[2 + rows], "");
+        EXPECT_EQ(lines[3 + rows], "Terminali");
+        EXPECT_EQ(lines[4 + rows].substr(0, 3), "id;");
+    }
+}
+
+// A new CSV gets 0666 less the umask, as any new file.
+TEST(CircuitCsv, ANewFileGetsTheModeTheUmaskLeaves) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("idrovela-csv-mode-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const circuit::LoadedCircuit loaded = testing::Worked(testing::ThreeSegments());
+    const std::filesystem::path path = folder / "tratti.csv";
+    for (const test::UmaskCase& c : test::kUmaskCases) {
+        std::filesystem::remove(path);
+        {
+            const test::ScopedUmask umask(c.umask);
+            SaveCircuitCsv(path, loaded.circuit, loaded.solution);
+        }
+        EXPECT_EQ(test::ModeOf(path), c.mode) << std::oct << c.umask;
+    }
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "circuit/write.h"
 #include "report/qt/report_printer.h"
 #include "tests/report/test_circuits.h"
+#include "tests/support/file_mode.h"
 
 namespace idrovela::report::qt {
 namespace {
@@ -210,6 +211,20 @@ TEST_F(ReportPdf, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     QFile file(old);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
+}
+
+// A new report gets 0666 less the umask, as any new file.
+TEST_F(ReportPdf, ANewFileGetsTheModeTheUmaskLeaves) {
+    const circuit::LoadedCircuit loaded = testing::Worked(testing::ThreeSegments());
+    const QString path = folder_.filePath(QStringLiteral("nuova.pdf"));
+    for (const idrovela::test::UmaskCase& c : idrovela::test::kUmaskCases) {
+        QFile::remove(path);
+        {
+            const idrovela::test::ScopedUmask umask(c.umask);
+            EXPECT_FALSE(SaveReportPdf(path, loaded.circuit, loaded.solution, kHeader));
+        }
+        EXPECT_EQ(idrovela::test::ModeOf(path.toStdString()), c.mode) << std::oct << c.umask;
+    }
 }
 
 }  // namespace
