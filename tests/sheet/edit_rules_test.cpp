@@ -51,14 +51,18 @@ class Recorder final : public DocumentListener {
     Document& document_;
 };
 
-// The three radiators with X under R2: A, R1, R2, X, R3 in file order.
-circuit::Circuit WithX() {
+// The three radiators (A, R1, R2, R3 in file order) with segments under R2 put in at the given
+// places, in ascending order.
+circuit::Circuit UnderR2(const std::vector<std::pair<std::size_t, const char*>>& added) {
     circuit::Circuit circuit = ThreeRadiators();
-    circuit::Segment x;
-    x.id = "X";
-    x.upstream = "R2";
-    x.tube = {"rame", true, "", 0, 0};
-    circuit.segments.insert(circuit.segments.begin() + 3, x);
+    for (const auto& [at, id] : added) {
+        circuit::Segment segment;
+        segment.id = id;
+        segment.upstream = "R2";
+        segment.tube = {"rame", true, "", 0, 0};
+        circuit.segments.insert(circuit.segments.begin() + static_cast<std::ptrdiff_t>(at),
+                                segment);
+    }
     return circuit;
 }
 
@@ -121,7 +125,7 @@ TEST(SheetRules, AddAfterPutsTheSegmentRightAfterItsSibling) {
         {"A", 1, std::nullopt, "insert sorgente 1"},
     };
     for (const Case& c : cases) {
-        auto document = Open(WithX());
+        auto document = Open(UnderR2({{3, "X"}}));  // A, R1, R2, X, R3
         Recorder recorder(*document);
         const std::size_t sibling = *document->Find(c.sibling);
         const circuit::Segment added = NewSegment(*document, sibling);
@@ -134,8 +138,9 @@ TEST(SheetRules, AddAfterPutsTheSegmentRightAfterItsSibling) {
     }
 }
 
-// A subtree removed and brought back: the view is told the rows as they were, in the order it
-// needs them (a segment back in its place before its children move back under it).
+// A subtree removed and brought back, R2's segments one before it and one after R3 in file
+// order (A, R1, X, R2, R3, Z): the view is told the rows as they were, in the order it needs
+// them (a segment back in its place before its segments move back under it).
 TEST(SheetRules, UndoingAStructuralEditTellsTheRowsWhereTheyWere) {
     struct Case {
         std::function<Proposal(const Document&)> edit;
@@ -143,16 +148,16 @@ TEST(SheetRules, UndoingAStructuralEditTellsTheRowsWhereTheyWere) {
         std::vector<std::string> undone;
     };
     const Case cases[] = {
-        {[](const Document& d) { return RemoveWithDownstream(d, 2); },
+        {[](const Document& d) { return RemoveWithDownstream(d, 3); },
          {"remove A 1"},
          {"insert A 1"}},
-        {[](const Document& d) { return RemoveOnly(d, 2); },
-         {"move R2 0 → A 2", "remove A 1"},
-         {"insert A 1", "move A 2 → R2 0"}},
+        {[](const Document& d) { return RemoveOnly(d, 3); },
+         {"move R2 0 → A 1", "move R2 0 → A 4", "remove A 2"},
+         {"insert A 2", "move A 4 → R2 0", "move A 1 → R2 0"}},
         {[](const Document& d) { return Move(d, 4, 1); }, {"move A 2 → R1 0"}, {"move R1 0 → A 2"}},
     };
     for (const Case& c : cases) {
-        auto document = Open(WithX());
+        auto document = Open(UnderR2({{2, "X"}, {5, "Z"}}));
         const std::string before = circuit::WriteCircuit(document->Circuit());
         Recorder recorder(*document);
         auto edit = Take(*document, c.edit(*document));
