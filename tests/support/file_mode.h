@@ -1,36 +1,35 @@
 #pragma once
 
-// The permission bits a new file gets: a umask set for a test and put back after it, and the
-// bits a file has, read with stat, as root reads them too.
+// The bits a new file gets, 0666 less the umask: checked with stat, as tests may run as root.
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace idrovela::test {
 
-class ScopedUmask {
-  public:
-    explicit ScopedUmask(mode_t mask) : before_(::umask(mask)) {}
-    ~ScopedUmask() { ::umask(before_); }
-    ScopedUmask(const ScopedUmask&) = delete;
-    ScopedUmask& operator=(const ScopedUmask&) = delete;
-
-  private:
-    mode_t before_;
-};
-
-// The permission bits of a file, or 07777 when there is none.
-inline mode_t ModeOf(const std::filesystem::path& path) {
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 ? (status.st_mode & 07777) : 07777;
+// Writes a new file at `path` under each of several umasks, checks its bits and removes it.
+inline void ExpectNewFileModes(const std::filesystem::path& path,
+                               const std::function<void(const std::filesystem::path&)>& write) {
+    for (const auto& [mask, mode] :
+         {std::pair<mode_t, mode_t>{022, 0644}, {027, 0640}, {077, 0600}, {0, 0666}}) {
+        std::filesystem::remove(path);
+        const mode_t before = ::umask(mask);
+        try {
+            write(path);
+        } catch (...) {
+            ::umask(before);
+            throw;
+        }
+        ::umask(before);
+        struct stat status {};
+        const int found = ::stat(path.c_str(), &status);
+        std::filesystem::remove(path);
+        ASSERT_EQ(found, 0) << path;
+        EXPECT_EQ(status.st_mode & 07777, mode) << "umask " << std::oct << mask;
+    }
 }
-
-// A umask and what a new file gets under it: 0666 less the mask.
-struct UmaskCase {
-    mode_t umask;
-    mode_t mode;
-};
-inline constexpr UmaskCase kUmaskCases[] = {{022, 0644}, {027, 0640}, {077, 0600}, {0, 0666}};
 
 }  // namespace idrovela::test
