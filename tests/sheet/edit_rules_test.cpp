@@ -10,7 +10,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -163,20 +162,15 @@ TEST(SheetRules, AnEditorClosedUnchangedKeepsTheUnroundedLength) {
     EXPECT_EQ(document->Circuit().segments[1].lengthM, 0.1 + 0.2);
 }
 
-// Fittings and valves each make an edit on their own (a valve's Kv or its description); the
-// same ones make none.
-TEST(SheetRules, FittingsOrValvesAloneAreAnEdit) {
-    const circuit::Segment a = ThreeRadiators().segments[0];  // one valve, Kv 6,3
-    const std::vector<circuit::Fitting> bend = {{"curva-90-r1", 0, 2, ""}};
-    const std::tuple<std::vector<circuit::Fitting>, std::vector<circuit::Valve>, bool> cases[] = {
-        {a.fittings, a.valves, false},
-        {a.fittings, {{5.0, "valvola a sfera"}}, true},
-        {a.fittings, {{6.3, "saracinesca"}}, true},
-        {a.fittings, {}, true},
-        {bend, a.valves, true}};
-    for (const auto& [fittings, valves, edit] : cases) {
-        auto document = Open(ThreeRadiators());
-        const Proposal proposal = FittingsEdit(*document, 0, fittings, valves);
+// Valves alone make an edit (another Kv, only another description, none); the same make none.
+TEST(SheetRules, ValvesAloneAreAnEdit) {
+    using Valves = std::vector<circuit::Valve>;
+    for (const auto& [valves, edit] :
+         {std::pair{Valves{{6.3, "valvola a sfera"}}, false},
+          std::pair{Valves{{5.0, "valvola a sfera"}}, true},
+          std::pair{Valves{{6.3, "saracinesca"}}, true}, std::pair{Valves{}, true}}) {
+        auto document = Open(ThreeRadiators());  // A: no fittings, a valve of Kv 6,3
+        const Proposal proposal = FittingsEdit(*document, 0, {}, valves);
         EXPECT_EQ(std::holds_alternative<Edit>(proposal), edit) << valves.size();
         EXPECT_EQ(Refusal(*document, proposal), "");
         EXPECT_EQ(document->Circuit().segments[0].valves.size(), valves.size());
