@@ -16,14 +16,13 @@ inline void ExpectNewFileModes(const std::filesystem::path& path,
     for (const auto& [mask, mode] :
          {std::pair<mode_t, mode_t>{022, 0644}, {027, 0640}, {077, 0600}, {0, 0666}}) {
         std::filesystem::remove(path);
-        const mode_t before = ::umask(mask);
-        try {
+        {
+            const struct Restore {
+                mode_t before;
+                ~Restore() { ::umask(before); }
+            } restore{::umask(mask)};
             write(path);
-        } catch (...) {
-            ::umask(before);
-            throw;
         }
-        ::umask(before);
         struct stat status {};
         const int found = ::stat(path.c_str(), &status);
         std::filesystem::remove(path);
