@@ -333,6 +333,15 @@ void OptionalText(const Json& object, const char* key, const Place& place, std::
     }
 }
 
+// A whole number for a message, a negative one with the minus sign "−" as every figure there.
+std::string WholeText(std::int64_t value) {
+    if (value >= 0) {
+        return std::to_string(value);
+    }
+    // The magnitude as unsigned, which holds that of the most negative value too.
+    return "−" + std::to_string(0 - static_cast<std::uint64_t>(value));
+}
+
 void ReadFormatAndVersion(const Json& root) {
     const Json* format = Find(root, "formato");
     if (format == nullptr || !format->is_string() ||
@@ -354,8 +363,8 @@ void ReadFormatAndVersion(const Json& root) {
             ".");
     }
     if (number < kVersion) {
-        file.Fail("versione", "il valore " + std::to_string(number) +
-                                  " non è valido; il formato è " + std::to_string(kVersion) + ".");
+        file.Fail("versione", "il valore " + WholeText(number) + " non è valido; il formato è " +
+                                  std::to_string(kVersion) + ".");
     }
 }
 

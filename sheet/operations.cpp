@@ -1,6 +1,9 @@
 #include "sheet/operations.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
+#include <system_error>
 #include <tuple>
 
 #include "circuit/check.h"
@@ -49,6 +52,31 @@ bool SameSegment(const circuit::Segment& a, const circuit::Segment& b) {
 
 std::string Named(const circuit::Segment& segment) {
     return text::Quoted(segment.id);
+}
+
+// The smallest n from 1 such that no segment has the id "Tn" (n written without leading zeros,
+// as ids compare byte for byte): one pass over the ids, however many there are. Of the numbers
+// 1 to count + 1, one at least is free.
+std::size_t FirstFreeNumber(const circuit::Circuit& circuit) {
+    const std::size_t count = circuit.segments.size();
+    std::vector<char> taken(count + 2, 0);
+    for (const circuit::Segment& segment : circuit.segments) {
+        const std::string_view id = segment.id;
+        if (id.size() < 2 || id[0] != 'T' || id[1] == '0') {
+            continue;
+        }
+        std::size_t n = 0;
+        const char* end = id.data() + id.size();
+        const auto [stop, error] = std::from_chars(id.data() + 1, end, n);
+        if (error == std::errc() && stop == end && n <= count + 1) {
+            taken[n] = 1;
+        }
+    }
+    std::size_t n = 1;
+    while (taken[n] != 0) {
+        ++n;
+    }
+    return n;
 }
 
 // A subtree taken out: its segments' places in file order, the top's among them.
@@ -129,13 +157,7 @@ Proposal Rename(const Document& document, std::size_t index, std::string id) {
 circuit::Segment NewSegment(const Document& document, std::optional<std::size_t> like) {
     const circuit::Circuit& circuit = document.Circuit();
     circuit::Segment segment;
-    for (std::size_t n = circuit.segments.size() + 1;; ++n) {
-        segment.id = std::to_string(n);
-        segment.id.insert(segment.id.begin(), 'T');
-        if (!document.Find(segment.id)) {
-            break;
-        }
-    }
+    segment.id = "T" + std::to_string(FirstFreeNumber(circuit));
     segment.tube.automatic = true;
     if (like) {
         segment.tube.series = circuit.segments[*like].tube.series;

@@ -5,12 +5,15 @@
 #include "report/circuit_csv.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "sheet/columns.h"
 #include "test_circuits.h"
+#include "tests/support/file_mode.h"
 
 namespace idrovela::report {
 namespace {
@@ -188,6 +191,28 @@ TEST(CircuitCsv, AnEmptyCircuitHasBothCaptionsAndNoRows) {
     const Tables tables = Split(CircuitCsv(loaded.circuit, loaded.solution));
     EXPECT_EQ(tables.segments.size(), 1u);
     EXPECT_EQ(tables.terminals.size(), 1u);
+}
+
+// The segment table, one empty line, then the terminal table; with rows and without.
+TEST(CircuitCsv, AnEmptyLineBetweenTheTables) {
+    for (const circuit::Circuit& c : {testing::ThreeSegments(), circuit::Circuit{}}) {
+        const circuit::LoadedCircuit loaded = testing::Worked(c);
+        const std::string csv = CircuitCsv(loaded.circuit, loaded.solution);
+        const std::size_t at = csv.find("\nTerminali\n");
+        ASSERT_NE(at, std::string::npos);
+        EXPECT_EQ(csv[at - 1], '\n') << csv;  // the last line of the segment table ends
+        EXPECT_NE(csv[at - 2], '\n') << csv;  // and is not empty: one empty line, not two
+    }
+}
+
+// A new CSV gets 0666 less the umask, as any new file.
+TEST(CircuitCsv, ANewFileGetsTheModeTheUmaskLeaves) {
+    const circuit::LoadedCircuit loaded = testing::Worked(testing::ThreeSegments());
+    test::ExpectNewFileModes(std::filesystem::temp_directory_path() /
+                                 ("idrovela-mode-" + std::to_string(::getpid()) + ".csv"),
+                             [&](const std::filesystem::path& path) {
+                                 SaveCircuitCsv(path, loaded.circuit, loaded.solution);
+                             });
 }
 
 }  // namespace

@@ -185,14 +185,42 @@ TEST(ReportHtml, ThePumpWithItsMarginsOnTheirOwnLinesAndTheCurve) {
                            sheet::Figure(*pump.headWithMarginPa, 0) + " Pa"),
               std::string::npos);
     EXPECT_NE(section.find("<img src=\"" + std::string(kCurveImage) + "\">"), std::string::npos);
-    EXPECT_EQ(BodyRows(section).size(), 7u) << "the curve every quarter of the flow to 150 %";
-    EXPECT_NE(section.find(">150 %<"), std::string::npos);
+    const auto curve = BodyRows(section);
+    ASSERT_EQ(curve.size(), 7u) << "the curve every quarter of the flow to 150 %";
+    const char* quarters[] = {"0 %", "25 %", "50 %", "75 %", "100 %", "125 %", "150 %"};
+    for (std::size_t i = 0; i < curve.size(); ++i) {
+        EXPECT_EQ(curve[i][0], std::string("<td align=\"right\">") + quarters[i]);
+    }
 
     circuit::Circuit noMargins = testing::FiveSegments();
     noMargins.margins = {};
     const std::string plain = SectionOf(Report(noMargins), "Pompa");
     EXPECT_EQ(plain.find("margine"), std::string::npos);
     EXPECT_EQ(plain.find("Con i margini"), std::string::npos);
+}
+
+// 307,03 l/h is printed whole and in m³/h to the litre; with a 10 % margin, 337,733 l/h.
+TEST(ReportHtml, ThePumpsFlowInLitresAndCubicMetres) {
+    circuit::Circuit c;
+    c.segments = {testing::CopperSegment("A", std::nullopt, 3.0, "22×1", 20.0)};
+    c.segments[0].terminal = testing::Radiator("fan coil", 0.0);
+    c.segments[0].terminal->load = circuit::Terminal::Load::Flow;
+    c.segments[0].terminal->loadValue = 307.03;
+    c.margins = {10.0, 0.0};
+    const std::string pump = SectionOf(Report(c), "Pompa");
+    EXPECT_NE(pump.find("<td>Portata</td><td width=\"12\"></td><td>307 l/h = 0,307 m³/h</td>"),
+              std::string::npos)
+        << pump;
+    EXPECT_NE(pump.find("<td>338 l/h = 0,338 m³/h</td>"), std::string::npos) << pump;
+}
+
+// The header has a row of notes only when the project has notes, not an empty one.
+TEST(ReportHtml, ANotesRowOnlyWithNotes) {
+    circuit::Circuit c = testing::ThreeSegments();
+    EXPECT_EQ(Report(c).find("<td>Note</td>"), std::string::npos);
+    c.project.notes = "impianto a due tubi";
+    EXPECT_NE(Report(c).find("<tr><td>Note</td><td width=\"12\"></td><td>impianto a due tubi</td>"),
+              std::string::npos);
 }
 
 TEST(ReportHtml, WithoutAFlowingTerminalThereIsNoIndexNoDutyAndNoCurve) {

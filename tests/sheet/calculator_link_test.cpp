@@ -40,9 +40,9 @@ TEST(CalculatorLink, ATubeAddedFromTheTableComesBackInTheCalculator) {
     const std::size_t a = *document->Find("A");
     const auto edit = Take(*document, AddTube(*document, a, chosen, "250"));
     ASSERT_TRUE(edit);
-    EXPECT_EQ(edit->name, "Aggiungi «T5»");
+    EXPECT_EQ(edit->name, "Aggiungi «T1»");
     ASSERT_EQ(document->Circuit().segments.size(), 5u);
-    const std::size_t leaf = *document->Find("T5");
+    const std::size_t leaf = *document->Find("T1");
     const circuit::Segment& added = document->Circuit().segments[leaf];
     EXPECT_EQ(added.upstream, "A");
     EXPECT_EQ(added.lengthM, 0.0);

@@ -18,6 +18,7 @@
 #include "circuit/write.h"
 #include "report/qt/report_printer.h"
 #include "tests/report/test_circuits.h"
+#include "tests/support/file_mode.h"
 
 namespace idrovela::report::qt {
 namespace {
@@ -210,6 +211,17 @@ TEST_F(ReportPdf, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     QFile file(old);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF-"));
+}
+
+// A new report gets 0666 less the umask, as any new file.
+TEST_F(ReportPdf, ANewFileGetsTheModeTheUmaskLeaves) {
+    const circuit::LoadedCircuit loaded = testing::Worked(testing::ThreeSegments());
+    idrovela::test::ExpectNewFileModes(
+        folder_.filePath(QStringLiteral("nuova.pdf")).toStdString(),
+        [&](const std::filesystem::path& path) {
+            EXPECT_FALSE(SaveReportPdf(QString::fromStdString(path.string()), loaded.circuit,
+                                       loaded.solution, kHeader));
+        });
 }
 
 }  // namespace

@@ -112,7 +112,7 @@ TEST_F(LinksTest, ATubeAddedFromTheTableComesBackInTheCalculator) {
     circuit.SelectSegment(*circuit.Circuit().Find("A"));
     QTest::mouseClick(&AddButton(table), Qt::LeftButton);
     ASSERT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
-    const std::optional<std::size_t> leaf = circuit.Circuit().Find("T5");
+    const std::optional<std::size_t> leaf = circuit.Circuit().Find("T1");
     ASSERT_TRUE(leaf);
     const circuit::Segment& added = circuit.Circuit().Circuit().segments[*leaf];
     EXPECT_EQ(added.upstream, "A");
@@ -121,7 +121,7 @@ TEST_F(LinksTest, ATubeAddedFromTheTableComesBackInTheCalculator) {
     EXPECT_EQ(added.terminal->loadValue, 250.0);
     EXPECT_EQ(circuit.SelectedSegment(), leaf);
     EXPECT_EQ(circuit.UndoStack().count(), 1);
-    EXPECT_EQ(circuit.UndoStack().undoText(), "Aggiungi «T5»");
+    EXPECT_EQ(circuit.UndoStack().undoText(), "Aggiungi «T1»");
 
     // Its menu on the row, from the keyboard: "Apri nel calcolatore" by its letter.
     Activate(circuit);
