@@ -1,6 +1,5 @@
 #include "sheet/window_texts.h"
 
-#include "circuit/fittings.h"
 #include "circuit/messages.h"
 #include "sheet/columns.h"
 
@@ -109,25 +108,12 @@ std::string WarningLine(const circuit::Circuit& circuit, const circuit::Warning&
     return circuit::Quoted(circuit.segments[warning.segment].id) + " — " + warning.text;
 }
 
-LocalLosses LocalLossesOf(const circuit::Solution& solution, std::size_t segment,
-                          const std::vector<circuit::Fitting>& fittings,
-                          const std::vector<circuit::Valve>& valves) {
-    // The engine's sums, in its order, at the segment's velocity and flow.
+circuit::LocalLosses LocalLossesOf(const circuit::Solution& solution, std::size_t segment,
+                                   const std::vector<circuit::Fitting>& fittings,
+                                   const std::vector<circuit::Valve>& valves) {
     const circuit::SegmentResult& result = solution.segments[segment];
-    const double rho = solution.fluid.properties.densityKgM3;
-    LocalLosses losses;
-    for (const circuit::Fitting& fitting : fittings) {
-        const circuit::FittingType* type =
-            fitting.key.empty() ? nullptr : circuit::FindFitting(fitting.key);
-        const double each = type != nullptr ? type->zeta : fitting.zeta;
-        losses.zeta = losses.zeta + static_cast<double>(fitting.count) * each;
-    }
-    const double dynamicPressure = rho * (result.velocityMs * result.velocityMs) / 2.0;
-    losses.localPa = losses.zeta * dynamicPressure;
-    for (const circuit::Valve& valve : valves) {
-        losses.valvesPa = losses.valvesPa + circuit::KvLossPa(result.flowLph, valve.kv, rho);
-    }
-    return losses;
+    return circuit::LocalLossesAt(fittings, valves, result.flowLph, result.velocityMs,
+                                  solution.fluid.properties.densityKgM3);
 }
 
 }  // namespace idrovela::sheet

@@ -242,7 +242,7 @@ void FittingsDialog::Update() {
         sums_->setText(QStringLiteral("Σζ –   Z –   valvole –"));
         return;
     }
-    const LocalLosses losses =
+    const circuit::LocalLosses losses =
         LocalLossesOf(*solution, segment_, contents->fittings, contents->valves);
     sums_->setText(FromUtf8("Σζ " + Figure(losses.zeta, 2) + "   Z " + Figure(losses.localPa, 0) +
                             " Pa   valvole " + Figure(losses.valvesPa, 0) + " Pa"));

@@ -73,7 +73,7 @@ TEST(WindowTexts, LocalLossesAgreeWithTheEngine) {
     const std::vector<circuit::Fitting> fittings = {{"curva-90-r1", 0, 4, ""},
                                                     {"", 1.7, 2, "filtro"}};
     const std::vector<circuit::Valve> valves = {{2.5, "detentore"}, {4, ""}};
-    const LocalLosses shown = LocalLossesOf(*document->Solution(), 1, fittings, valves);
+    const circuit::LocalLosses shown = LocalLossesOf(*document->Solution(), 1, fittings, valves);
     ASSERT_TRUE(Take(*document, FittingsEdit(*document, 1, fittings, valves)));
     const circuit::SegmentResult& result = document->Solution()->segments[1];
     EXPECT_EQ(shown.zeta, result.zeta);
