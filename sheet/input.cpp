@@ -99,7 +99,7 @@ Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn c
                   std::string_view text) {
     const circuit::Segment& before = document.Circuit().segments[segment];
     if (text == EditorText(before, column)) {
-        return std::string();  // an editor closed as it opened: nothing to do
+        return NoChange{};  // an editor closed as it opened
     }
     const std::string name = circuit::Quoted(before.id);
     circuit::Segment after = before;

@@ -41,7 +41,7 @@ struct TubeOption {
 // The text an editor of the cell starts from: the id, the description, the tube's option, the
 // length unrounded.
 [[nodiscard]] std::string EditorText(const circuit::Segment& segment, SegmentColumn column);
-// The edit a text typed into a cell makes: an edit, a reason to refuse it, or "" for none.
+// The edit a text typed into a cell makes: an edit, no change, or a reason to refuse it.
 [[nodiscard]] Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn column,
                                 std::string_view text);
 

@@ -52,7 +52,7 @@ Proposal ChangeSegment(const Document& document, std::size_t index, circuit::Seg
                        std::string name) {
     const circuit::Segment& before = document.Circuit().segments[index];
     if (before == after) {
-        return std::string();
+        return NoChange{};
     }
     Edit edit;
     edit.name = std::move(name);
@@ -63,7 +63,7 @@ Proposal ChangeSegment(const Document& document, std::size_t index, circuit::Seg
 Proposal Rename(const Document& document, std::size_t index, std::string id) {
     const circuit::Segment& before = document.Circuit().segments[index];
     if (id == before.id) {
-        return std::string();
+        return NoChange{};
     }
     if (std::string problem = circuit::IdProblem(id); !problem.empty()) {
         problem[0] = problem[0] == 'u' ? 'U' : problem[0];
@@ -173,7 +173,7 @@ Proposal Move(const Document& document, std::size_t index, std::optional<std::si
     const SegmentTree& tree = document.Tree();
     const circuit::Segment& segment = document.Circuit().segments[index];
     if (upstream == tree.Parent(index)) {
-        return std::string();
+        return NoChange{};
     }
     if (upstream && (*upstream == index || tree.IsDownstreamOf(*upstream, index))) {
         return "Il tratto " + Named(segment) + " non può andare sotto " +
@@ -195,7 +195,7 @@ Proposal Move(const Document& document, std::size_t index, std::optional<std::si
 Proposal ChangeSettings(const Document& document, Settings after) {
     const Settings before = SettingsOf(document.Circuit());
     if (before == after) {
-        return std::string();
+        return NoChange{};
     }
     Edit edit;
     edit.name = "Modifica impostazioni del circuito";

@@ -464,10 +464,11 @@ void CircuitWindow::ShowSelection() {
 // ---- Edits ----
 
 bool CircuitWindow::Take(Proposal proposal, const std::function<void(const QString&)>& report) {
+    if (std::holds_alternative<NoChange>(proposal)) {
+        return false;
+    }
     if (const auto* reason = std::get_if<std::string>(&proposal)) {
-        if (!reason->empty()) {
-            report(FromUtf8(*reason));
-        }
+        report(FromUtf8(*reason));
         return false;
     }
     auto edit = std::make_unique<Edit>(std::move(std::get<Edit>(proposal)));

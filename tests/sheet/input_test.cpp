@@ -45,7 +45,7 @@ TEST(CellEdit, ReadsEachEditableColumn) {
     for (const SegmentColumn column : {SegmentColumn::Id, SegmentColumn::Descrizione,
                                        SegmentColumn::Tubo, SegmentColumn::Lunghezza}) {
         const std::string same = EditorText(document->Circuit().segments[r2], column);
-        EXPECT_EQ(std::get<std::string>(CellEdit(*document, r2, column, same)), "");
+        EXPECT_TRUE(std::holds_alternative<NoChange>(CellEdit(*document, r2, column, same)));
     }
     EXPECT_EQ(EditorText(document->Circuit().segments[r2], SegmentColumn::Tubo), "rame 15×1");
     EXPECT_EQ(EditorText(document->Circuit().segments[1], SegmentColumn::Tubo), "rame automatico");
