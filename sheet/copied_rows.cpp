@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "window/copy_values.h"
 #include "window/html_text.h"
 
@@ -34,20 +34,20 @@ std::vector<std::size_t> InSheetOrder(const SegmentTree& tree,
 std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::Solution& solution,
                                const std::vector<std::size_t>& segments) {
     std::string text;
-    for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+    for (std::size_t column = 0; column < columns::kSegmentColumns; ++column) {
         if (column > 0) {
             text += '\t';
         }
-        text += window::TabSeparatedCell(SegmentColumns()[column].caption);
+        text += window::TabSeparatedCell(columns::SegmentColumns()[column].caption);
     }
     text += '\n';
     for (const std::size_t segment : segments) {
-        for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+        for (std::size_t column = 0; column < columns::kSegmentColumns; ++column) {
             if (column > 0) {
                 text += '\t';
             }
-            text += window::TabSeparatedCell(
-                SegmentCell(circuit, solution, segment, static_cast<SegmentColumn>(column)));
+            text += window::TabSeparatedCell(columns::SegmentCell(
+                circuit, solution, segment, static_cast<columns::SegmentColumn>(column)));
         }
         text += '\n';
     }
@@ -57,17 +57,17 @@ std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::S
 std::string RowsAsHtmlTable(const circuit::Circuit& circuit, const circuit::Solution& solution,
                             const std::vector<std::size_t>& segments) {
     std::string html = "<table>\n<tr>";
-    for (const ColumnInfo& info : SegmentColumns()) {
+    for (const columns::ColumnInfo& info : columns::SegmentColumns()) {
         html += "<th>" + window::EscapeHtml(info.caption) + "</th>";
     }
     html += "</tr>\n";
     for (const std::size_t segment : segments) {
         html += "<tr>";
-        for (std::size_t column = 0; column < kSegmentColumns; ++column) {
-            const bool figure = SegmentColumns()[column].decimals >= 0;
+        for (std::size_t column = 0; column < columns::kSegmentColumns; ++column) {
+            const bool figure = columns::SegmentColumns()[column].decimals >= 0;
             html += std::string(figure ? "<td align=\"right\">" : "<td>") +
-                    window::EscapeHtml(SegmentCell(circuit, solution, segment,
-                                                   static_cast<SegmentColumn>(column))) +
+                    window::EscapeHtml(columns::SegmentCell(
+                        circuit, solution, segment, static_cast<columns::SegmentColumn>(column))) +
                     "</td>";
         }
         html += "</tr>\n";

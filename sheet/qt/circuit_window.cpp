@@ -142,7 +142,7 @@ CircuitWindow::CircuitWindow(std::unique_ptr<Document> document,
     setObjectName(QStringLiteral("Circuito"));
     setAttribute(Qt::WA_DeleteOnClose);
     model_->SetCellEditor(
-        [this](std::size_t segment, SegmentColumn column, const std::string& text) {
+        [this](std::size_t segment, columns::SegmentColumn column, const std::string& text) {
             return EditCell(segment, column, text);
         });
     autosave_.setSingleShot(true);
@@ -294,18 +294,18 @@ void CircuitWindow::CreateViews() {
     // Each column as wide as its caption or its widest usual figure; the id's with room for the
     // tree's indentation, the texts' for a few words.
     const QFontMetrics metrics = sheet_->fontMetrics();
-    for (std::size_t column = 0; column < kSegmentColumns; ++column) {
-        const ColumnInfo& info = SegmentColumns()[column];
+    for (std::size_t column = 0; column < columns::kSegmentColumns; ++column) {
+        const columns::ColumnInfo& info = columns::SegmentColumns()[column];
         int width = std::max(metrics.horizontalAdvance(FromUtf8(std::string(info.caption))),
                              metrics.horizontalAdvance(QStringLiteral("000000,00")));
-        switch (static_cast<SegmentColumn>(column)) {
-            case SegmentColumn::Id:
+        switch (static_cast<columns::SegmentColumn>(column)) {
+            case columns::SegmentColumn::Id:
                 width = metrics.horizontalAdvance(QStringLiteral("▶ T0000")) + 4 * 20;
                 break;
-            case SegmentColumn::Descrizione:
+            case columns::SegmentColumn::Descrizione:
                 width = metrics.horizontalAdvance(QStringLiteral("collettore piano"));
                 break;
-            case SegmentColumn::Tubo:
+            case columns::SegmentColumn::Tubo:
                 width = metrics.horizontalAdvance(QStringLiteral("rame 28×1,5 (automatico)"));
                 break;
             default:
@@ -494,7 +494,8 @@ void CircuitWindow::Replay(Edit& edit, bool redo) {
     Changed();
 }
 
-bool CircuitWindow::EditCell(std::size_t segment, SegmentColumn column, const std::string& text) {
+bool CircuitWindow::EditCell(std::size_t segment, columns::SegmentColumn column,
+                             const std::string& text) {
     const bool taken = Take(CellEdit(*document_, segment, column, text),
                             [this, segment, column](const QString& problem) {
                                 ShowCellMessage(segment, column, problem);
@@ -505,7 +506,7 @@ bool CircuitWindow::EditCell(std::size_t segment, SegmentColumn column, const st
     return taken;
 }
 
-void CircuitWindow::ShowCellMessage(std::size_t segment, SegmentColumn column,
+void CircuitWindow::ShowCellMessage(std::size_t segment, columns::SegmentColumn column,
                                     const QString& text) {
     const QRect cell = sheet_->visualRect(model_->IndexOf(segment, static_cast<int>(column)));
     const QRect room = sheet_->viewport()->rect();

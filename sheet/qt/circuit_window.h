@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "columns/columns.h"
 #include "report/report_html.h"
-#include "sheet/columns.h"
 #include "sheet/document.h"
 #include "sheet/operations.h"
 #include "sheet/qt/recovery_file.h"
@@ -159,8 +159,8 @@ class CircuitWindow final : public QMainWindow {
     void ShowDrawings();
     void CreateLinks(QMenu& edit);
     void ShowLinks();
-    bool EditCell(std::size_t segment, SegmentColumn column, const std::string& text);
-    void ShowCellMessage(std::size_t segment, SegmentColumn column, const QString& text);
+    bool EditCell(std::size_t segment, columns::SegmentColumn column, const std::string& text);
+    void ShowCellMessage(std::size_t segment, columns::SegmentColumn column, const QString& text);
     void HideCellMessage();
     void Replay(Edit& edit, bool redo);
     // After every change: title, panels, warnings, pump, autosave.
