@@ -59,7 +59,7 @@ void BM_SheetLengthEdit(benchmark::State& state) {
     CountingView view;
     document->SetListener(&view);
     for (auto _ : state) {
-        auto proposal = sheet::CellEdit(*document, 3, sheet::SegmentColumn::Lunghezza, "7,5");
+        auto proposal = sheet::CellEdit(*document, 3, columns::SegmentColumn::Lunghezza, "7,5");
         sheet::Edit& edit = std::get<sheet::Edit>(proposal);
         if (document->Apply(edit)) {
             state.SkipWithError("the engine refused the edit");

@@ -3,6 +3,7 @@
 // A heating or cooling circuit as engineers lay it out on their segment sheet: the fluid, the
 // sizing limits and margins, and a tree of pipe segments (tratti) from the heat source to the
 // terminals. This is the data a circuit file holds, as read, before anything is worked out.
+// Each value compares equal field by field, as `==` compares the fields (a NaN equals nothing).
 
 #include <cstdint>
 #include <optional>
@@ -26,6 +27,8 @@ struct Project {
     std::string name;    // "nome"
     std::string author;  // "autore"
     std::string notes;   // "note"
+
+    bool operator==(const Project&) const = default;
 };
 
 struct Fluid {
@@ -33,18 +36,24 @@ struct Fluid {
     double volumePercent = 0.0;  // glycols only: 10–60 % by volume
     double supplyC = 70.0;       // "mandata"
     double returnC = 60.0;       // "ritorno"; colder or warmer than the supply (cooling)
+
+    bool operator==(const Fluid&) const = default;
 };
 
 // The automatic tube's limits: the pipe table's defaults.
 struct Limits {
     double pascalPerMetre = 200.0;  // "pa_per_m"
     double velocityMs = 1.0;        // "velocita"
+
+    bool operator==(const Limits&) const = default;
 };
 
 // Added to the pump's duty on lines of their own, never to the losses.
 struct Margins {
     double flowPercent = 0.0;  // "portata", 0–100
     double headPercent = 0.0;  // "prevalenza", 0–100
+
+    bool operator==(const Margins&) const = default;
 };
 
 // A segment's tube: fixed (a series, a designation and the bore and roughness the file gives) or
@@ -56,6 +65,8 @@ struct Tube {
     std::string designation;
     double innerMm = 0.0;
     double roughnessMm = 0.0;
+
+    bool operator==(const Tube&) const = default;
 };
 
 // A line of fittings: `count` times a fitting of the built-in library (`key`), or a custom ζ.
@@ -64,11 +75,15 @@ struct Fitting {
     double zeta = 0.0;  // custom only
     std::int64_t count = 1;
     std::string description;  // custom only
+
+    bool operator==(const Fitting&) const = default;
 };
 
 struct Valve {
     double kv = 0.0;  // m³/h at 1 bar
     std::string description;
+
+    bool operator==(const Valve&) const = default;
 };
 
 // The terminal at a segment's downstream end: a load given as heat or as flow, and the device's
@@ -82,6 +97,8 @@ struct Terminal {
     double loadValue = 0.0;  // W ("potenza") or l/h at the mean temperature ("portata")
     Device device = Device::None;
     double deviceValue = 0.0;  // Pa ("dp") or m³/h at 1 bar ("kv")
+
+    bool operator==(const Terminal&) const = default;
 };
 
 struct Segment {
@@ -93,6 +110,8 @@ struct Segment {
     std::vector<Fitting> fittings;
     std::vector<Valve> valves;
     std::optional<Terminal> terminal;
+
+    bool operator==(const Segment&) const = default;
 };
 
 struct Circuit {
@@ -101,6 +120,8 @@ struct Circuit {
     Limits limits;
     Margins margins;
     std::vector<Segment> segments;  // in file order
+
+    bool operator==(const Circuit&) const = default;
 };
 
 // The file's format and the one version this program writes and reads.

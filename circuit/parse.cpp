@@ -1,9 +1,6 @@
 #include "circuit/parse.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <initializer_list>
-#include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -11,13 +8,15 @@
 #include <vector>
 
 #include "circuit/messages.h"
+#include "circuit/parse_readers.h"
 #include "text/utf8.h"
 
 namespace idrovela::circuit {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
+using parsing::Json;
+using parsing::Place;
 
 // No circuit nests deeper than a fitting inside a segment inside the list (depth 4), and no
 // object of the format has more than nine keys: these bounds only stop a hostile file early.
@@ -45,8 +44,6 @@ std::string LineAndColumn(std::string_view text, std::size_t at) {
     const std::size_t column = 1 + text::CharacterCount(before.substr(lineStart));
     return "riga " + std::to_string(line) + ", colonna " + std::to_string(column);
 }
-
-Segment ReadSegment(const Json& value, std::size_t index);
 
 // The document as nlohmann's parser builds it, keeping the keys in file order, and refusing what
 // the parser would let through: a key that repeats in its object (the parser keeps the last one,
@@ -176,7 +173,7 @@ class DocumentBuilder {
         const std::size_t index = segmentCount_++;
         if (index < kMaxSegments && !segmentError_) {
             try {
-                segments_.push_back(ReadSegment(list.back(), index));
+                segments_.push_back(parsing::ReadSegment(list.back(), index));
             } catch (const CircuitError& error) {
                 segmentError_ = error.what();
             }
@@ -232,326 +229,6 @@ class DocumentBuilder {
     std::optional<std::string> segmentError_;
 };
 
-// ---- Reading the document's values, each with its place named for a message ----
-
-// A place in the document: "Fluido", "Tratto «A»", with the keys leading to it inside that.
-struct Place {
-    std::string where;
-    std::string prefix;  // "tubo, " for a key inside the segment's tube
-
-    [[nodiscard]] Place Inside(std::string_view key) const {
-        return {where, prefix + std::string(key) + ", "};
-    }
-    [[noreturn]] void Fail(std::string_view key, std::string_view problem) const {
-        circuit::Fail(where, prefix + std::string(key), problem);
-    }
-    [[noreturn]] void FailHere(std::string_view problem) const {
-        std::string path = prefix;
-        if (path.size() >= 2) {
-            path.resize(path.size() - 2);  // the ", " after the last key
-        }
-        circuit::Fail(where, path, problem);
-    }
-};
-
-const Json* Find(const Json& object, const char* key) {
-    const auto found = object.find(key);
-    return found == object.end() ? nullptr : &*found;
-}
-
-// Refuses the first key, in file order, that the object may not hold.
-void OnlyKeys(const Json& object, std::initializer_list<std::string_view> allowed,
-              const Place& place) {
-    for (const auto& [key, value] : object.items()) {
-        bool known = false;
-        for (const std::string_view name : allowed) {
-            known = known || key == name;
-        }
-        if (!known) {
-            place.FailHere("la chiave " + Quoted(key) + " non è prevista.");
-        }
-    }
-}
-
-const Json& Required(const Json& object, const char* key, const Place& place) {
-    const Json* value = Find(object, key);
-    if (value == nullptr) {
-        place.Fail(key, "manca.");
-    }
-    return *value;
-}
-
-const Json& ObjectAt(const Json& value, std::string_view key, const Place& place) {
-    if (!value.is_object()) {
-        place.Fail(key, "deve essere un oggetto { … }.");
-    }
-    return value;
-}
-
-const Json& ListAt(const Json& value, std::string_view key, const Place& place) {
-    if (!value.is_array()) {
-        place.Fail(key, "deve essere un elenco [ … ].");
-    }
-    return value;
-}
-
-double NumberAt(const Json& value, std::string_view key, const Place& place) {
-    if (!value.is_number()) {
-        place.Fail(key, "deve essere un numero.");
-    }
-    return value.get<double>();
-}
-
-std::string TextAt(const Json& value, std::string_view key, const Place& place) {
-    if (!value.is_string()) {
-        place.Fail(key, "deve essere un testo tra virgolette.");
-    }
-    return value.get<std::string>();
-}
-
-std::int64_t IntegerAt(const Json& value, std::string_view key, const Place& place) {
-    if (!value.is_number_integer()) {
-        place.Fail(key, "deve essere un numero intero.");
-    }
-    if (value.is_number_unsigned() &&
-        value.get<std::uint64_t>() >
-            static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-        place.Fail(key, "il numero è troppo grande.");
-    }
-    return value.get<std::int64_t>();
-}
-
-// The optional keys: each read only when the object holds it.
-void OptionalNumber(const Json& object, const char* key, const Place& place, double& into) {
-    if (const Json* value = Find(object, key)) {
-        into = NumberAt(*value, key, place);
-    }
-}
-void OptionalText(const Json& object, const char* key, const Place& place, std::string& into) {
-    if (const Json* value = Find(object, key)) {
-        into = TextAt(*value, key, place);
-    }
-}
-
-// A whole number for a message, a negative one with the minus sign "−" as every figure there.
-std::string WholeText(std::int64_t value) {
-    if (value >= 0) {
-        return std::to_string(value);
-    }
-    // The magnitude as unsigned, which holds that of the most negative value too.
-    return "−" + std::to_string(0 - static_cast<std::uint64_t>(value));
-}
-
-void ReadFormatAndVersion(const Json& root) {
-    const Json* format = Find(root, "formato");
-    if (format == nullptr || !format->is_string() ||
-        format->get_ref<const std::string&>() != kFormat) {
-        throw CircuitError("Il file non è un circuito di Idrovela: manca \"formato\": \"" +
-                           std::string(kFormat) + "\".");
-    }
-    const Place file{"Il file", ""};
-    const Json* version = Find(root, "versione");
-    if (version == nullptr) {
-        file.Fail("versione", "manca; senza il numero di versione il circuito non si può leggere.");
-    }
-    const std::int64_t number = IntegerAt(*version, "versione", file);
-    if (number > kVersion) {
-        throw CircuitError(
-            "Il circuito è stato salvato da una versione più recente di Idrovela "
-            "(formato " +
-            std::to_string(number) + "); questa legge il formato " + std::to_string(kVersion) +
-            ".");
-    }
-    if (number < kVersion) {
-        file.Fail("versione", "il valore " + WholeText(number) + " non è valido; il formato è " +
-                                  std::to_string(kVersion) + ".");
-    }
-}
-
-Project ReadProject(const Json& value) {
-    const Place place{"Progetto", ""};
-    ObjectAt(value, "progetto", Place{"Il file", ""});
-    OnlyKeys(value, {"nome", "autore", "note"}, place);
-    Project project;
-    OptionalText(value, "nome", place, project.name);
-    OptionalText(value, "autore", place, project.author);
-    OptionalText(value, "note", place, project.notes);
-    return project;
-}
-
-Fluid ReadFluid(const Json& value) {
-    const Place place{"Fluido", ""};
-    ObjectAt(value, "fluido", Place{"Il file", ""});
-    OnlyKeys(value, {"tipo", "percentuale", "mandata", "ritorno"}, place);
-    Fluid fluid;
-    const std::string type = TextAt(Required(value, "tipo", place), "tipo", place);
-    if (type == "acqua") {
-        fluid.type = FluidType::Acqua;
-    } else if (type == "etilenico") {
-        fluid.type = FluidType::Etilenico;
-    } else if (type == "propilenico") {
-        fluid.type = FluidType::Propilenico;
-    } else {
-        place.Fail("tipo", Quoted(type) +
-                               " non è un fluido noto; i fluidi sono «acqua», «etilenico» e "
-                               "«propilenico».");
-    }
-    const Json* percent = Find(value, "percentuale");
-    if (percent != nullptr) {
-        fluid.volumePercent = NumberAt(*percent, "percentuale", place);
-    } else if (fluid.type != FluidType::Acqua) {
-        place.Fail("percentuale", "manca; per una miscela di glicole va da 10 a 60 % in volume.");
-    }
-    fluid.supplyC = NumberAt(Required(value, "mandata", place), "mandata", place);
-    fluid.returnC = NumberAt(Required(value, "ritorno", place), "ritorno", place);
-    return fluid;
-}
-
-Limits ReadLimits(const Json& value) {
-    const Place place{"Limiti", ""};
-    ObjectAt(value, "limiti", Place{"Il file", ""});
-    OnlyKeys(value, {"pa_per_m", "velocita"}, place);
-    Limits limits;
-    OptionalNumber(value, "pa_per_m", place, limits.pascalPerMetre);
-    OptionalNumber(value, "velocita", place, limits.velocityMs);
-    return limits;
-}
-
-Margins ReadMargins(const Json& value) {
-    const Place place{"Margini", ""};
-    ObjectAt(value, "margini", Place{"Il file", ""});
-    OnlyKeys(value, {"portata", "prevalenza"}, place);
-    Margins margins;
-    OptionalNumber(value, "portata", place, margins.flowPercent);
-    OptionalNumber(value, "prevalenza", place, margins.headPercent);
-    return margins;
-}
-
-Tube ReadTube(const Json& value, const Place& segment) {
-    ObjectAt(value, "tubo", segment);
-    const Place place = segment.Inside("tubo");
-    Tube tube;
-    if (const Json* automatic = Find(value, "automatico")) {
-        if (!automatic->is_boolean()) {
-            place.Fail("automatico", "deve essere true o false.");
-        }
-        tube.automatic = automatic->get<bool>();
-    }
-    if (tube.automatic) {
-        OnlyKeys(value, {"serie", "automatico"}, place);
-        tube.series = TextAt(Required(value, "serie", place), "serie", place);
-        return tube;
-    }
-    OnlyKeys(value, {"serie", "designazione", "diametro_interno", "rugosita", "automatico"}, place);
-    tube.series = TextAt(Required(value, "serie", place), "serie", place);
-    tube.designation = TextAt(Required(value, "designazione", place), "designazione", place);
-    tube.innerMm = NumberAt(Required(value, "diametro_interno", place), "diametro_interno", place);
-    tube.roughnessMm = NumberAt(Required(value, "rugosita", place), "rugosita", place);
-    return tube;
-}
-
-std::vector<Fitting> ReadFittings(const Json& value, const Place& segment) {
-    ListAt(value, "accidenti", segment);
-    std::vector<Fitting> fittings;
-    fittings.reserve(value.size());
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const std::string name = "accidenti n. " + std::to_string(i + 1);
-        const Json& item = ObjectAt(value[i], name, segment);
-        const Place place = segment.Inside(name);
-        Fitting fitting;
-        if (const Json* key = Find(item, "tipo")) {
-            OnlyKeys(item, {"tipo", "numero"}, place);
-            fitting.key = TextAt(*key, "tipo", place);
-        } else {
-            OnlyKeys(item, {"zeta", "numero", "descrizione"}, place);
-            fitting.zeta = NumberAt(Required(item, "zeta", place), "zeta", place);
-            OptionalText(item, "descrizione", place, fitting.description);
-        }
-        if (const Json* count = Find(item, "numero")) {
-            fitting.count = IntegerAt(*count, "numero", place);
-        }
-        fittings.push_back(std::move(fitting));
-    }
-    return fittings;
-}
-
-std::vector<Valve> ReadValves(const Json& value, const Place& segment) {
-    ListAt(value, "valvole", segment);
-    std::vector<Valve> valves;
-    valves.reserve(value.size());
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const std::string name = "valvole n. " + std::to_string(i + 1);
-        const Json& item = ObjectAt(value[i], name, segment);
-        const Place place = segment.Inside(name);
-        OnlyKeys(item, {"kv", "descrizione"}, place);
-        Valve valve;
-        valve.kv = NumberAt(Required(item, "kv", place), "kv", place);
-        OptionalText(item, "descrizione", place, valve.description);
-        valves.push_back(std::move(valve));
-    }
-    return valves;
-}
-
-Terminal ReadTerminal(const Json& value, const Place& segment) {
-    ObjectAt(value, "terminale", segment);
-    const Place place = segment.Inside("terminale");
-    OnlyKeys(value, {"descrizione", "potenza", "portata", "dp", "kv"}, place);
-    Terminal terminal;
-    OptionalText(value, "descrizione", place, terminal.description);
-    const Json* power = Find(value, "potenza");
-    const Json* flow = Find(value, "portata");
-    if ((power == nullptr) == (flow == nullptr)) {
-        place.FailHere("serve una e una sola tra «potenza» (W) e «portata» (l/h).");
-    }
-    terminal.load = power != nullptr ? Terminal::Load::Power : Terminal::Load::Flow;
-    terminal.loadValue =
-        power != nullptr ? NumberAt(*power, "potenza", place) : NumberAt(*flow, "portata", place);
-    const Json* dp = Find(value, "dp");
-    const Json* kv = Find(value, "kv");
-    if (dp != nullptr && kv != nullptr) {
-        place.FailHere(
-            "la perdita dell'apparecchio si dà con «dp» oppure con «kv», non con entrambi.");
-    }
-    if (dp != nullptr) {
-        terminal.device = Terminal::Device::PressureDrop;
-        terminal.deviceValue = NumberAt(*dp, "dp", place);
-    } else if (kv != nullptr) {
-        terminal.device = Terminal::Device::Kv;
-        terminal.deviceValue = NumberAt(*kv, "kv", place);
-    }
-    return terminal;
-}
-
-Segment ReadSegment(const Json& value, std::size_t index) {
-    Segment segment;
-    Place place{"Tratto n. " + std::to_string(index + 1), ""};
-    if (!value.is_object()) {
-        place.FailHere("deve essere un oggetto { … }.");
-    }
-    segment.id = TextAt(Required(value, "id", place), "id", place);
-    place.where = SegmentName(segment, index);
-    OnlyKeys(
-        value,
-        {"id", "a_monte", "descrizione", "lunghezza", "tubo", "accidenti", "valvole", "terminale"},
-        place);
-    if (const Json* upstream = Find(value, "a_monte")) {
-        segment.upstream = TextAt(*upstream, "a_monte", place);
-    }
-    OptionalText(value, "descrizione", place, segment.description);
-    segment.lengthM = NumberAt(Required(value, "lunghezza", place), "lunghezza", place);
-    segment.tube = ReadTube(Required(value, "tubo", place), place);
-    if (const Json* fittings = Find(value, "accidenti")) {
-        segment.fittings = ReadFittings(*fittings, place);
-    }
-    if (const Json* valves = Find(value, "valvole")) {
-        segment.valves = ReadValves(*valves, place);
-    }
-    if (const Json* terminal = Find(value, "terminale")) {
-        segment.terminal = ReadTerminal(*terminal, place);
-    }
-    return segment;
-}
-
 }  // namespace
 
 Circuit ParseCircuit(std::string_view text) {
@@ -569,23 +246,23 @@ Circuit ParseCircuit(std::string_view text) {
     if (!root.is_object()) {
         throw CircuitError("Il file non è un circuito di Idrovela: non è un oggetto JSON { … }.");
     }
-    ReadFormatAndVersion(root);
+    parsing::ReadFormatAndVersion(root);
     const Place file{"Il file", ""};
-    OnlyKeys(root, {"formato", "versione", "progetto", "fluido", "limiti", "margini", "tratti"},
-             file);
+    parsing::OnlyKeys(
+        root, {"formato", "versione", "progetto", "fluido", "limiti", "margini", "tratti"}, file);
 
     Circuit circuit;
-    if (const Json* project = Find(root, "progetto")) {
-        circuit.project = ReadProject(*project);
+    if (const Json* project = parsing::Find(root, "progetto")) {
+        circuit.project = parsing::ReadProject(*project);
     }
-    circuit.fluid = ReadFluid(Required(root, "fluido", file));
-    if (const Json* limits = Find(root, "limiti")) {
-        circuit.limits = ReadLimits(*limits);
+    circuit.fluid = parsing::ReadFluid(parsing::Required(root, "fluido", file));
+    if (const Json* limits = parsing::Find(root, "limiti")) {
+        circuit.limits = parsing::ReadLimits(*limits);
     }
-    if (const Json* margins = Find(root, "margini")) {
-        circuit.margins = ReadMargins(*margins);
+    if (const Json* margins = parsing::Find(root, "margini")) {
+        circuit.margins = parsing::ReadMargins(*margins);
     }
-    ListAt(Required(root, "tratti", file), "tratti", file);
+    parsing::ListAt(parsing::Required(root, "tratti", file), "tratti", file);
     const std::size_t count = builder.SegmentCount();
     if (count > kMaxSegments) {
         file.Fail("tratti", "il circuito ha " + std::to_string(count) +

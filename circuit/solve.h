@@ -97,4 +97,16 @@ struct Solution {
 // The loss of a Kv at a flow, in Pa, for a liquid of density ρ: (ρ/1000)·(V̇[m³/h]/kv)²·10⁵.
 [[nodiscard]] double KvLossPa(double flowLph, double kv, double densityKgM3);
 
+// What a segment's fittings and valves lose at its flow and velocity, each sum taken in their
+// order: Σζ = Σ numero·ζ (a library fitting's ζ by its key), Z = Σζ·ρ·w²/2, and the valves'
+// Σ KvLossPa. Solve takes these very figures, and refuses one that is not finite.
+struct LocalLosses {
+    double zeta = 0.0;
+    double localPa = 0.0;
+    double valvesPa = 0.0;
+};
+[[nodiscard]] LocalLosses LocalLossesAt(const std::vector<Fitting>& fittings,
+                                        const std::vector<Valve>& valves, double flowLph,
+                                        double velocityMs, double densityKgM3);
+
 }  // namespace idrovela::circuit

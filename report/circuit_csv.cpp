@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "circuit/write.h"
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "text/csv_cell.h"
 
 namespace idrovela::report {
@@ -34,23 +34,23 @@ std::string CircuitCsv(const circuit::Circuit& circuit, const circuit::Solution&
     std::string csv = kByteOrderMark;
     csv += "Tratti\n";
     std::vector<std::string_view> captions;
-    for (const sheet::ColumnInfo& column : sheet::SegmentColumns()) {
+    for (const columns::ColumnInfo& column : columns::SegmentColumns()) {
         captions.push_back(column.caption);
     }
     AppendRow(csv, captions);
     std::vector<std::string> cells;
     for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
         cells.clear();
-        for (std::size_t c = 0; c < sheet::kSegmentColumns; ++c) {
+        for (std::size_t c = 0; c < columns::kSegmentColumns; ++c) {
             cells.push_back(
-                sheet::SegmentCell(circuit, solution, i, static_cast<sheet::SegmentColumn>(c)));
+                columns::SegmentCell(circuit, solution, i, static_cast<columns::SegmentColumn>(c)));
         }
         AppendRow(csv, cells);
     }
 
     csv += "\nTerminali\n";
     captions.clear();
-    for (const sheet::ColumnInfo& column : sheet::TerminalColumns()) {
+    for (const columns::ColumnInfo& column : columns::TerminalColumns()) {
         captions.push_back(column.caption);
     }
     AppendRow(csv, captions);
@@ -59,9 +59,9 @@ std::string CircuitCsv(const circuit::Circuit& circuit, const circuit::Solution&
             continue;
         }
         cells.clear();
-        for (std::size_t c = 0; c < sheet::kTerminalColumns; ++c) {
-            cells.push_back(
-                sheet::TerminalCell(circuit, solution, i, static_cast<sheet::TerminalColumn>(c)));
+        for (std::size_t c = 0; c < columns::kTerminalColumns; ++c) {
+            cells.push_back(columns::TerminalCell(circuit, solution, i,
+                                                  static_cast<columns::TerminalColumn>(c)));
         }
         AppendRow(csv, cells);
     }

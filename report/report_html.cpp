@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "circuit/fittings.h"
+#include "columns/columns.h"
+#include "columns/duty_texts.h"
 #include "report/formulas.h"
 #include "report/system_curve.h"
-#include "sheet/columns.h"
 #include "text/figures.h"
 #include "text/html.h"
 
@@ -19,8 +20,6 @@ using text::EscapeHtml;
 using text::Fixed;
 using text::Shown;
 
-constexpr double kLitresPerCubicMetre = 1000.0;
-constexpr double kPascalPerKilopascal = 1000.0;
 // The points of the system curve the report tabulates: every quarter of the design flow.
 constexpr std::size_t kCurveRows = 7;
 
@@ -74,7 +73,7 @@ template <typename Columns>
 std::string TableHead(const Columns& columns) {
     std::string names = "<tr>";
     std::string units = "<tr>";
-    for (const sheet::ColumnInfo& column : columns) {
+    for (const columns::ColumnInfo& column : columns) {
         const bool figure = column.decimals >= 0;
         names += Cell("th", column.name, figure);
         units += Cell("th", column.unit, figure);
@@ -135,16 +134,16 @@ std::string SegmentTable(const circuit::Circuit& circuit, const circuit::Solutio
     for (const std::size_t i : solution.indexPath) {
         onIndexPath[i] = true;
     }
-    html += DataTableStart() + TableHead(sheet::SegmentColumns());
+    html += DataTableStart() + TableHead(columns::SegmentColumns());
     for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
         html += "<tr>";
-        for (std::size_t c = 0; c < sheet::kSegmentColumns; ++c) {
-            const auto column = static_cast<sheet::SegmentColumn>(c);
-            std::string text = sheet::SegmentCell(circuit, solution, i, column);
-            if (column == sheet::SegmentColumn::Id && onIndexPath[i]) {
+        for (std::size_t c = 0; c < columns::kSegmentColumns; ++c) {
+            const auto column = static_cast<columns::SegmentColumn>(c);
+            std::string text = columns::SegmentCell(circuit, solution, i, column);
+            if (column == columns::SegmentColumn::Id && onIndexPath[i]) {
                 text = "▶ " + text;
             }
-            html += Cell("td", text, sheet::Info(column).decimals >= 0);
+            html += Cell("td", text, columns::Info(column).decimals >= 0);
         }
         html += "</tr>\n";
     }
@@ -159,19 +158,19 @@ std::string TerminalTable(const circuit::Circuit& circuit, const circuit::Soluti
     html += "<p>" + Counted(solution.terminals, "terminale", "terminali") +
             ". L'eccedenza è ciò che la valvola di bilanciamento deve strozzare; il suo Kv è alla "
             "portata del terminale.</p>\n";
-    html += DataTableStart() + TableHead(sheet::TerminalColumns());
+    html += DataTableStart() + TableHead(columns::TerminalColumns());
     for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
         if (!solution.segments[i].terminal) {
             continue;
         }
         html += "<tr>";
-        for (std::size_t c = 0; c < sheet::kTerminalColumns; ++c) {
-            const auto column = static_cast<sheet::TerminalColumn>(c);
-            std::string text = sheet::TerminalCell(circuit, solution, i, column);
-            if (column == sheet::TerminalColumn::Id && solution.index == i) {
+        for (std::size_t c = 0; c < columns::kTerminalColumns; ++c) {
+            const auto column = static_cast<columns::TerminalColumn>(c);
+            std::string text = columns::TerminalCell(circuit, solution, i, column);
+            if (column == columns::TerminalColumn::Id && solution.index == i) {
                 text = "▶ " + text;
             }
-            html += Cell("td", text, sheet::Info(column).decimals >= 0);
+            html += Cell("td", text, columns::Info(column).decimals >= 0);
         }
         html += "</tr>\n";
     }
@@ -200,28 +199,19 @@ std::string IndexSection(const circuit::Circuit& circuit, const circuit::Solutio
     return html + facts.Table();
 }
 
-std::string HeadText(double pascal, double metres) {
-    return Fixed(pascal, 0) + " Pa = " + Fixed(pascal / kPascalPerKilopascal, 2) +
-           " kPa = " + Fixed(metres, 2) + " m di colonna del fluido";
-}
-
-std::string FlowText(double litresPerHour) {
-    return Fixed(litresPerHour, 0) + " l/h = " + Fixed(litresPerHour / kLitresPerCubicMetre, 3) +
-           " m³/h";
-}
-
 std::string PumpSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
     const circuit::PumpDuty& pump = solution.pump;
     Facts facts;
-    facts.Add("Portata", FlowText(pump.flowLph));
-    facts.Add("Prevalenza", HeadText(pump.headPa, pump.headM));
+    facts.Add("Portata", columns::FlowText(pump.flowLph));
+    facts.Add("Prevalenza", columns::HeadText(pump.headPa, pump.headM, columns::HeadForm::Full));
     if (pump.flowWithMarginLph) {
         facts.Add("Portata con il margine del " + Shown(circuit.margins.flowPercent, 2) + " %",
-                  FlowText(*pump.flowWithMarginLph));
+                  columns::FlowText(*pump.flowWithMarginLph));
     }
     if (pump.headWithMarginPa) {
         facts.Add("Prevalenza con il margine del " + Shown(circuit.margins.headPercent, 2) + " %",
-                  HeadText(*pump.headWithMarginPa, *pump.headWithMarginM));
+                  columns::HeadText(*pump.headWithMarginPa, *pump.headWithMarginM,
+                                    columns::HeadForm::Full));
     }
     std::string html = Section("Pompa") + facts.Table();
 

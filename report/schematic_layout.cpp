@@ -2,15 +2,16 @@
 
 #include <algorithm>
 
-#include "sheet/columns.h"
+#include "columns/columns.h"
 
 namespace idrovela::report {
 
 SegmentTexts SchematicSegmentTexts(const circuit::Circuit& circuit,
                                    const circuit::Solution& solution, std::size_t segment) {
     return {circuit.segments[segment].id,
-            sheet::TubeText(circuit.segments[segment], solution.segments[segment]),
-            "Δp " + sheet::SegmentCell(circuit, solution, segment, sheet::SegmentColumn::DpTratto) +
+            columns::TubeText(circuit.segments[segment], solution.segments[segment]),
+            "Δp " +
+                columns::SegmentCell(circuit, solution, segment, columns::SegmentColumn::DpTratto) +
                 " Pa"};
 }
 
@@ -23,8 +24,8 @@ std::string SchematicTerminalLabel(const circuit::Solution& solution, std::size_
         return "eccedenza –";
     }
     return "eccedenza " +
-           sheet::Figure(*terminal.excessPa,
-                         sheet::Info(sheet::TerminalColumn::Eccedenza).decimals) +
+           columns::FixedFigure(*terminal.excessPa,
+                                columns::Info(columns::TerminalColumn::Eccedenza).decimals) +
            " Pa";
 }
 

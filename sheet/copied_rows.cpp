@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "text/html.h"
 #include "text/tab_separated.h"
 
@@ -34,20 +34,20 @@ std::vector<std::size_t> InSheetOrder(const SegmentTree& tree,
 std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::Solution& solution,
                                const std::vector<std::size_t>& segments) {
     std::string lines;
-    for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+    for (std::size_t column = 0; column < columns::kSegmentColumns; ++column) {
         if (column > 0) {
             lines += '\t';
         }
-        lines += text::TabSeparatedCell(SegmentColumns()[column].caption);
+        lines += text::TabSeparatedCell(columns::SegmentColumns()[column].caption);
     }
     lines += '\n';
     for (const std::size_t segment : segments) {
-        for (std::size_t column = 0; column < kSegmentColumns; ++column) {
+        for (std::size_t column = 0; column < columns::kSegmentColumns; ++column) {
             if (column > 0) {
                 lines += '\t';
             }
-            lines += text::TabSeparatedCell(
-                SegmentCell(circuit, solution, segment, static_cast<SegmentColumn>(column)));
+            lines += text::TabSeparatedCell(columns::SegmentCell(
+                circuit, solution, segment, static_cast<columns::SegmentColumn>(column)));
         }
         lines += '\n';
     }
@@ -57,17 +57,17 @@ std::string RowsAsTabSeparated(const circuit::Circuit& circuit, const circuit::S
 std::string RowsAsHtmlTable(const circuit::Circuit& circuit, const circuit::Solution& solution,
                             const std::vector<std::size_t>& segments) {
     std::string html = "<table>\n<tr>";
-    for (const ColumnInfo& info : SegmentColumns()) {
+    for (const columns::ColumnInfo& info : columns::SegmentColumns()) {
         html += "<th>" + text::EscapeHtml(info.caption) + "</th>";
     }
     html += "</tr>\n";
     for (const std::size_t segment : segments) {
         html += "<tr>";
-        for (std::size_t column = 0; column < kSegmentColumns; ++column) {
-            const bool figure = SegmentColumns()[column].decimals >= 0;
+        for (std::size_t column = 0; column < columns::kSegmentColumns; ++column) {
+            const bool figure = columns::SegmentColumns()[column].decimals >= 0;
             html += std::string(figure ? "<td align=\"right\">" : "<td>") +
-                    text::EscapeHtml(SegmentCell(circuit, solution, segment,
-                                                 static_cast<SegmentColumn>(column))) +
+                    text::EscapeHtml(columns::SegmentCell(
+                        circuit, solution, segment, static_cast<columns::SegmentColumn>(column))) +
                     "</td>";
         }
         html += "</tr>\n";

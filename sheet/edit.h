@@ -21,6 +21,8 @@ struct Settings {
     circuit::Fluid fluid;
     circuit::Limits limits;
     circuit::Margins margins;
+
+    bool operator==(const Settings&) const = default;
 };
 [[nodiscard]] Settings SettingsOf(const circuit::Circuit& circuit);
 

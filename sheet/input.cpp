@@ -75,20 +75,20 @@ std::string TubeOptionText(const circuit::Tube& tube) {
     return tube.series + ' ' + (tube.automatic ? std::string("automatico") : tube.designation);
 }
 
-bool Editable(SegmentColumn column) {
-    return column == SegmentColumn::Id || column == SegmentColumn::Descrizione ||
-           column == SegmentColumn::Tubo || column == SegmentColumn::Lunghezza;
+bool Editable(columns::SegmentColumn column) {
+    return column == columns::SegmentColumn::Id || column == columns::SegmentColumn::Descrizione ||
+           column == columns::SegmentColumn::Tubo || column == columns::SegmentColumn::Lunghezza;
 }
 
-std::string EditorText(const circuit::Segment& segment, SegmentColumn column) {
+std::string EditorText(const circuit::Segment& segment, columns::SegmentColumn column) {
     switch (column) {
-        case SegmentColumn::Id:
+        case columns::SegmentColumn::Id:
             return segment.id;
-        case SegmentColumn::Descrizione:
+        case columns::SegmentColumn::Descrizione:
             return segment.description;
-        case SegmentColumn::Tubo:
+        case columns::SegmentColumn::Tubo:
             return TubeOptionText(segment.tube);
-        case SegmentColumn::Lunghezza:
+        case columns::SegmentColumn::Lunghezza:
             return NumberText(segment.lengthM);
         default:
             break;
@@ -96,22 +96,22 @@ std::string EditorText(const circuit::Segment& segment, SegmentColumn column) {
     return {};
 }
 
-Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn column,
+Proposal CellEdit(const Document& document, std::size_t segment, columns::SegmentColumn column,
                   std::string_view text) {
     const circuit::Segment& before = document.Circuit().segments[segment];
     if (text == EditorText(before, column)) {
-        return std::string();  // an editor closed as it opened: nothing to do
+        return NoChange{};  // an editor closed as it opened
     }
     const std::string name = text::Quoted(before.id);
     circuit::Segment after = before;
     switch (column) {
-        case SegmentColumn::Id:
+        case columns::SegmentColumn::Id:
             return Rename(document, segment, std::string(text));
-        case SegmentColumn::Descrizione:
+        case columns::SegmentColumn::Descrizione:
             after.description = std::string(text);
             return ChangeSegment(document, segment, std::move(after),
                                  "Modifica descrizione di " + name);
-        case SegmentColumn::Lunghezza: {
+        case columns::SegmentColumn::Lunghezza: {
             auto read = ReadNumber(text, "Lunghezza");
             if (auto* problem = std::get_if<std::string>(&read)) {
                 return *problem;
@@ -120,7 +120,7 @@ Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn c
             return ChangeSegment(document, segment, std::move(after),
                                  "Modifica lunghezza di " + name);
         }
-        case SegmentColumn::Tubo: {
+        case columns::SegmentColumn::Tubo: {
             for (TubeOption& option : TubeOptions(document.Catalogue())) {
                 if (option.text == text) {
                     after.tube = std::move(option.tube);

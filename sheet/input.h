@@ -13,7 +13,7 @@
 
 #include "catalogues/catalogue.h"
 #include "circuit/circuit.h"
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "sheet/document.h"
 #include "sheet/operations.h"
 
@@ -37,13 +37,14 @@ struct TubeOption {
 [[nodiscard]] std::string TubeOptionText(const circuit::Tube& tube);
 
 // Which cells the user types into.
-[[nodiscard]] bool Editable(SegmentColumn column);
+[[nodiscard]] bool Editable(columns::SegmentColumn column);
 // The text an editor of the cell starts from: the id, the description, the tube's option, the
 // length unrounded.
-[[nodiscard]] std::string EditorText(const circuit::Segment& segment, SegmentColumn column);
-// The edit a text typed into a cell makes: an edit, a reason to refuse it, or "" for none.
-[[nodiscard]] Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn column,
-                                std::string_view text);
+[[nodiscard]] std::string EditorText(const circuit::Segment& segment,
+                                     columns::SegmentColumn column);
+// The edit a text typed into a cell makes: an edit, no change, or a reason to refuse it.
+[[nodiscard]] Proposal CellEdit(const Document& document, std::size_t segment,
+                                columns::SegmentColumn column, std::string_view text);
 
 // A segment's terminal as the detail pane edits it.
 struct TerminalForm {

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <string_view>
 #include <system_error>
-#include <tuple>
 
 #include "circuit/check.h"
 #include "circuit/messages.h"
@@ -13,42 +12,6 @@
 namespace idrovela::sheet {
 
 namespace {
-
-bool SameTube(const circuit::Tube& a, const circuit::Tube& b) {
-    return std::tie(a.series, a.automatic, a.designation, a.innerMm, a.roughnessMm) ==
-           std::tie(b.series, b.automatic, b.designation, b.innerMm, b.roughnessMm);
-}
-
-bool SameFittings(const std::vector<circuit::Fitting>& a, const std::vector<circuit::Fitting>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const circuit::Fitting& x, const circuit::Fitting& y) {
-                          return std::tie(x.key, x.zeta, x.count, x.description) ==
-                                 std::tie(y.key, y.zeta, y.count, y.description);
-                      });
-}
-
-bool SameValves(const std::vector<circuit::Valve>& a, const std::vector<circuit::Valve>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const circuit::Valve& x, const circuit::Valve& y) {
-                          return std::tie(x.kv, x.description) == std::tie(y.kv, y.description);
-                      });
-}
-
-bool SameTerminal(const std::optional<circuit::Terminal>& a,
-                  const std::optional<circuit::Terminal>& b) {
-    if (a.has_value() != b.has_value()) {
-        return false;
-    }
-    return !a || std::tie(a->description, a->load, a->loadValue, a->device, a->deviceValue) ==
-                     std::tie(b->description, b->load, b->loadValue, b->device, b->deviceValue);
-}
-
-bool SameSegment(const circuit::Segment& a, const circuit::Segment& b) {
-    return a.id == b.id && a.upstream == b.upstream && a.description == b.description &&
-           a.lengthM == b.lengthM && SameTube(a.tube, b.tube) &&
-           SameFittings(a.fittings, b.fittings) && SameValves(a.valves, b.valves) &&
-           SameTerminal(a.terminal, b.terminal);
-}
 
 std::string Named(const circuit::Segment& segment) {
     return text::Quoted(segment.id);
@@ -117,8 +80,8 @@ Upstream UpstreamOf(const Document& document, std::optional<std::size_t> index) 
 Proposal ChangeSegment(const Document& document, std::size_t index, circuit::Segment after,
                        std::string name) {
     const circuit::Segment& before = document.Circuit().segments[index];
-    if (SameSegment(before, after)) {
-        return std::string();
+    if (before == after) {
+        return NoChange{};
     }
     Edit edit;
     edit.name = std::move(name);
@@ -129,7 +92,7 @@ Proposal ChangeSegment(const Document& document, std::size_t index, circuit::Seg
 Proposal Rename(const Document& document, std::size_t index, std::string id) {
     const circuit::Segment& before = document.Circuit().segments[index];
     if (id == before.id) {
-        return std::string();
+        return NoChange{};
     }
     if (std::string problem = circuit::IdProblem(id); !problem.empty()) {
         problem[0] = problem[0] == 'u' ? 'U' : problem[0];
@@ -235,7 +198,7 @@ Proposal Move(const Document& document, std::size_t index, std::optional<std::si
     const SegmentTree& tree = document.Tree();
     const circuit::Segment& segment = document.Circuit().segments[index];
     if (upstream == tree.Parent(index)) {
-        return std::string();
+        return NoChange{};
     }
     if (upstream && (*upstream == index || tree.IsDownstreamOf(*upstream, index))) {
         return "Il tratto " + Named(segment) + " non può andare sotto " +
@@ -256,18 +219,8 @@ Proposal Move(const Document& document, std::size_t index, std::optional<std::si
 
 Proposal ChangeSettings(const Document& document, Settings after) {
     const Settings before = SettingsOf(document.Circuit());
-    const auto same = [](const Settings& a, const Settings& b) {
-        return std::tie(a.project.name, a.project.author, a.project.notes, a.fluid.type,
-                        a.fluid.volumePercent, a.fluid.supplyC, a.fluid.returnC,
-                        a.limits.pascalPerMetre, a.limits.velocityMs, a.margins.flowPercent,
-                        a.margins.headPercent) ==
-               std::tie(b.project.name, b.project.author, b.project.notes, b.fluid.type,
-                        b.fluid.volumePercent, b.fluid.supplyC, b.fluid.returnC,
-                        b.limits.pascalPerMetre, b.limits.velocityMs, b.margins.flowPercent,
-                        b.margins.headPercent);
-    };
-    if (same(before, after)) {
-        return std::string();
+    if (before == after) {
+        return NoChange{};
     }
     Edit edit;
     edit.name = "Modifica impostazioni del circuito";

@@ -16,8 +16,12 @@
 
 namespace idrovela::sheet {
 
-// An edit, or why there is none: an empty reason for an edit that would change nothing.
-using Proposal = std::variant<Edit, std::string>;
+// An edit the user asks for that would change nothing (a value typed as it was, a segment moved
+// where it already is): nothing to do, and nothing to tell the user.
+struct NoChange {};
+
+// An edit; no change; or, as a text for the user, why the sheet refuses one.
+using Proposal = std::variant<Edit, NoChange, std::string>;
 
 // The segment at `index` replaced by `after` (same upstream): a value edit named `name`.
 [[nodiscard]] Proposal ChangeSegment(const Document& document, std::size_t index,

@@ -1,32 +1,11 @@
 #include "sheet/window_texts.h"
 
-#include "circuit/fittings.h"
 #include "circuit/messages.h"
-#include "sheet/columns.h"
+#include "columns/columns.h"
+#include "columns/duty_texts.h"
 #include "text/quoted.h"
 
 namespace idrovela::sheet {
-
-namespace {
-
-constexpr double kLitresPerCubicMetre = 1000.0;
-constexpr double kPascalPerKilopascal = 1000.0;
-
-std::string WithUnit(double value, int decimals, std::string_view unit) {
-    return Figure(value, decimals) + ' ' + std::string(unit);
-}
-
-std::string FlowText(double flowLph) {
-    return WithUnit(flowLph, 0, "l/h") + " = " +
-           WithUnit(flowLph / kLitresPerCubicMetre, 3, "m³/h");
-}
-
-std::string HeadText(double headPa, double headM) {
-    return WithUnit(headPa / kPascalPerKilopascal, 2, "kPa") + " = " +
-           WithUnit(headM, 2, "m di fluido");
-}
-
-}  // namespace
 
 std::string DocumentName(const std::optional<std::filesystem::path>& file) {
     if (!file || file->filename().empty()) {
@@ -58,23 +37,23 @@ std::vector<Line> TerminalLines(const circuit::Circuit& circuit, const circuit::
         return {};
     }
     const circuit::Terminal& given = *circuit.segments[segment].terminal;
-    const auto cell = [&](TerminalColumn column) {
-        const ColumnInfo& info = Info(column);
-        const std::string text = TerminalCell(circuit, solution, segment, column);
+    const auto cell = [&](columns::TerminalColumn column) {
+        const columns::ColumnInfo& info = columns::Info(column);
+        const std::string text = columns::TerminalCell(circuit, solution, segment, column);
         return info.unit.empty() || text == "–" ? text : text + ' ' + std::string(info.unit);
     };
     std::vector<Line> lines;
     lines.push_back(
         {given.load == circuit::Terminal::Load::Power ? "Carico" : "Carico (dalla portata)",
-         cell(TerminalColumn::Carico)});
+         cell(columns::TerminalColumn::Carico)});
     lines.push_back(
         {given.load == circuit::Terminal::Load::Flow ? "Portata" : "Portata (dal carico)",
-         cell(TerminalColumn::Portata)});
-    lines.push_back({"Δp percorso", cell(TerminalColumn::DpPercorso)});
-    lines.push_back({"Δp apparecchio", cell(TerminalColumn::DpApparecchio)});
-    lines.push_back({"Δp totale", cell(TerminalColumn::DpTotale)});
-    lines.push_back({"Eccedenza", cell(TerminalColumn::Eccedenza)});
-    std::string kv = cell(TerminalColumn::Kv);
+         cell(columns::TerminalColumn::Portata)});
+    lines.push_back({"Δp percorso", cell(columns::TerminalColumn::DpPercorso)});
+    lines.push_back({"Δp apparecchio", cell(columns::TerminalColumn::DpApparecchio)});
+    lines.push_back({"Δp totale", cell(columns::TerminalColumn::DpTotale)});
+    lines.push_back({"Eccedenza", cell(columns::TerminalColumn::Eccedenza)});
+    std::string kv = cell(columns::TerminalColumn::Kv);
     if (solution.index == segment) {
         kv += " (circuito indice: nessuna valvola da tarare)";
     } else if (result.terminal->flowLph == 0.0) {
@@ -87,21 +66,24 @@ std::vector<Line> TerminalLines(const circuit::Circuit& circuit, const circuit::
 std::vector<Line> PumpLines(const circuit::Circuit& circuit, const circuit::Solution& solution) {
     const circuit::PumpDuty& pump = solution.pump;
     std::vector<Line> lines;
-    lines.push_back({"Portata della pompa", FlowText(pump.flowLph)});
-    lines.push_back({"Prevalenza", HeadText(pump.headPa, pump.headM)});
+    lines.push_back({"Portata della pompa", columns::FlowText(pump.flowLph)});
+    lines.push_back(
+        {"Prevalenza", columns::HeadText(pump.headPa, pump.headM, columns::HeadForm::Short)});
     std::string path;
     for (const std::size_t segment : solution.indexPath) {
         path += (path.empty() ? "" : " → ") + circuit.segments[segment].id;
     }
     lines.push_back({"Circuito indice", path.empty() ? std::string("–") : path});
     if (pump.flowWithMarginLph) {
-        lines.push_back({"Portata con margine del " + Figure(circuit.margins.flowPercent, 1) + " %",
-                         FlowText(*pump.flowWithMarginLph)});
+        lines.push_back({"Portata con margine del " +
+                             columns::FixedFigure(circuit.margins.flowPercent, 1) + " %",
+                         columns::FlowText(*pump.flowWithMarginLph)});
     }
     if (pump.headWithMarginPa && pump.headWithMarginM) {
-        lines.push_back(
-            {"Prevalenza con margine del " + Figure(circuit.margins.headPercent, 1) + " %",
-             HeadText(*pump.headWithMarginPa, *pump.headWithMarginM)});
+        lines.push_back({"Prevalenza con margine del " +
+                             columns::FixedFigure(circuit.margins.headPercent, 1) + " %",
+                         columns::HeadText(*pump.headWithMarginPa, *pump.headWithMarginM,
+                                           columns::HeadForm::Short)});
     }
     return lines;
 }
@@ -110,25 +92,12 @@ std::string WarningLine(const circuit::Circuit& circuit, const circuit::Warning&
     return text::Quoted(circuit.segments[warning.segment].id) + " — " + warning.text;
 }
 
-LocalLosses LocalLossesOf(const circuit::Solution& solution, std::size_t segment,
-                          const std::vector<circuit::Fitting>& fittings,
-                          const std::vector<circuit::Valve>& valves) {
-    // The engine's sums, in its order, at the segment's velocity and flow.
+circuit::LocalLosses LocalLossesOf(const circuit::Solution& solution, std::size_t segment,
+                                   const std::vector<circuit::Fitting>& fittings,
+                                   const std::vector<circuit::Valve>& valves) {
     const circuit::SegmentResult& result = solution.segments[segment];
-    const double rho = solution.fluid.properties.densityKgM3;
-    LocalLosses losses;
-    for (const circuit::Fitting& fitting : fittings) {
-        const circuit::FittingType* type =
-            fitting.key.empty() ? nullptr : circuit::FindFitting(fitting.key);
-        const double each = type != nullptr ? type->zeta : fitting.zeta;
-        losses.zeta = losses.zeta + static_cast<double>(fitting.count) * each;
-    }
-    const double dynamicPressure = rho * (result.velocityMs * result.velocityMs) / 2.0;
-    losses.localPa = losses.zeta * dynamicPressure;
-    for (const circuit::Valve& valve : valves) {
-        losses.valvesPa = losses.valvesPa + circuit::KvLossPa(result.flowLph, valve.kv, rho);
-    }
-    return losses;
+    return circuit::LocalLossesAt(fittings, valves, result.flowLph, result.velocityMs,
+                                  solution.fluid.properties.densityKgM3);
 }
 
 }  // namespace idrovela::sheet

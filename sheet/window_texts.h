@@ -50,14 +50,10 @@ struct Line {
                                       const circuit::Warning& warning);
 
 // What a segment's fittings and valves add up to at its flow and velocity, as the dialog shows
-// them while the user types.
-struct LocalLosses {
-    double zeta = 0.0;
-    double localPa = 0.0;
-    double valvesPa = 0.0;
-};
-[[nodiscard]] LocalLosses LocalLossesOf(const circuit::Solution& solution, std::size_t segment,
-                                        const std::vector<circuit::Fitting>& fittings,
-                                        const std::vector<circuit::Valve>& valves);
+// them while the user types: the engine's own sums.
+[[nodiscard]] circuit::LocalLosses LocalLossesOf(const circuit::Solution& solution,
+                                                 std::size_t segment,
+                                                 const std::vector<circuit::Fitting>& fittings,
+                                                 const std::vector<circuit::Valve>& valves);
 
 }  // namespace idrovela::sheet

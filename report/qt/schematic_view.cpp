@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "columns/columns.h"
 #include "report/qt/schematic_items.h"
-#include "sheet/columns.h"
 
 namespace idrovela::report::qt {
 

@@ -3,19 +3,20 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "sheet/columns.h"
+#include "columns/columns.h"
 
 namespace idrovela::sheet::qt {
 
 namespace {
 
 bool IsTube(const QModelIndex& index) {
-    return index.column() == static_cast<int>(SegmentColumn::Tubo);
+    return index.column() == static_cast<int>(columns::SegmentColumn::Tubo);
 }
 
 QString Caption(const QModelIndex& index) {
     return QString::fromUtf8(
-        std::string(Info(static_cast<SegmentColumn>(index.column())).caption).c_str());
+        std::string(columns::Info(static_cast<columns::SegmentColumn>(index.column())).caption)
+            .c_str());
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     edit->setFrame(false);
     edit->setAccessibleName(Caption(index));
     edit->setToolTip(Caption(index) + QStringLiteral(": Invio conferma, Esc annulla"));
-    if (Info(static_cast<SegmentColumn>(index.column())).decimals >= 0) {
+    if (columns::Info(static_cast<columns::SegmentColumn>(index.column())).decimals >= 0) {
         edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     return edit;

@@ -94,7 +94,7 @@ CircuitWindow::CircuitWindow(std::unique_ptr<Document> document,
     setObjectName(QStringLiteral("Circuito"));
     setAttribute(Qt::WA_DeleteOnClose);
     model_->SetCellEditor(
-        [this](std::size_t segment, SegmentColumn column, const std::string& text) {
+        [this](std::size_t segment, columns::SegmentColumn column, const std::string& text) {
             return EditCell(segment, column, text);
         });
     const TakeEdit take = [this](Proposal proposal,
@@ -386,10 +386,11 @@ void CircuitWindow::ShowSelection() {
 // ---- Edits ----
 
 bool CircuitWindow::Take(Proposal proposal, const std::function<void(const QString&)>& report) {
+    if (std::holds_alternative<NoChange>(proposal)) {
+        return false;
+    }
     if (const auto* reason = std::get_if<std::string>(&proposal)) {
-        if (!reason->empty()) {
-            report(FromUtf8(*reason));
-        }
+        report(FromUtf8(*reason));
         return false;
     }
     auto edit = std::make_unique<Edit>(std::move(std::get<Edit>(proposal)));
@@ -415,7 +416,8 @@ void CircuitWindow::Replay(Edit& edit, bool redo) {
     Changed();
 }
 
-bool CircuitWindow::EditCell(std::size_t segment, SegmentColumn column, const std::string& text) {
+bool CircuitWindow::EditCell(std::size_t segment, columns::SegmentColumn column,
+                             const std::string& text) {
     const bool taken = Take(
         CellEdit(*document_, segment, column, text),
         [this, segment, column](const QString& problem) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "sheet/document.h"
 #include "sheet/qt/circuit_context.h"
 #include "sheet/qt/recovery_file.h"
@@ -95,7 +95,7 @@ class CircuitWindow final : public QMainWindow {
     void CreateWarningList();
     void CreateTabs(QScrollArea& detail);
     void LayOut();
-    bool EditCell(std::size_t segment, SegmentColumn column, const std::string& text);
+    bool EditCell(std::size_t segment, columns::SegmentColumn column, const std::string& text);
     void Replay(Edit& edit, bool redo);
     // After every change: title, panels, warnings, pump, drawings, autosave.
     void Changed();

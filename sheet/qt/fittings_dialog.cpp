@@ -13,7 +13,7 @@
 
 #include "circuit/fittings.h"
 #include "circuit/messages.h"
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "sheet/input.h"
 #include "sheet/window_texts.h"
 #include "text/quoted.h"
@@ -85,8 +85,8 @@ FittingsDialog::FittingsDialog(const Document& document, std::size_t segment, QW
 
     for (const circuit::FittingType& type : circuit::FittingLibrary()) {
         const int row = library_->rowCount();
-        AddRow(*library_, {FromUtf8(type.name), FromUtf8(Figure(type.zeta, 2)), QString(),
-                           FromUtf8(type.source)});
+        AddRow(*library_, {FromUtf8(type.name), FromUtf8(columns::FixedFigure(type.zeta, 2)),
+                           QString(), FromUtf8(type.source)});
         library_->item(row, 0)->setToolTip(FromUtf8(type.key));
         library_->item(row, 3)->setToolTip(FromUtf8(type.source));
         auto* count = new QSpinBox;
@@ -243,10 +243,11 @@ void FittingsDialog::Update() {
         sums_->setText(QStringLiteral("Σζ –   Z –   valvole –"));
         return;
     }
-    const LocalLosses losses =
+    const circuit::LocalLosses losses =
         LocalLossesOf(*solution, segment_, contents->fittings, contents->valves);
-    sums_->setText(FromUtf8("Σζ " + Figure(losses.zeta, 2) + "   Z " + Figure(losses.localPa, 0) +
-                            " Pa   valvole " + Figure(losses.valvesPa, 0) + " Pa"));
+    sums_->setText(FromUtf8("Σζ " + columns::FixedFigure(losses.zeta, 2) + "   Z " +
+                            columns::FixedFigure(losses.localPa, 0) + " Pa   valvole " +
+                            columns::FixedFigure(losses.valvesPa, 0) + " Pa"));
 }
 
 void FittingsDialog::accept() {

@@ -23,45 +23,8 @@ QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-SegmentColumn ColumnOf(const QModelIndex& index) {
-    return static_cast<SegmentColumn>(index.column());
-}
-
-// What each column holds, for its header's tooltip.
-const char* ColumnHelp(SegmentColumn column) {
-    switch (column) {
-        case SegmentColumn::Id:
-            return "L'id del tratto; ▶ segna i tratti del circuito indice";
-        case SegmentColumn::Descrizione:
-            return "Una descrizione libera del tratto";
-        case SegmentColumn::Carico:
-            return "Il carico termico di tutti i terminali a valle";
-        case SegmentColumn::Tubo:
-            return "Serie e tubo; «automatico» sceglie il primo tubo della serie entro i limiti";
-        case SegmentColumn::Lunghezza:
-            return "La lunghezza del tratto, mandata e ritorno insieme";
-        case SegmentColumn::Portata:
-            return "La portata del tratto";
-        case SegmentColumn::Diametro:
-            return "Il diametro interno del tubo";
-        case SegmentColumn::Velocita:
-            return "La velocità media nel tubo";
-        case SegmentColumn::R:
-            return "La perdita di carico continua per metro";
-        case SegmentColumn::RL:
-            return "La perdita continua del tratto";
-        case SegmentColumn::Zeta:
-            return "La somma dei coefficienti delle perdite localizzate";
-        case SegmentColumn::Z:
-            return "La perdita localizzata del tratto";
-        case SegmentColumn::Valvole:
-            return "La perdita delle valvole del tratto";
-        case SegmentColumn::DpTratto:
-            return "La perdita totale del tratto";
-        case SegmentColumn::DpPercorso:
-            return "La perdita dalla sorgente alla fine del tratto";
-    }
-    return "";
+columns::SegmentColumn ColumnOf(const QModelIndex& index) {
+    return static_cast<columns::SegmentColumn>(index.column());
 }
 
 }  // namespace
@@ -95,7 +58,7 @@ QModelIndex SegmentModel::ParentIndex(std::optional<std::size_t> parent) const {
 }
 
 QModelIndex SegmentModel::index(int row, int column, const QModelIndex& parent) const {
-    if (row < 0 || column < 0 || column >= static_cast<int>(kSegmentColumns) ||
+    if (row < 0 || column < 0 || column >= static_cast<int>(columns::kSegmentColumns) ||
         (parent.isValid() && parent.column() != 0)) {
         return {};
     }
@@ -133,7 +96,7 @@ int SegmentModel::rowCount(const QModelIndex& parent) const {
 }
 
 int SegmentModel::columnCount(const QModelIndex&) const {
-    return static_cast<int>(kSegmentColumns);
+    return static_cast<int>(columns::kSegmentColumns);
 }
 
 QVariant SegmentModel::data(const QModelIndex& index, int role) const {
@@ -141,8 +104,8 @@ QVariant SegmentModel::data(const QModelIndex& index, int role) const {
     if (!segment) {
         return {};
     }
-    const SegmentColumn column = ColumnOf(index);
-    const bool figure = Info(column).decimals >= 0;
+    const columns::SegmentColumn column = ColumnOf(index);
+    const bool figure = columns::Info(column).decimals >= 0;
     const circuit::Solution* solution = document_.Solution();
     const std::uint8_t marks = *segment < marks_.size() ? marks_[*segment] : 0;
     switch (role) {
@@ -150,12 +113,13 @@ QVariant SegmentModel::data(const QModelIndex& index, int role) const {
         case Qt::AccessibleTextRole: {
             if (solution == nullptr) {
                 // Between the steps of an edit: the figures follow once it is worked out.
-                return column == SegmentColumn::Id
+                return column == columns::SegmentColumn::Id
                            ? FromUtf8(document_.Circuit().segments[*segment].id)
                            : QVariant();
             }
-            QString text = FromUtf8(SegmentCell(document_.Circuit(), *solution, *segment, column));
-            if (column == SegmentColumn::Id && (marks & kOnIndexPath) != 0) {
+            QString text =
+                FromUtf8(columns::SegmentCell(document_.Circuit(), *solution, *segment, column));
+            if (column == columns::SegmentColumn::Id && (marks & kOnIndexPath) != 0) {
                 text.prepend(QString::fromUtf8(kIndexPathMark));
             }
             return text;
@@ -170,10 +134,11 @@ QVariant SegmentModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             return (marks & kOnIndexPath) != 0 ? QVariant(QBrush(Qt::black)) : QVariant();
         case Qt::DecorationRole:
-            return column == SegmentColumn::Id && (marks & kWarned) != 0 ? QVariant(warningIcon_)
-                                                                         : QVariant();
+            return column == columns::SegmentColumn::Id && (marks & kWarned) != 0
+                       ? QVariant(warningIcon_)
+                       : QVariant();
         case Qt::ToolTipRole: {
-            if (column != SegmentColumn::Id || solution == nullptr) {
+            if (column != columns::SegmentColumn::Id || solution == nullptr) {
                 return {};
             }
             QStringList lines;
@@ -196,19 +161,20 @@ QVariant SegmentModel::data(const QModelIndex& index, int role) const {
 
 QVariant SegmentModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 ||
-        section >= static_cast<int>(kSegmentColumns)) {
+        section >= static_cast<int>(columns::kSegmentColumns)) {
         return {};
     }
-    const auto column = static_cast<SegmentColumn>(section);
+    const auto column = static_cast<columns::SegmentColumn>(section);
     switch (role) {
         case Qt::DisplayRole:
-            return FromUtf8(std::string(Info(column).caption));
+            return FromUtf8(std::string(columns::Info(column).caption));
         case Qt::ToolTipRole:
-            return QString::fromUtf8(ColumnHelp(column)) +
+            return FromUtf8(std::string(columns::Help(column))) +
                    (Editable(column) ? QStringLiteral("; si modifica con F2 o un doppio clic.")
                                      : QStringLiteral("; calcolato."));
         case Qt::TextAlignmentRole:
-            return QVariant::fromValue(Info(column).decimals >= 0 ? Qt::AlignRight : Qt::AlignLeft);
+            return QVariant::fromValue(columns::Info(column).decimals >= 0 ? Qt::AlignRight
+                                                                           : Qt::AlignLeft);
         default:
             break;
     }
@@ -290,7 +256,7 @@ void SegmentModel::Recalculated(const std::vector<std::size_t>& changed) {
             at->second.second = std::max(at->second.second, row);
         }
     }
-    const int lastColumn = static_cast<int>(kSegmentColumns) - 1;
+    const int lastColumn = static_cast<int>(columns::kSegmentColumns) - 1;
     for (const auto& [key, rows] : spans) {
         const std::optional<std::size_t> parent =
             key == 0 ? std::nullopt : std::optional<std::size_t>(key - 1);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "sheet/document.h"
 
 namespace idrovela::sheet::qt {
@@ -21,7 +21,7 @@ namespace idrovela::sheet::qt {
 class SegmentModel final : public QAbstractItemModel, public DocumentListener {
   public:
     // What typing into a cell does: the segment, the column and the text; true when taken.
-    using CellEditor = std::function<bool(std::size_t, SegmentColumn, const std::string&)>;
+    using CellEditor = std::function<bool(std::size_t, columns::SegmentColumn, const std::string&)>;
 
     SegmentModel(Document& document, QObject* parent);
     ~SegmentModel() override;

@@ -4,6 +4,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "columns/columns.h"
 #include "sheet/input.h"
 #include "sheet/qt/cell_delegate.h"
 #include "sheet/qt/form_fields.h"
@@ -18,18 +19,18 @@ namespace {
 void SizeColumns(QTreeView& sheet) {
     sheet.header()->setStretchLastSection(false);
     const QFontMetrics metrics = sheet.fontMetrics();
-    for (std::size_t column = 0; column < kSegmentColumns; ++column) {
-        const ColumnInfo& info = SegmentColumns()[column];
+    for (std::size_t column = 0; column < columns::kSegmentColumns; ++column) {
+        const columns::ColumnInfo& info = columns::SegmentColumns()[column];
         int width = std::max(metrics.horizontalAdvance(FromUtf8(info.caption)),
                              metrics.horizontalAdvance(QStringLiteral("000000,00")));
-        switch (static_cast<SegmentColumn>(column)) {
-            case SegmentColumn::Id:
+        switch (static_cast<columns::SegmentColumn>(column)) {
+            case columns::SegmentColumn::Id:
                 width = metrics.horizontalAdvance(QStringLiteral("▶ T0000")) + 4 * 20;
                 break;
-            case SegmentColumn::Descrizione:
+            case columns::SegmentColumn::Descrizione:
                 width = metrics.horizontalAdvance(QStringLiteral("collettore piano"));
                 break;
-            case SegmentColumn::Tubo:
+            case columns::SegmentColumn::Tubo:
                 width = metrics.horizontalAdvance(QStringLiteral("rame 28×1,5 (automatico)"));
                 break;
             default:

@@ -1,14 +1,18 @@
 // What a circuit works out to: a radiator circuit worked out by hand, the textbook check of a
-// steel main, the identities every circuit keeps, the automatic tube, the warnings, and trees
-// as deep and as wide as a file may hold.
+// steel main, the identities every circuit keeps, the automatic tube, the warnings, trees as
+// deep and as wide as a file may hold.
 
 #include "circuit/solve.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogues/built_in.h"

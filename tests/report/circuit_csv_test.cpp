@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "test_circuits.h"
 #include "tests/support/file_mode.h"
 
@@ -100,21 +100,21 @@ TEST(CircuitCsv, ReadsBackAsTheSheetShowsIt) {
         const Tables tables = Split(CircuitCsv(c, s));
 
         ASSERT_EQ(tables.segments.size(), c.segments.size() + 1);
-        ASSERT_EQ(tables.segments[0].size(), sheet::kSegmentColumns);
-        for (std::size_t col = 0; col < sheet::kSegmentColumns; ++col) {
-            EXPECT_EQ(tables.segments[0][col], sheet::SegmentColumns()[col].caption);
+        ASSERT_EQ(tables.segments[0].size(), columns::kSegmentColumns);
+        for (std::size_t col = 0; col < columns::kSegmentColumns; ++col) {
+            EXPECT_EQ(tables.segments[0][col], columns::SegmentColumns()[col].caption);
         }
         for (std::size_t i = 0; i < c.segments.size(); ++i) {
             const Row& row = tables.segments[i + 1];
-            ASSERT_EQ(row.size(), sheet::kSegmentColumns) << c.segments[i].id;
-            for (std::size_t col = 0; col < sheet::kSegmentColumns; ++col) {
+            ASSERT_EQ(row.size(), columns::kSegmentColumns) << c.segments[i].id;
+            for (std::size_t col = 0; col < columns::kSegmentColumns; ++col) {
                 EXPECT_EQ(row[col],
-                          sheet::SegmentCell(c, s, i, static_cast<sheet::SegmentColumn>(col)));
+                          columns::SegmentCell(c, s, i, static_cast<columns::SegmentColumn>(col)));
             }
         }
 
         ASSERT_EQ(tables.terminals.size(), s.terminals + 1);
-        ASSERT_EQ(tables.terminals[0].size(), sheet::kTerminalColumns);
+        ASSERT_EQ(tables.terminals[0].size(), columns::kTerminalColumns);
         EXPECT_EQ(tables.terminals[0].back(), "Kv di bilanciamento [m³/h]");
         std::size_t row = 1;
         for (std::size_t i = 0; i < c.segments.size(); ++i) {
@@ -123,9 +123,10 @@ TEST(CircuitCsv, ReadsBackAsTheSheetShowsIt) {
             }
             ASSERT_LT(row, tables.terminals.size());
             EXPECT_EQ(tables.terminals[row][0], c.segments[i].id);
-            for (std::size_t col = 0; col < sheet::kTerminalColumns; ++col) {
-                EXPECT_EQ(tables.terminals[row][col],
-                          sheet::TerminalCell(c, s, i, static_cast<sheet::TerminalColumn>(col)));
+            for (std::size_t col = 0; col < columns::kTerminalColumns; ++col) {
+                EXPECT_EQ(
+                    tables.terminals[row][col],
+                    columns::TerminalCell(c, s, i, static_cast<columns::TerminalColumn>(col)));
             }
             ++row;
         }
@@ -137,8 +138,8 @@ TEST(CircuitCsv, FiguresHaveTheDecimalCommaAndNoDot) {
     const Tables tables = Split(CircuitCsv(loaded.circuit, loaded.solution));
     // "A": 12 m of pipe, 0,35·4 + 2,5 + 1,5 = 5,4 for Σζ.
     const Row& a = tables.segments[1];
-    EXPECT_EQ(a[static_cast<std::size_t>(sheet::SegmentColumn::Lunghezza)], "12,00");
-    EXPECT_EQ(a[static_cast<std::size_t>(sheet::SegmentColumn::Zeta)], "5,40");
+    EXPECT_EQ(a[static_cast<std::size_t>(columns::SegmentColumn::Lunghezza)], "12,00");
+    EXPECT_EQ(a[static_cast<std::size_t>(columns::SegmentColumn::Zeta)], "5,40");
     for (const auto* table : {&tables.segments, &tables.terminals}) {
         for (std::size_t r = 1; r < table->size(); ++r) {
             for (const std::string& cell : (*table)[r]) {
@@ -152,7 +153,7 @@ TEST(CircuitCsv, FiguresHaveTheDecimalCommaAndNoDot) {
         if (tables.terminals[r][0] == loaded.circuit.segments[index].id) {
             EXPECT_EQ(tables.terminals[r].back(), "–");
             EXPECT_EQ(
-                tables.terminals[r][static_cast<std::size_t>(sheet::TerminalColumn::Eccedenza)],
+                tables.terminals[r][static_cast<std::size_t>(columns::TerminalColumn::Eccedenza)],
                 "0");
         }
     }
@@ -167,7 +168,7 @@ TEST(CircuitCsv, TextsWithSeparatorsQuotesAndLineBreaksStayWhole) {
         const circuit::LoadedCircuit loaded = testing::Worked(c);
         const Tables tables = Split(CircuitCsv(loaded.circuit, loaded.solution));
         const Row& row = tables.segments[i % c.segments.size() + 1];
-        ASSERT_EQ(row.size(), sheet::kSegmentColumns) << texts[i];
+        ASSERT_EQ(row.size(), columns::kSegmentColumns) << texts[i];
         EXPECT_EQ(row[1], texts[i]);
     }
 }

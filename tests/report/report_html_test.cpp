@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "circuit/fittings.h"
+#include "columns/columns.h"
 #include "report/formulas.h"
-#include "sheet/columns.h"
 #include "test_circuits.h"
 #include "text/html.h"
 
@@ -103,9 +103,9 @@ TEST(ReportHtml, TheFluidAtTheMeanTemperatureAndTheLimits) {
     const physics::FluidProperties& p = loaded.solution.fluid.properties;
     for (const std::string& fact :
          {std::string("glicole etilenico al 30 % in volume"), std::string("9,5 °C"),
-          std::string("5 K"), sheet::Figure(p.densityKgM3, 1) + " kg/m³",
-          sheet::Figure(p.viscosityMPaS, 4) + " mPa·s",
-          sheet::Figure(p.specificHeatJKgK / 1000.0, 3) + " kJ/(kg·K)"}) {
+          std::string("5 K"), columns::FixedFigure(p.densityKgM3, 1) + " kg/m³",
+          columns::FixedFigure(p.viscosityMPaS, 4) + " mPa·s",
+          columns::FixedFigure(p.specificHeatJKgK / 1000.0, 3) + " kJ/(kg·K)"}) {
         EXPECT_NE(fluid.find(fact), std::string::npos) << fact;
     }
     const std::string limits = SectionOf(Report(testing::FiveSegments()), "Limiti e margini");
@@ -130,15 +130,15 @@ TEST(ReportHtml, TablesRepeatCaptionsAndUnitsAndAlignFiguresRight) {
     const auto rows = BodyRows(segments);
     ASSERT_EQ(rows.size(), c.segments.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        ASSERT_EQ(rows[i].size(), sheet::kSegmentColumns);
-        for (std::size_t col = 0; col < sheet::kSegmentColumns; ++col) {
-            const auto column = static_cast<sheet::SegmentColumn>(col);
-            const bool figure = sheet::Info(column).decimals >= 0;
+        ASSERT_EQ(rows[i].size(), columns::kSegmentColumns);
+        for (std::size_t col = 0; col < columns::kSegmentColumns; ++col) {
+            const auto column = static_cast<columns::SegmentColumn>(col);
+            const bool figure = columns::Info(column).decimals >= 0;
             EXPECT_EQ(
                 rows[i][col].rfind(figure ? "<td align=\"right\">" : "<td align=\"left\">", 0), 0u)
                 << rows[i][col];
             if (figure) {
-                EXPECT_NE(rows[i][col].find(sheet::SegmentCell(c, s, i, column)),
+                EXPECT_NE(rows[i][col].find(columns::SegmentCell(c, s, i, column)),
                           std::string::npos);
             }
         }
@@ -165,8 +165,9 @@ TEST(ReportHtml, TheIndexPathIsMarkedAndSpelledOut) {
     const std::string index = SectionOf(html, "Circuito indice");
     EXPECT_NE(index.find("R2 (radiatore camera)"), std::string::npos);
     EXPECT_NE(index.find("A → B → R2"), std::string::npos);
-    EXPECT_NE(index.find(sheet::Figure(loaded.solution.segments[3].terminal->totalPa, 0) + " Pa"),
-              std::string::npos);
+    EXPECT_NE(
+        index.find(columns::FixedFigure(loaded.solution.segments[3].terminal->totalPa, 0) + " Pa"),
+        std::string::npos);
 }
 
 TEST(ReportHtml, ThePumpWithItsMarginsOnTheirOwnLinesAndTheCurve) {
@@ -174,15 +175,15 @@ TEST(ReportHtml, ThePumpWithItsMarginsOnTheirOwnLinesAndTheCurve) {
     const circuit::PumpDuty& pump = loaded.solution.pump;
     const std::string section =
         SectionOf(ReportHtml(loaded.circuit, loaded.solution, kHeader), "Pompa");
-    EXPECT_NE(section.find(sheet::Figure(pump.flowLph, 0) + " l/h"), std::string::npos);
-    EXPECT_NE(section.find(sheet::Figure(pump.headPa, 0) + " Pa"), std::string::npos);
-    EXPECT_NE(section.find(sheet::Figure(pump.headM, 2) + " m di colonna del fluido"),
+    EXPECT_NE(section.find(columns::FixedFigure(pump.flowLph, 0) + " l/h"), std::string::npos);
+    EXPECT_NE(section.find(columns::FixedFigure(pump.headPa, 0) + " Pa"), std::string::npos);
+    EXPECT_NE(section.find(columns::FixedFigure(pump.headM, 2) + " m di colonna del fluido"),
               std::string::npos);
     EXPECT_NE(section.find("Portata con il margine del 10 %</td><td width=\"12\"></td><td>" +
-                           sheet::Figure(*pump.flowWithMarginLph, 0) + " l/h"),
+                           columns::FixedFigure(*pump.flowWithMarginLph, 0) + " l/h"),
               std::string::npos);
     EXPECT_NE(section.find("Prevalenza con il margine del 20 %</td><td width=\"12\"></td><td>" +
-                           sheet::Figure(*pump.headWithMarginPa, 0) + " Pa"),
+                           columns::FixedFigure(*pump.headWithMarginPa, 0) + " Pa"),
               std::string::npos);
     EXPECT_NE(section.find("<img src=\"" + std::string(kCurveImage) + "\">"), std::string::npos);
     const auto curve = BodyRows(section);
@@ -254,7 +255,7 @@ TEST(ReportHtml, TheFittingsUsedWithTheirSourcesAndTheCustomOnes) {
             continue;
         }
         EXPECT_NE(rows[row][0].find(type.key), std::string::npos);
-        EXPECT_NE(rows[row][2].find(sheet::Figure(type.zeta, 2)), std::string::npos);
+        EXPECT_NE(rows[row][2].find(columns::FixedFigure(type.zeta, 2)), std::string::npos);
         EXPECT_NE(rows[row][4].find(text::EscapeHtml(type.source)), std::string::npos);
         ++row;
     }

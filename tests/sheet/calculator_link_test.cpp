@@ -10,7 +10,7 @@
 
 #include "calc/number_conversions.h"
 #include "circuit/write.h"
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "sheet/copied_rows.h"
 #include "tests/sheet/sheet_fixture.h"
 #include "tests/window/recorder.h"
@@ -195,18 +195,19 @@ TEST(CopiedRows, InTheSheetsOrderWithEveryCellInItsPlace) {
         EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 14) << line;
     }
     EXPECT_EQ(lines[2].substr(0, lines[2].find('\t', 2) + 1), "B\ttab here, <b>& new line\t");
-    EXPECT_NE(lines[1].find(
-                  "\t" + SegmentCell(document->Circuit(), solution, 1, SegmentColumn::DpPercorso)),
+    EXPECT_NE(lines[1].find("\t" + columns::SegmentCell(document->Circuit(), solution, 1,
+                                                        columns::SegmentColumn::DpPercorso)),
               std::string::npos);
 
     const std::string html = RowsAsHtmlTable(document->Circuit(), solution, {4});
     EXPECT_NE(html.find("<th>Δp percorso [Pa]</th>"), std::string::npos);
     EXPECT_NE(html.find("&lt;b&gt;&amp;"), std::string::npos);
     EXPECT_EQ(html.find("<b>"), std::string::npos);
-    EXPECT_NE(
-        html.find("<td align=\"right\">" +
-                  SegmentCell(document->Circuit(), solution, 4, SegmentColumn::Portata) + "</td>"),
-        std::string::npos);
+    EXPECT_NE(html.find("<td align=\"right\">" +
+                        columns::SegmentCell(document->Circuit(), solution, 4,
+                                             columns::SegmentColumn::Portata) +
+                        "</td>"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -138,14 +138,14 @@ TEST(SheetRules, ModifiedAfterSaveAsUndoAndANewEdit) {
     const std::filesystem::path file = std::filesystem::temp_directory_path() /
                                        ("idrovela-modified-" + std::to_string(::getpid()));
     auto document = Open(ThreeRadiators());
-    auto first = Take(*document, CellEdit(*document, 1, SegmentColumn::Lunghezza, "7"));
+    auto first = Take(*document, CellEdit(*document, 1, columns::SegmentColumn::Lunghezza, "7"));
     ASSERT_TRUE(first);
     ASSERT_EQ(document->SaveAs(file), std::nullopt);
     std::filesystem::remove(file);
     EXPECT_FALSE(document->Modified());
     document->Undo(*first);
     EXPECT_TRUE(document->Modified());
-    auto second = Take(*document, CellEdit(*document, 2, SegmentColumn::Lunghezza, "8"));
+    auto second = Take(*document, CellEdit(*document, 2, columns::SegmentColumn::Lunghezza, "8"));
     ASSERT_TRUE(second);
     EXPECT_TRUE(document->Modified());
     document->Undo(*second);
@@ -157,8 +157,10 @@ TEST(SheetRules, AnEditorClosedUnchangedKeepsTheUnroundedLength) {
     circuit::Circuit circuit = ThreeRadiators();
     circuit.segments[1].lengthM = 0.1 + 0.2;
     auto document = Open(circuit);
-    EXPECT_EQ(EditorText(document->Circuit().segments[1], SegmentColumn::Lunghezza), "0,3");
-    EXPECT_EQ(std::get<std::string>(CellEdit(*document, 1, SegmentColumn::Lunghezza, "0,3")), "");
+    EXPECT_EQ(EditorText(document->Circuit().segments[1], columns::SegmentColumn::Lunghezza),
+              "0,3");
+    EXPECT_TRUE(std::holds_alternative<NoChange>(
+        CellEdit(*document, 1, columns::SegmentColumn::Lunghezza, "0,3")));
     EXPECT_EQ(document->Circuit().segments[1].lengthM, 0.1 + 0.2);
 }
 

@@ -26,6 +26,10 @@ inline std::unique_ptr<Edit> Take(Document& document, Proposal proposal) {
         ADD_FAILURE() << "no edit: " << *reason;
         return nullptr;
     }
+    if (std::holds_alternative<NoChange>(proposal)) {
+        ADD_FAILURE() << "no edit: nothing changes";
+        return nullptr;
+    }
     auto edit = std::make_unique<Edit>(std::move(std::get<Edit>(proposal)));
     if (const auto refused = document.Apply(*edit)) {
         ADD_FAILURE() << "refused: " << *refused;
@@ -34,10 +38,14 @@ inline std::unique_ptr<Edit> Take(Document& document, Proposal proposal) {
     return edit;
 }
 
-// The reason a proposal gives, or what the engine says of it; "" when it was taken.
+// The reason a proposal gives, or what the engine says of it; "" when it was taken or changes
+// nothing.
 inline std::string Refusal(Document& document, Proposal proposal) {
     if (auto* reason = std::get_if<std::string>(&proposal)) {
         return *reason;
+    }
+    if (std::holds_alternative<NoChange>(proposal)) {
+        return "";
     }
     return document.Apply(std::get<Edit>(proposal)).value_or("");
 }

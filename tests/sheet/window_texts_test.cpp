@@ -27,10 +27,10 @@ TEST(WindowTexts, PumpLinesAndTheMarginsOnLinesOfTheirOwn) {
     std::vector<Line> lines = PumpLines(circuit, solution);
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].label, "Portata della pompa");
-    EXPECT_EQ(lines[0].value, Figure(solution.pump.flowLph, 0) +
-                                  " l/h = " + Figure(solution.pump.flowLph / 1000, 3) + " m³/h");
-    EXPECT_EQ(lines[1].value, Figure(solution.pump.headPa / 1000, 2) +
-                                  " kPa = " + Figure(solution.pump.headM, 2) + " m di fluido");
+    EXPECT_EQ(lines[0].value, columns::FixedFigure(solution.pump.flowLph, 0) + " l/h = " +
+                                  columns::FixedFigure(solution.pump.flowLph / 1000, 3) + " m³/h");
+    EXPECT_EQ(lines[1].value, columns::FixedFigure(solution.pump.headPa / 1000, 2) + " kPa = " +
+                                  columns::FixedFigure(solution.pump.headM, 2) + " m di fluido");
     EXPECT_EQ(lines[2].value, "A → " + circuit.segments[*solution.index].id);
 
     circuit.margins = {10, 20};
@@ -39,7 +39,8 @@ TEST(WindowTexts, PumpLinesAndTheMarginsOnLinesOfTheirOwn) {
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[3].label, "Portata con margine del 10,0 %");
     EXPECT_EQ(lines[4].label, "Prevalenza con margine del 20,0 %");
-    EXPECT_EQ(lines[1].value.substr(0, 4), Figure(solution.pump.headPa / 1000, 2).substr(0, 4));
+    EXPECT_EQ(lines[1].value.substr(0, 4),
+              columns::FixedFigure(solution.pump.headPa / 1000, 2).substr(0, 4));
 
     circuit.segments.clear();
     lines = PumpLines(circuit, circuit::Solve(circuit, *BuiltIn()));
@@ -59,7 +60,8 @@ TEST(WindowTexts, TheTerminalsLinesEndInItsBalancingKv) {
             EXPECT_EQ(lines[5].value, "0 Pa");
             EXPECT_EQ(lines[6].value, "– (circuito indice: nessuna valvola da tarare)");
         } else {
-            EXPECT_EQ(lines[6].value, Figure(*solution.segments[i].terminal->kv, 2) + " m³/h");
+            EXPECT_EQ(lines[6].value,
+                      columns::FixedFigure(*solution.segments[i].terminal->kv, 2) + " m³/h");
         }
     }
     EXPECT_EQ(TerminalLines(circuit, solution, 1)[0].value, "1500 W");
@@ -72,7 +74,7 @@ TEST(WindowTexts, LocalLossesAgreeWithTheEngine) {
     const std::vector<circuit::Fitting> fittings = {{"curva-90-r1", 0, 4, ""},
                                                     {"", 1.7, 2, "filtro"}};
     const std::vector<circuit::Valve> valves = {{2.5, "detentore"}, {4, ""}};
-    const LocalLosses shown = LocalLossesOf(*document->Solution(), 1, fittings, valves);
+    const circuit::LocalLosses shown = LocalLossesOf(*document->Solution(), 1, fittings, valves);
     ASSERT_TRUE(Take(*document, FittingsEdit(*document, 1, fittings, valves)));
     const circuit::SegmentResult& result = document->Solution()->segments[1];
     EXPECT_EQ(shown.zeta, result.zeta);

@@ -18,7 +18,8 @@ TEST_F(CircuitWindowTest, AnEditorClosedAsItOpenedMakesNoEdit) {
     Write(File("tre.idrovela"), circuit::WriteCircuit(three));
     CircuitWindow& circuit = OpenActive(File("tre.idrovela"));
     QTreeView& sheet = circuit.Sheet();
-    const QModelIndex cell = circuit.Model().IndexOf(1, static_cast<int>(SegmentColumn::Lunghezza));
+    const QModelIndex cell =
+        circuit.Model().IndexOf(1, static_cast<int>(columns::SegmentColumn::Lunghezza));
     sheet.setFocus();
     sheet.setCurrentIndex(cell);
     QTest::keyClick(&sheet, Qt::Key_F2);

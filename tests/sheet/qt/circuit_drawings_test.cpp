@@ -77,7 +77,7 @@ TEST_F(DrawingsTest, AnEditChangesTheSchematicInPlace) {
     SchematicView& view = circuit.Drawings().Schematic();
     ShowTab(circuit, view);
     const std::string lossBefore = view.Item(2)->Texts().loss;
-    TypeInto(circuit, 2, SegmentColumn::Lunghezza, "30");
+    TypeInto(circuit, 2, columns::SegmentColumn::Lunghezza, "30");
     EXPECT_FALSE(view.Redrawn());
     EXPECT_NE(view.Item(2)->Texts().loss, lossBefore);
     ExpectDrawnAsWorkedOut(circuit);
@@ -92,8 +92,8 @@ TEST_F(DrawingsTest, AnEditChangesTheSchematicInPlace) {
 
     // Hidden, it waits; shown again, it catches up on every edit at once, without a redraw.
     ShowTab(circuit, *circuit.Views().widget(0));
-    TypeInto(circuit, 1, SegmentColumn::Lunghezza, "25");
-    TypeInto(circuit, 3, SegmentColumn::Lunghezza, "0,5");
+    TypeInto(circuit, 1, columns::SegmentColumn::Lunghezza, "25");
+    TypeInto(circuit, 3, columns::SegmentColumn::Lunghezza, "0,5");
     EXPECT_NE(view.Item(1)->Texts(),
               report::SchematicSegmentTexts(circuit.Circuit().Circuit(),
                                             *circuit.Circuit().Solution(), 1));
@@ -110,7 +110,7 @@ TEST_F(DrawingsTest, TheCurveFollowsEveryEdit) {
     };
     EXPECT_EQ(head(), circuit.Circuit().Solution()->pump.headPa / 1000);
     const double before = head();
-    TypeInto(circuit, 0, SegmentColumn::Lunghezza, "40");
+    TypeInto(circuit, 0, columns::SegmentColumn::Lunghezza, "40");
     EXPECT_GT(head(), before);
     EXPECT_EQ(head(), circuit.Circuit().Solution()->pump.headPa / 1000);
     circuit.UndoStack().undo();

@@ -13,7 +13,7 @@
 
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "tests/sheet/qt/circuit_fixture.h"
 #include "tests/sheet/sheet_fixture.h"
 
@@ -160,8 +160,8 @@ TEST_F(ExportsTest, TheCsvFromTheWindowReadsBackAsTheSheet) {
     for (std::size_t i = 0; i < segments; ++i) {
         SCOPED_TRACE(document.Circuit().segments[i].id);
         const QStringList cells = lines[static_cast<int>(i) + 2].split(';');
-        ASSERT_EQ(cells.size(), static_cast<int>(kSegmentColumns));
-        for (std::size_t c = 0; c < kSegmentColumns; ++c) {
+        ASSERT_EQ(cells.size(), static_cast<int>(columns::kSegmentColumns));
+        for (std::size_t c = 0; c < columns::kSegmentColumns; ++c) {
             QString text = circuit.Model().IndexOf(i, static_cast<int>(c)).data().toString();
             text.remove(QString::fromUtf8(kIndexPathMark));
             EXPECT_EQ(cells[static_cast<int>(c)], text) << c;
@@ -173,10 +173,11 @@ TEST_F(ExportsTest, TheCsvFromTheWindowReadsBackAsTheSheet) {
     const circuit::Solution& solution = *document.Solution();
     for (std::size_t i = 1; i < segments; ++i) {
         const QStringList cells = lines[terminals + 1 + static_cast<int>(i)].split(';');
-        ASSERT_EQ(cells.size(), static_cast<int>(kTerminalColumns));
+        ASSERT_EQ(cells.size(), static_cast<int>(columns::kTerminalColumns));
         EXPECT_EQ(cells[0].toStdString(), document.Circuit().segments[i].id);
         EXPECT_EQ(cells[7].toStdString(),
-                  TerminalCell(document.Circuit(), solution, i, TerminalColumn::Eccedenza));
+                  columns::TerminalCell(document.Circuit(), solution, i,
+                                        columns::TerminalColumn::Eccedenza));
     }
 }
 
@@ -202,7 +203,7 @@ TEST_F(ExportsTest, CopyPutsTheSelectedRowsOnTheClipboardAndLeavesTheEditorsOwn)
 
     // In a cell's editor the keys are the editor's.
     const QModelIndex cell =
-        circuit.Model().IndexOf(2, static_cast<int>(SegmentColumn::Descrizione));
+        circuit.Model().IndexOf(2, static_cast<int>(columns::SegmentColumn::Descrizione));
     sheet.setCurrentIndex(cell);
     QTest::keyClick(&sheet, Qt::Key_F2);
     auto* editor = qobject_cast<QLineEdit*>(sheet.indexWidget(cell));

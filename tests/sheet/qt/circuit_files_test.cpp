@@ -34,7 +34,7 @@ class FilesTest : public CircuitWindowTest {
         return file;
     }
     static void Lengthen(CircuitWindow& circuit) {
-        TypeInto(circuit, 1, SegmentColumn::Lunghezza, "7,5");
+        TypeInto(circuit, 1, columns::SegmentColumn::Lunghezza, "7,5");
         ASSERT_EQ(circuit.Circuit().Circuit().segments[1].lengthM, 7.5);
     }
     [[nodiscard]] std::vector<std::filesystem::path> Copies() const {

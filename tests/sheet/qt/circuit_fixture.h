@@ -118,7 +118,7 @@ class CircuitWindowTest : public window::qt::test::MainWindowTest {
     }
 
     // Types a text into a cell as the user does: F2, the text over the old one, Enter.
-    static void TypeInto(CircuitWindow& circuit, std::size_t segment, SegmentColumn column,
+    static void TypeInto(CircuitWindow& circuit, std::size_t segment, columns::SegmentColumn column,
                          const QString& text) {
         QTreeView& sheet = circuit.Sheet();
         const QModelIndex cell = circuit.Model().IndexOf(segment, static_cast<int>(column));

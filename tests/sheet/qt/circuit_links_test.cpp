@@ -19,7 +19,7 @@
 #include <QUndoStack>
 
 #include "circuit/write.h"
-#include "sheet/columns.h"
+#include "columns/columns.h"
 #include "tests/sheet/qt/circuit_fixture.h"
 #include "tests/sheet/sheet_fixture.h"
 
@@ -145,8 +145,9 @@ TEST_F(LinksTest, ATubeAddedFromTheTableComesBackInTheCalculator) {
     EXPECT_TRUE(ShownErrors().empty());
 
     // The physics panel at the tube's bore finds the sheet's R.
-    const std::string r = SegmentCell(circuit.Circuit().Circuit(), *circuit.Circuit().Solution(),
-                                      *leaf, SegmentColumn::R);
+    const std::string r =
+        columns::SegmentCell(circuit.Circuit().Circuit(), *circuit.Circuit().Solution(), *leaf,
+                             columns::SegmentColumn::R);
     const QString panel = PanelText();
     EXPECT_TRUE(panel.contains(QString::fromStdString("|" + r + " Pa/m|")))
         << r << " in " << panel.toStdString();

@@ -111,8 +111,8 @@ class SheetTest : public CircuitWindowTest {
         sheet.setFocus();
         QTest::keyClick(&sheet, Qt::Key_Insert);
         std::size_t a = Selected(circuit);
-        TypeInto(circuit, a, SegmentColumn::Id, "A");
-        TypeInto(circuit, a, SegmentColumn::Lunghezza, "12");
+        TypeInto(circuit, a, columns::SegmentColumn::Id, "A");
+        TypeInto(circuit, a, columns::SegmentColumn::Lunghezza, "12");
         SetTube(circuit, a, "rame 22×1");
         WithDialog([&] { ActionOf(circuit, "AccidentiValvole").trigger(); },
                    [](QWidget& dialog) {
@@ -140,9 +140,9 @@ class SheetTest : public CircuitWindowTest {
             sheet.setFocus();
             QTest::keyClick(&sheet, Qt::Key_Insert);
             const std::size_t at = Selected(circuit);
-            TypeInto(circuit, at, SegmentColumn::Id, r.id);
+            TypeInto(circuit, at, columns::SegmentColumn::Id, r.id);
             const std::size_t segment = *circuit.Circuit().Find(r.id);
-            TypeInto(circuit, segment, SegmentColumn::Lunghezza, r.length);
+            TypeInto(circuit, segment, columns::SegmentColumn::Lunghezza, r.length);
             SetTube(circuit, segment, r.tube);
             circuit.SelectSegment(segment);
             QTest::mouseClick(&Child<QCheckBox>(circuit, "Terminale"), Qt::LeftButton,
@@ -159,7 +159,7 @@ class SheetTest : public CircuitWindowTest {
     static void SetTube(CircuitWindow& circuit, std::size_t segment, const char* tube) {
         QTreeView& sheet = circuit.Sheet();
         sheet.setCurrentIndex(
-            circuit.Model().IndexOf(segment, static_cast<int>(SegmentColumn::Tubo)));
+            circuit.Model().IndexOf(segment, static_cast<int>(columns::SegmentColumn::Tubo)));
         QTest::keyClick(&sheet, Qt::Key_F2);
         auto* editor = qobject_cast<QComboBox*>(sheet.indexWidget(sheet.currentIndex()));
         ASSERT_NE(editor, nullptr);
@@ -190,10 +190,12 @@ TEST_F(SheetTest, AThreeRadiatorCircuitBuiltOnTheSheetIsTheEngines) {
             (path.isEmpty() ? "" : " → ") + QString::fromStdString(expected.segments[segment].id);
     }
     EXPECT_EQ(Line(circuit, 2), path);
-    EXPECT_EQ(Line(circuit, 0).toStdString(), Figure(engine.pump.flowLph, 0) + " l/h = " +
-                                                  Figure(engine.pump.flowLph / 1000, 3) + " m³/h");
-    EXPECT_EQ(Line(circuit, 1).toStdString(), Figure(engine.pump.headPa / 1000, 2) + " kPa = " +
-                                                  Figure(engine.pump.headM, 2) + " m di fluido");
+    EXPECT_EQ(Line(circuit, 0).toStdString(),
+              columns::FixedFigure(engine.pump.flowLph, 0) +
+                  " l/h = " + columns::FixedFigure(engine.pump.flowLph / 1000, 3) + " m³/h");
+    EXPECT_EQ(Line(circuit, 1).toStdString(),
+              columns::FixedFigure(engine.pump.headPa / 1000, 2) +
+                  " kPa = " + columns::FixedFigure(engine.pump.headM, 2) + " m di fluido");
     for (std::size_t i = 1; i < 4; ++i) {
         if (i == *engine.index) {
             continue;
@@ -206,7 +208,8 @@ TEST_F(SheetTest, AThreeRadiatorCircuitBuiltOnTheSheetIsTheEngines) {
                 kvText = label->text();
             }
         }
-        EXPECT_EQ(kvText.toStdString(), Figure(*engine.segments[i].terminal->kv, 2) + " m³/h");
+        EXPECT_EQ(kvText.toStdString(),
+                  columns::FixedFigure(*engine.segments[i].terminal->kv, 2) + " m³/h");
     }
     // The index path's rows carry the mark beside their colour.
     const QModelIndex indexRow = circuit.Model().IndexOf(*engine.index);
@@ -249,19 +252,19 @@ TEST_F(SheetTest, ARefusedCellSaysWhyBesideIt) {
     QTest::keyClick(&circuit.Sheet(), Qt::Key_Insert);
     const std::string before = circuit::WriteCircuit(circuit.Circuit().Circuit());
     auto& message = Child<QLabel>(circuit, "MessaggioCella");
-    TypeInto(circuit, 0, SegmentColumn::Lunghezza, "12.5");
+    TypeInto(circuit, 0, columns::SegmentColumn::Lunghezza, "12.5");
     EXPECT_TRUE(message.isVisible());
     EXPECT_TRUE(message.text().contains("virgola")) << message.text().toStdString();
     const QRect cell = circuit.Sheet().visualRect(
-        circuit.Model().IndexOf(0, static_cast<int>(SegmentColumn::Lunghezza)));
+        circuit.Model().IndexOf(0, static_cast<int>(columns::SegmentColumn::Lunghezza)));
     EXPECT_LE((message.geometry().center() - cell.center()).manhattanLength(),
               cell.width() + message.width());
-    TypeInto(circuit, 0, SegmentColumn::Lunghezza, "-3");  // the engine's refusal
+    TypeInto(circuit, 0, columns::SegmentColumn::Lunghezza, "-3");  // the engine's refusal
     EXPECT_TRUE(message.text().contains("almeno 0 m")) << message.text().toStdString();
     EXPECT_EQ(circuit::WriteCircuit(circuit.Circuit().Circuit()), before);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(dialogs.errors.isEmpty());
-    TypeInto(circuit, 0, SegmentColumn::Lunghezza, "2,25");
+    TypeInto(circuit, 0, columns::SegmentColumn::Lunghezza, "2,25");
     EXPECT_FALSE(message.isVisible());
     EXPECT_EQ(circuit.Circuit().Circuit().segments[0].lengthM, 2.25);
 
@@ -433,7 +436,8 @@ TEST_F(SheetTest, OneEditOnTenThousandSegmentsTakesThisLong) {
         QCoreApplication::processEvents();
         std::cout << what << ": " << timer.nsecsElapsed() / 1000 << " µs\n";
     };
-    const QModelIndex length = model.IndexOf(3, static_cast<int>(SegmentColumn::Lunghezza));
+    const QModelIndex length =
+        model.IndexOf(3, static_cast<int>(columns::SegmentColumn::Lunghezza));
     for (const char* text : {"7,5", "8", "9,25"}) {
         time("length of T4", [&] { EXPECT_TRUE(model.setData(length, text, Qt::EditRole)); });
     }

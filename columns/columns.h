@@ -1,7 +1,8 @@
 #pragma once
 
-// The segment sheet as engineers write it by hand: its columns, with their captions, units and
-// decimals, and every cell's text, the same in the circuit window, its exports and its report.
+// The segment sheet as engineers write it by hand: its columns, with their captions, units,
+// decimals and help, and every cell's text, the same in the circuit window, its exports and its
+// report.
 
 #include <array>
 #include <cstddef>
@@ -12,7 +13,7 @@
 #include "circuit/circuit.h"
 #include "circuit/solve.h"
 
-namespace idrovela::sheet {
+namespace idrovela::columns {
 
 struct ColumnInfo {
     std::string_view caption;  // as the sheet heads it: "G [l/h]"
@@ -59,10 +60,12 @@ inline constexpr std::size_t kTerminalColumns = 9;
 [[nodiscard]] const std::array<ColumnInfo, kTerminalColumns>& TerminalColumns();
 [[nodiscard]] const ColumnInfo& Info(SegmentColumn column);
 [[nodiscard]] const ColumnInfo& Info(TerminalColumn column);
+// What a segment column holds, in a sentence without its end: the header's tooltip.
+[[nodiscard]] std::string_view Help(SegmentColumn column);
 
-// A figure as the sheet shows it: rounded half to even to the column's decimals, with exactly
-// that many, and the decimal comma.
-[[nodiscard]] std::string Figure(double value, int decimals);
+// A figure as the sheet shows it: rounded half to even to a fixed number of decimals, with
+// exactly that many, and the decimal comma.
+[[nodiscard]] std::string FixedFigure(double value, int decimals);
 
 // The figure of a numeric cell, unrounded; none for a text column or a figure the row lacks (an
 // index terminal's Kv).
@@ -85,4 +88,4 @@ inline constexpr std::size_t kTerminalColumns = 9;
 [[nodiscard]] std::string TubeText(const circuit::Segment& segment,
                                    const circuit::SegmentResult& result);
 
-}  // namespace idrovela::sheet
+}  // namespace idrovela::columns

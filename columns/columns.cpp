@@ -1,8 +1,8 @@
-#include "sheet/columns.h"
+#include "columns/columns.h"
 
 #include "text/figures.h"
 
-namespace idrovela::sheet {
+namespace idrovela::columns {
 
 namespace {
 
@@ -54,7 +54,43 @@ const ColumnInfo& Info(TerminalColumn column) {
     return TerminalColumns()[static_cast<std::size_t>(column)];
 }
 
-std::string Figure(double value, int decimals) {
+std::string_view Help(SegmentColumn column) {
+    switch (column) {
+        case SegmentColumn::Id:
+            return "L'id del tratto; ▶ segna i tratti del circuito indice";
+        case SegmentColumn::Descrizione:
+            return "Una descrizione libera del tratto";
+        case SegmentColumn::Carico:
+            return "Il carico termico di tutti i terminali a valle";
+        case SegmentColumn::Tubo:
+            return "Serie e tubo; «automatico» sceglie il primo tubo della serie entro i limiti";
+        case SegmentColumn::Lunghezza:
+            return "La lunghezza del tratto, mandata e ritorno insieme";
+        case SegmentColumn::Portata:
+            return "La portata del tratto";
+        case SegmentColumn::Diametro:
+            return "Il diametro interno del tubo";
+        case SegmentColumn::Velocita:
+            return "La velocità media nel tubo";
+        case SegmentColumn::R:
+            return "La perdita di carico continua per metro";
+        case SegmentColumn::RL:
+            return "La perdita continua del tratto";
+        case SegmentColumn::Zeta:
+            return "La somma dei coefficienti delle perdite localizzate";
+        case SegmentColumn::Z:
+            return "La perdita localizzata del tratto";
+        case SegmentColumn::Valvole:
+            return "La perdita delle valvole del tratto";
+        case SegmentColumn::DpTratto:
+            return "La perdita totale del tratto";
+        case SegmentColumn::DpPercorso:
+            return "La perdita dalla sorgente alla fine del tratto";
+    }
+    return "";
+}
+
+std::string FixedFigure(double value, int decimals) {
     return text::Fixed(value, decimals);
 }
 
@@ -145,7 +181,7 @@ std::string SegmentCell(const circuit::Circuit& circuit, const circuit::Solution
             break;
     }
     const std::optional<double> value = SegmentValue(circuit, solution, segment, column);
-    return value ? Figure(*value, Info(column).decimals) : std::string(kNone);
+    return value ? FixedFigure(*value, Info(column).decimals) : std::string(kNone);
 }
 
 std::string TerminalCell(const circuit::Circuit& circuit, const circuit::Solution& solution,
@@ -161,7 +197,7 @@ std::string TerminalCell(const circuit::Circuit& circuit, const circuit::Solutio
             break;
     }
     const std::optional<double> value = TerminalValue(solution, segment, column);
-    return value ? Figure(*value, Info(column).decimals) : std::string(kNone);
+    return value ? FixedFigure(*value, Info(column).decimals) : std::string(kNone);
 }
 
-}  // namespace idrovela::sheet
+}  // namespace idrovela::columns
