@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -129,53 +128,19 @@ TEST_F(WindowsTogetherTest, ACircuitWindowHasNoOwnerAndItsQuestionsAreCentredOve
     EXPECT_LE(box.offCentre, 2);
 }
 
-// The dialogs' owners, and a file to open.
-class RecordedOwners final : public Dialogs {
-  public:
-    std::optional<QString> OpenPath(QWidget* parent) override {
-        asked.push_back(parent);
-        return path;
-    }
-    void ShowError(QWidget* parent, const QString&) override { told.push_back(parent); }
-    Answer AskToSave(QWidget*, const QString&) override { return Answer::Discard; }
-    std::optional<QString> SavePath(QWidget*, const QString&) override { return {}; }
-    bool OfferRecovery(QWidget*, const QString&) override { return false; }
-    std::optional<QString> ExportPath(QWidget*, const QString&, const QString&,
-                                      const QString&) override {
-        return {};
-    }
-    bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
-    std::optional<UpstreamChoice> ChooseUpstream(QWidget*, const QString&, const QStringList&,
-                                                 std::optional<std::size_t>) override {
-        return {};
-    }
-
-    std::optional<QString> path;
-    std::vector<QWidget*> asked;
-    std::vector<QWidget*> told;
-};
-
-class OwnersTest : public window::qt::test::MainWindowTest {
-  protected:
-    QTemporaryDir folder;
-    RecordedOwners dialogs;
-    CircuitWindowManager circuits{window, &dialogs};
-};
-
 // "Apri…" in a circuit window asks over that window, and so does the message for a file that
 // cannot be opened; from the main window's menu, over the main window.
-TEST_F(OwnersTest, OpeningAFileAsksOverTheWindowItWasAskedFrom) {
-    const QString broken = folder.filePath(QStringLiteral("rotto.idrovela"));
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("{");
-    file.close();
-    dialogs.path = broken;
-    CircuitWindow& circuit = *circuits.NewCircuit();
+TEST_F(WindowsTogetherTest, OpeningAFileAsksOverTheWindowItWasAskedFrom) {
+    const std::filesystem::path broken = File("rotto.idrovela");
+    Write(broken, "{");
+    CircuitWindow& circuit = NewCircuit();
+    Activate(circuit);
+    for (int i = 0; i < 2; ++i) {
+        dialogs.openPaths.push_back(QString::fromStdString(broken.string()));
+    }
     circuit.findChild<QAction*>(QStringLiteral("Apri"))->trigger();
     Trigger(window.FileMenu(), "ApriCircuito");
-    EXPECT_EQ(dialogs.asked, (std::vector<QWidget*>{&circuit, &window}));
-    EXPECT_EQ(dialogs.told, (std::vector<QWidget*>{&circuit, &window}));
+    EXPECT_EQ(dialogs.owners, (std::vector<QWidget*>{&circuit, &circuit, &window, &window}));
 }
 
 // On a 1920 × 1080 screen beside a 1366 × 768 one (the run with those screens): with the main

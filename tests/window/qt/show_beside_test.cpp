@@ -168,6 +168,13 @@ TEST(BackOnScreen, BringsARememberedPlaceWholeOntoItsScreen) {
         // Past the second screen's right and bottom edges: narrowed to its least width (311),
         // then moved back; moved up.
         {"past the right and bottom", {2200, 700, 444, 581}, QRect(1993, 187, 311, 581)},
+        // «Tubi commerciali» remembered from a wider screen, on the 1024 × 768 one: narrowed to the
+        // room right of a centred main window, where it would go afresh; with less room there,
+        // at its least width against the screen's edge. Its close button shows either way.
+        {"from a wider screen", {1280 + 708, 187, 702, 581}, QRect(1280 + 708, 187, 316, 581)},
+        {"from a wider screen, less room",
+         {1280 + 900, 100, 702, 581},
+         QRect(1280 + 713, 100, 311, 581)},
         // Larger than its screen: as wide as the room from its left edge, as high as the screen.
         {"larger than its screen", {1300, 10, 1800, 1200}, QRect(1300, 0, 1004, 768)},
         // Off every screen: a second screen that is gone, above the top, too little showing.
@@ -182,17 +189,6 @@ TEST(BackOnScreen, BringsARememberedPlaceWholeOntoItsScreen) {
         EXPECT_EQ(BackOnScreen(c.frame, screens, kTable.minimum.width()), c.expected) << c.name;
     }
     EXPECT_EQ(BackOnScreen(QRect(30, 40, 444, 581), {}, kTable.minimum.width()), std::nullopt);
-}
-
-// «Tubi commerciali» remembered from a wider screen, opened at 1024 × 768: narrowed to the room
-// right of the main window, where it would go afresh; with less room there, at its minimum
-// width against the screen's right edge. Its close button shows either way.
-TEST(BackOnScreen, ATableFromAWiderScreenFitsA1024Screen) {
-    const std::vector<QRect> screens{kScreen1024};
-    EXPECT_EQ(BackOnScreen(QRect(708, 187, 702, 581), screens, kTable.minimum.width()),
-              QRect(708, 187, 316, 581));
-    EXPECT_EQ(BackOnScreen(QRect(900, 100, 702, 581), screens, kTable.minimum.width()),
-              QRect(713, 100, 311, 581));
 }
 
 }  // namespace
