@@ -42,17 +42,49 @@ class FilesTest : public CircuitWindowTest {
     }
 };
 
-// `idrovela FILE…`: where the window manager put the main window so that the circuit window
-// fits on neither side, the main window goes to the screen's left; otherwise it stays.
+// Where the window manager or the user put the main window so that a circuit window gets on
+// neither side the width it needs, the main window goes to the screen's left when that gives it
+// more room, at least its minimum; otherwise it stays. Frames as the real windows have them: the
+// main window 386 wide, a circuit window that needs 1002 and takes at least 746.
 TEST(PlaceForRoom, TheMainWindowMakesRoomOnlyWhereItHelps) {
+    struct Case {
+        const char* name;
+        QRect screen;
+        QRect main;
+        int needed;
+        int minimum;
+        std::optional<QPoint> expected;
+    };
     const QRect screen(0, 0, 1280, 900);
-    EXPECT_EQ(PlaceForRoom(screen, QRect(449, 278, 383, 343), 750), QPoint(0, 278));  // centred
-    EXPECT_EQ(PlaceForRoom(screen, QRect(0, 278, 383, 343), 750), std::nullopt);      // room right
-    EXPECT_EQ(PlaceForRoom(screen, QRect(880, 0, 383, 343), 750), std::nullopt);      // room left
-    EXPECT_EQ(PlaceForRoom(QRect(0, 0, 1024, 768), QRect(320, 0, 383, 343), 750),
-              std::nullopt);  // no screen wide enough: the window manager's place stays
-    EXPECT_EQ(PlaceForRoom(QRect(1280, 0, 1280, 900), QRect(1729, 40, 383, 343), 750),
-              QPoint(1280, 40));  // a second screen
+    const Case cases[] = {
+        {"centred", screen, {449, 278, 383, 343}, 750, 750, QPoint(0, 278)},
+        {"room right", screen, {0, 278, 383, 343}, 750, 750, std::nullopt},
+        {"room left", screen, {880, 0, 383, 343}, 750, 750, std::nullopt},
+        {"no screen wide enough", {0, 0, 1024, 768}, {320, 0, 383, 343}, 750, 750, std::nullopt},
+        {"a second screen", {1280, 0, 1280, 900}, {1729, 40, 383, 343}, 750, 750, QPoint(1280, 40)},
+        // 1920 × 1080, centred: 767 and 767 beside it, 1534 once it is at the left.
+        {"1920 centred", {0, 0, 1920, 1080}, {767, 376, 386, 327}, 1002, 746, QPoint(0, 376)},
+        // 1366 × 768: not the whole need anywhere, but 980 at the left beats 490 on a side.
+        {"1366 centred", {0, 0, 1366, 768}, {490, 220, 386, 327}, 1002, 746, QPoint(0, 220)},
+        {"1366 at the left already",
+         {0, 0, 1366, 768},
+         {0, 220, 386, 327},
+         1002,
+         746,
+         std::nullopt},
+        // A side above the minimum but short of the need: the left edge gives more.
+        {"1600 side short of the need",
+         {0, 0, 1600, 900},
+         {800, 0, 386, 327},
+         1002,
+         746,
+         QPoint(0, 0)},
+        // 1024 × 768: 638 at the left is below the minimum; moving would not make it fit.
+        {"1024 centred", {0, 0, 1024, 768}, {319, 220, 386, 327}, 1002, 746, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlaceForRoom(c.screen, c.main, c.needed, c.minimum), c.expected) << c.name;
+    }
 }
 
 TEST_F(FilesTest, SavedAndReopenedTheBytesAreTheSame) {

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <vector>
 
 #include "sheet/qt/circuit_drawings.h"
 #include "sheet/qt/circuit_exports.h"
@@ -35,12 +36,18 @@ class ScriptedDialogs final : public Dialogs {
         questions << question;
         return Next(answers, Answer::Cancel);
     }
-    std::optional<QString> OpenPath(QWidget*) override { return Next(openPaths, {}); }
+    std::optional<QString> OpenPath(QWidget* parent) override {
+        owners.push_back(parent);
+        return Next(openPaths, {});
+    }
     std::optional<QString> SavePath(QWidget*, const QString& suggested) override {
         suggestions << suggested;
         return Next(savePaths, {});
     }
-    void ShowError(QWidget*, const QString& text) override { errors << text; }
+    void ShowError(QWidget* parent, const QString& text) override {
+        owners.push_back(parent);
+        errors << text;
+    }
     bool OfferRecovery(QWidget*, const QString& question) override {
         offers << question;
         return Next(recover, false);
@@ -72,6 +79,7 @@ class ScriptedDialogs final : public Dialogs {
     QStringList questions;
     QStringList suggestions;
     QStringList errors;
+    std::vector<QWidget*> owners;  // of the file dialogs and the errors, in turn
     QStringList offers;
     QStringList exports;
     QStringList upstreamAsked;
