@@ -3,6 +3,7 @@
 #include "circuit/fittings.h"
 #include "circuit/messages.h"
 #include "sheet/columns.h"
+#include "text/path_text.h"
 #include "text/quoted.h"
 
 namespace idrovela::sheet {
@@ -33,7 +34,7 @@ std::string DocumentName(const std::optional<std::filesystem::path>& file) {
         return "Senza nome";
     }
     const std::filesystem::path name = file->filename();
-    return name.extension() == kExtension ? name.stem().string() : name.string();
+    return text::Utf8OfPath(name.extension() == kExtension ? name.stem() : name);
 }
 
 std::string WindowTitle(const std::optional<std::filesystem::path>& file, bool modified) {
