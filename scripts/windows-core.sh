@@ -109,3 +109,4 @@ if ! diff -r "$compare_dir/linux" "$compare_dir/windows"; then
     exit 1
 fi
 echo "== $runs runs: idrovela-session and idrovela-session.exe printed and wrote the same bytes"
+echo "== scripts/windows-core.sh took $SECONDS s"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -177,6 +178,15 @@ TEST(LoadCatalogues, WhatPermissionsKeepClosedIsAProblem) {
     EXPECT_EQ(lockedFile.problems[0].message, "file non leggibile");
 }
 
+// A getenv that looks variables up in `environment`.
+std::function<const char*(const char*)> LookUpIn(
+    const std::map<std::string, std::string>& environment) {
+    return [&environment](const char* variable) -> const char* {
+        const auto found = environment.find(variable);
+        return found == environment.end() ? nullptr : found->second.c_str();
+    };
+}
+
 #ifndef _WIN32
 TEST(UserCatalogueDir, FollowsTheXdgRules) {
     const struct {
@@ -199,11 +209,7 @@ TEST(UserCatalogueDir, FollowsTheXdgRules) {
         {"relative data home, no home", {{"XDG_DATA_HOME", "dati"}}, std::nullopt},
     };
     for (const auto& c : cases) {
-        const auto getenv = [&](const char* variable) -> const char* {
-            const auto found = c.environment.find(variable);
-            return found == c.environment.end() ? nullptr : found->second.c_str();
-        };
-        EXPECT_EQ(UserCatalogueDir(getenv), c.expected) << c.name;
+        EXPECT_EQ(UserCatalogueDir(LookUpIn(c.environment)), c.expected) << c.name;
     }
     EXPECT_EQ(UserCatalogueDir(nullptr), std::nullopt);
 }
@@ -228,11 +234,7 @@ TEST(UserCatalogueDir, IsInTheRoamingAppData) {
         {"a Unix path", {{"APPDATA", "/home/u"}}, std::nullopt},
     };
     for (const auto& c : cases) {
-        const auto getenv = [&](const char* variable) -> const char* {
-            const auto found = c.environment.find(variable);
-            return found == c.environment.end() ? nullptr : found->second.c_str();
-        };
-        const std::optional<fs::path> dir = UserCatalogueDir(getenv);
+        const std::optional<fs::path> dir = UserCatalogueDir(LookUpIn(c.environment));
         EXPECT_EQ(dir ? std::optional(text::Utf8OfPath(*dir)) : std::nullopt, c.expected) << c.name;
     }
 }
