@@ -6,6 +6,7 @@
 #include "circuit/file_system.h"
 #include "circuit/messages.h"
 #include "circuit/parse.h"
+#include "text/path_text.h"
 
 namespace idrovela::circuit {
 
@@ -14,8 +15,8 @@ std::string ReadCircuitFile(const std::filesystem::path& path) {
         return ReadRegularFile(path, kMaxFileBytes,
                                "il file supera i 256 MiB che un circuito può avere");
     } catch (const FileError& error) {
-        throw CircuitError("Impossibile aprire " + Quoted(path.string()) + ": " + error.what() +
-                           ".");
+        throw CircuitError("Impossibile aprire " + Quoted(text::Utf8OfPath(path)) + ": " +
+                           error.what() + ".");
     }
 }
 

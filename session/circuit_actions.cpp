@@ -6,6 +6,7 @@
 
 #include "circuit/write.h"
 #include "report/circuit_csv.h"
+#include "text/path_text.h"
 
 namespace idrovela::session {
 
@@ -57,7 +58,7 @@ bool CircuitActions::Run(std::string_view action, std::string_view arguments) {
 void CircuitActions::Load(std::string_view path) {
     loaded_.reset();
     try {
-        loaded_ = circuit::LoadCircuitFile(std::filesystem::path(path), catalogue_());
+        loaded_ = circuit::LoadCircuitFile(text::PathFromUtf8(path), catalogue_());
     } catch (const circuit::CircuitError& error) {
         out_ << "circuit.error=" << OneLine(error.what()) << '\n';
         return;
@@ -71,7 +72,7 @@ void CircuitActions::Save(std::string_view path) {
         return;
     }
     try {
-        circuit::SaveCircuit(loaded_->circuit, catalogue_(), std::filesystem::path(path));
+        circuit::SaveCircuit(loaded_->circuit, catalogue_(), text::PathFromUtf8(path));
     } catch (const circuit::CircuitError& error) {
         out_ << "circuit.error=" << OneLine(error.what()) << '\n';
         return;
@@ -85,7 +86,7 @@ void CircuitActions::WriteCsv(std::string_view path) {
         return;
     }
     try {
-        report::SaveCircuitCsv(std::filesystem::path(path), loaded_->circuit, loaded_->solution);
+        report::SaveCircuitCsv(text::PathFromUtf8(path), loaded_->circuit, loaded_->solution);
     } catch (const circuit::CircuitError& error) {
         out_ << "circuit.error=" << OneLine(error.what()) << '\n';
         return;

@@ -7,6 +7,7 @@
 #include "calc/text_conversions.h"
 #include "catalogues/user_catalogues.h"
 #include "session/words.h"
+#include "text/path_text.h"
 #include "tools/fluid_tool.h"
 #include "tools/physics_panel.h"
 #include "window/form_principale.h"
@@ -48,7 +49,7 @@ ToolActions::Outcome ToolActions::Run(std::string_view action, std::string_view 
         return Limits(arguments);
     }
     if (action == "catalogues") {
-        catalogue_ = catalogues::LoadCatalogues(std::filesystem::path(arguments));
+        catalogue_ = catalogues::LoadCatalogues(text::PathFromUtf8(arguments));
         return Outcome::Ran;
     }
     return Outcome::NotMine;

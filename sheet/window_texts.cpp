@@ -3,6 +3,7 @@
 #include "circuit/messages.h"
 #include "columns/columns.h"
 #include "columns/duty_texts.h"
+#include "text/path_text.h"
 #include "text/quoted.h"
 
 namespace idrovela::sheet {
@@ -12,7 +13,7 @@ std::string DocumentName(const std::optional<std::filesystem::path>& file) {
         return "Senza nome";
     }
     const std::filesystem::path name = file->filename();
-    return name.extension() == kExtension ? name.stem().string() : name.string();
+    return text::Utf8OfPath(name.extension() == kExtension ? name.stem() : name);
 }
 
 std::string WindowTitle(const std::optional<std::filesystem::path>& file, bool modified) {

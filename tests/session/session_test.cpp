@@ -4,7 +4,6 @@
 #include "session/session.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,6 +14,8 @@
 #include "catalogues/built_in.h"
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
+#include "tests/support/scratch_folder.h"
+#include "text/path_text.h"
 
 namespace idrovela::session {
 namespace {
@@ -94,19 +95,17 @@ TEST(Session, UnknownNamesStopWithStatus2) {
 
 // A firm's own series sit beside the built-in ones; their bad lines are counted, not fatal.
 TEST(Session, UserCataloguesComeFromTheFolderTheScriptNames) {
-    const fs::path folder = fs::temp_directory_path() / "idrovela-session-catalogues";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const test_support::ScratchFolder scratch("idrovela-session-catalogues");
+    const fs::path& folder = scratch.path();
     std::ofstream(folder / "ditta.csv")
         << "# Ditta: multistrato 20\n"
            "designazione;diametro esterno [mm];spessore [mm];diametro interno [mm];rugosità [mm]\n"
            "20×2;20;2;16;0,007\n"
            "20×2 bis;20;2;15;0,007\n";  // 15 is not 20 − 2·2: skipped
     int status = -1;
-    const std::string out = RunText("load\ncatalogues " + folder.string() +
+    const std::string out = RunText("load\ncatalogues " + text::Utf8OfPath(folder) +
                                         "\npipes ditta\nchoose ditta 20×2\nprint\npipes ditta\n",
                                     status);
-    fs::remove_all(folder);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(out.rfind("pipe.1=20×2;16,0;13,78;30553;", 0), 0u) << out;
     EXPECT_NE(out.find("pipes.problems=1\n"), std::string::npos) << out;
@@ -135,9 +134,8 @@ TEST(Session, CircuitMessagesStayUtf8) {
 // Texts of any length load, so a circuit that loads can make a file too large to load again
 // (written out with every key and indented, it grows): saving refuses it, and the old file stays.
 TEST(CircuitSave, RefusesAFileTooLargeToLoadAgain) {
-    std::string pattern = (fs::temp_directory_path() / "idrovela-circuit-save-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path folder = pattern;
+    const test_support::ScratchFolder scratch("idrovela-circuit-save");
+    const fs::path& folder = scratch.path();
     const fs::path path = folder / "circuito.idrovela";
     std::ofstream(path) << "il circuito di prima";
     circuit::Circuit circuit = circuit::ChainCircuit(0);
@@ -150,7 +148,6 @@ TEST(CircuitSave, RefusesAFileTooLargeToLoadAgain) {
     }
     const std::string old = ReadFile(path);
     const auto files = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
-    fs::remove_all(folder);
     EXPECT_NE(message.find("supererebbe i 256 MiB"), std::string::npos) << message;
     EXPECT_EQ(old, "il circuito di prima");
     EXPECT_EQ(files, 1);
