@@ -200,6 +200,14 @@ Proposal FittingsEdit(const Document& document, std::size_t segment,
                          "Modifica accidenti e valvole di " + text::Quoted(before.id));
 }
 
+double PercentForNewFluid(const circuit::Fluid& before, circuit::FluidType fluid) {
+    if (fluid == circuit::FluidType::Acqua) {
+        return 0.0;
+    }
+    return before.type == circuit::FluidType::Acqua ? kGlycolPercentFromWater
+                                                    : before.volumePercent;
+}
+
 SettingsForm SettingsFormOf(const circuit::Circuit& circuit) {
     return {circuit.project.name,
             circuit.project.author,
@@ -228,6 +236,9 @@ Proposal SettingsEdit(const Document& document, const SettingsForm& form) {
     after.fluid.type = form.fluid;
     after.fluid.volumePercent = read(form.percentText, shown.percentText,
                                      before.fluid.volumePercent, "Percentuale di glicole");
+    if (form.fluid != before.fluid.type && form.percentText == shown.percentText) {
+        after.fluid.volumePercent = PercentForNewFluid(before.fluid, form.fluid);
+    }
     after.fluid.supplyC = read(form.supplyText, shown.supplyText, before.fluid.supplyC, "Mandata");
     after.fluid.returnC = read(form.returnText, shown.returnText, before.fluid.returnC, "Ritorno");
     after.limits.pascalPerMetre = read(form.pascalPerMetreText, shown.pascalPerMetreText,

@@ -78,6 +78,13 @@ struct SettingsForm {
     std::string headMarginText;
 };
 [[nodiscard]] SettingsForm SettingsFormOf(const circuit::Circuit& circuit);
+// The settings as the form gives them, as one edit. A new fluid chosen with the percentage left
+// as shown brings its own (PercentForNewFluid), so that the two change together.
 [[nodiscard]] Proposal SettingsEdit(const Document& document, const SettingsForm& form);
+
+// The percentage a circuit of `before` gets when the user chooses `fluid`: 0 for water, 30 for a
+// glycol chosen over water, the same for the other glycol.
+inline constexpr double kGlycolPercentFromWater = 30.0;
+[[nodiscard]] double PercentForNewFluid(const circuit::Fluid& before, circuit::FluidType fluid);
 
 }  // namespace idrovela::sheet

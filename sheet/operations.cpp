@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "circuit/check.h"
 #include "circuit/messages.h"
@@ -232,23 +233,41 @@ Proposal Move(const Document& document, std::size_t index, std::optional<std::si
 
 Proposal ChangeSettings(const Document& document, Settings after) {
     const Settings before = SettingsOf(document.Circuit());
-    const auto same = [](const Settings& a, const Settings& b) {
-        return std::tie(a.project.name, a.project.author, a.project.notes, a.fluid.type,
-                        a.fluid.volumePercent, a.fluid.supplyC, a.fluid.returnC,
-                        a.limits.pascalPerMetre, a.limits.velocityMs, a.margins.flowPercent,
-                        a.margins.headPercent) ==
-               std::tie(b.project.name, b.project.author, b.project.notes, b.fluid.type,
-                        b.fluid.volumePercent, b.fluid.supplyC, b.fluid.returnC,
-                        b.limits.pascalPerMetre, b.limits.velocityMs, b.margins.flowPercent,
-                        b.margins.headPercent);
-    };
-    if (same(before, after)) {
+    const std::string name = SettingsEditName(before, after);
+    if (name.empty()) {
         return std::string();
     }
     Edit edit;
-    edit.name = "Modifica impostazioni del circuito";
+    edit.name = name;
     edit.steps.emplace_back(ReplaceSettings{std::move(after)});
     return edit;
+}
+
+std::string SettingsEditName(const Settings& before, const Settings& after) {
+    // The fluid and its percentage change together: one setting.
+    const bool fluid = before.fluid.type != after.fluid.type ||
+                       before.fluid.volumePercent != after.fluid.volumePercent;
+    const std::pair<const char*, bool> settings[] = {
+        {"nome", before.project.name != after.project.name},
+        {"autore", before.project.author != after.project.author},
+        {"note", before.project.notes != after.project.notes},
+        {before.fluid.type != after.fluid.type ? "fluido" : "percentuale di glicole", fluid},
+        {"mandata", before.fluid.supplyC != after.fluid.supplyC},
+        {"ritorno", before.fluid.returnC != after.fluid.returnC},
+        {"limite di perdita", before.limits.pascalPerMetre != after.limits.pascalPerMetre},
+        {"limite di velocità", before.limits.velocityMs != after.limits.velocityMs},
+        {"margine di portata", before.margins.flowPercent != after.margins.flowPercent},
+        {"margine di prevalenza", before.margins.headPercent != after.margins.headPercent},
+    };
+    std::string name;
+    int changed = 0;
+    for (const auto& [setting, differs] : settings) {
+        if (differs) {
+            name = std::string("Modifica ") + setting;
+            ++changed;
+        }
+    }
+    return changed > 1 ? std::string("Modifica impostazioni del circuito") : name;
 }
 
 }  // namespace idrovela::sheet

@@ -220,7 +220,7 @@ TEST_F(SheetTest, UndoGoesBackToEmptyAndRedoComesBack) {
     const std::string built = circuit::WriteCircuit(circuit.Circuit().Circuit());
     QAction& undo = ActionOf(circuit, "Annulla");
     QAction& redo = ActionOf(circuit, "Ripeti");
-    EXPECT_EQ(undo.text(), "&Annulla Modifica impostazioni del circuito");
+    EXPECT_EQ(undo.text(), "&Annulla Modifica nome");
     int steps = 0;
     Activate(circuit);
     while (undo.isEnabled()) {
