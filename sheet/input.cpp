@@ -52,6 +52,19 @@ std::string NumberText(double value) {
     return NumberToText(value);
 }
 
+std::string SeriesLabel(const catalogues::Catalogue& catalogue, std::string_view name) {
+    const catalogues::Series* series = catalogue.Find(name);
+    if (series == nullptr || series->title.empty()) {
+        return std::string(name);
+    }
+    for (const catalogues::Series& other : catalogue.series) {
+        if (other.name != series->name && other.title == series->title) {
+            return series->title + " (" + series->name + ')';
+        }
+    }
+    return series->title;
+}
+
 std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue) {
     std::vector<TubeOption> options;
     for (const catalogues::Series& series : catalogue.series) {
@@ -61,18 +74,19 @@ std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue) {
         circuit::Tube automatic;
         automatic.series = series.name;
         automatic.automatic = true;
-        options.push_back({TubeOptionText(automatic), automatic});
+        options.push_back({TubeOptionText(catalogue, automatic), automatic});
         for (const catalogues::Tube& tube : series.tubes) {
             circuit::Tube fixed{series.name, false, tube.designation, tube.innerMm,
                                 tube.roughnessMm};
-            options.push_back({TubeOptionText(fixed), std::move(fixed)});
+            options.push_back({TubeOptionText(catalogue, fixed), std::move(fixed)});
         }
     }
     return options;
 }
 
-std::string TubeOptionText(const circuit::Tube& tube) {
-    return tube.series + ' ' + (tube.automatic ? std::string("automatico") : tube.designation);
+std::string TubeOptionText(const catalogues::Catalogue& catalogue, const circuit::Tube& tube) {
+    return SeriesLabel(catalogue, tube.series) + ' ' +
+           (tube.automatic ? std::string("automatico") : tube.designation);
 }
 
 bool Editable(SegmentColumn column) {
@@ -80,14 +94,15 @@ bool Editable(SegmentColumn column) {
            column == SegmentColumn::Tubo || column == SegmentColumn::Lunghezza;
 }
 
-std::string EditorText(const circuit::Segment& segment, SegmentColumn column) {
+std::string EditorText(const catalogues::Catalogue& catalogue, const circuit::Segment& segment,
+                       SegmentColumn column) {
     switch (column) {
         case SegmentColumn::Id:
             return segment.id;
         case SegmentColumn::Descrizione:
             return segment.description;
         case SegmentColumn::Tubo:
-            return TubeOptionText(segment.tube);
+            return TubeOptionText(catalogue, segment.tube);
         case SegmentColumn::Lunghezza:
             return NumberText(segment.lengthM);
         default:
@@ -99,7 +114,7 @@ std::string EditorText(const circuit::Segment& segment, SegmentColumn column) {
 Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn column,
                   std::string_view text) {
     const circuit::Segment& before = document.Circuit().segments[segment];
-    if (text == EditorText(before, column)) {
+    if (text == EditorText(document.Catalogue(), before, column)) {
         return std::string();  // an editor closed as it opened: nothing to do
     }
     const std::string name = text::Quoted(before.id);

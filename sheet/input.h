@@ -26,21 +26,28 @@ namespace idrovela::sheet {
 // A figure as an editor starts from it: up to 15 significant digits with the decimal comma.
 [[nodiscard]] std::string NumberText(double value);
 
+// A series as the window names it: its catalogue title ("Rame EN 1057"), followed by its name
+// where another series has the same title; its name when the catalogue lacks it.
+[[nodiscard]] std::string SeriesLabel(const catalogues::Catalogue& catalogue,
+                                      std::string_view name);
+
 // The tubes a segment can have: for each series of the catalogue "SERIES automatico", then
-// "SERIES DESIGNATION" for each of its tubes.
+// "SERIES DESIGNATION" for each of its tubes, the series by its label.
 struct TubeOption {
     std::string text;
     circuit::Tube tube;
 };
 [[nodiscard]] std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue);
 // The text of a segment's tube among those options.
-[[nodiscard]] std::string TubeOptionText(const circuit::Tube& tube);
+[[nodiscard]] std::string TubeOptionText(const catalogues::Catalogue& catalogue,
+                                         const circuit::Tube& tube);
 
 // Which cells the user types into.
 [[nodiscard]] bool Editable(SegmentColumn column);
 // The text an editor of the cell starts from: the id, the description, the tube's option, the
 // length unrounded.
-[[nodiscard]] std::string EditorText(const circuit::Segment& segment, SegmentColumn column);
+[[nodiscard]] std::string EditorText(const catalogues::Catalogue& catalogue,
+                                     const circuit::Segment& segment, SegmentColumn column);
 // The edit a text typed into a cell makes: an edit, a reason to refuse it, or "" for none.
 [[nodiscard]] Proposal CellEdit(const Document& document, std::size_t segment, SegmentColumn column,
                                 std::string_view text);

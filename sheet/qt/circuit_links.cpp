@@ -10,6 +10,7 @@
 
 #include "circuit/messages.h"
 #include "sheet/calculator_link.h"
+#include "sheet/input.h"
 #include "sheet/qt/dialogs.h"
 #include "sheet/qt/form_fields.h"
 #include "text/quoted.h"
@@ -140,7 +141,8 @@ std::optional<std::string> CircuitLinks::AddTube(const tools::ChosenTube& tube) 
     context_.select(document.Find(id));
     status.showMessage(QStringLiteral("Aggiunto ") + FromUtf8(text::Quoted(id)) +
                            QStringLiteral(" con il tubo ") +
-                           FromUtf8(tube.seriesName + " " + tube.tube.designation),
+                           FromUtf8(SeriesLabel(document.Catalogue(), tube.seriesName) + " " +
+                                    tube.tube.designation),
                        5000);
     return std::nullopt;
 }

@@ -351,8 +351,10 @@ void CircuitWindow::SelectSegment(std::size_t segment) {
 }
 
 void CircuitWindow::Select(std::optional<std::size_t> segment) {
+    // The selection is the segment's alone, whatever keys are held (Shift+Ins, say).
+    QItemSelectionModel& selection = *sheet_->selectionModel();
     if (!segment || *segment >= document_->Circuit().segments.size()) {
-        sheet_->setCurrentIndex({});
+        selection.setCurrentIndex({}, QItemSelectionModel::Clear);
         return;
     }
     const int column = std::max(sheet_->currentIndex().column(), 0);
@@ -360,7 +362,7 @@ void CircuitWindow::Select(std::optional<std::size_t> segment) {
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
         sheet_->expand(parent);
     }
-    sheet_->setCurrentIndex(index);
+    selection.setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     sheet_->scrollTo(index);
 }
 

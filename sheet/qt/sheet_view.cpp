@@ -30,7 +30,8 @@ void SizeColumns(QTreeView& sheet) {
                 width = metrics.horizontalAdvance(QStringLiteral("collettore piano"));
                 break;
             case SegmentColumn::Tubo:
-                width = metrics.horizontalAdvance(QStringLiteral("rame 28×1,5 (automatico)"));
+                width =
+                    metrics.horizontalAdvance(QStringLiteral("Rame EN 1057 28×1,5 (automatico)"));
                 break;
             default:
                 break;

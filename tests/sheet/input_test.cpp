@@ -44,30 +44,37 @@ TEST(CellEdit, ReadsEachEditableColumn) {
     // An editor closed as it opened changes nothing.
     for (const SegmentColumn column : {SegmentColumn::Id, SegmentColumn::Descrizione,
                                        SegmentColumn::Tubo, SegmentColumn::Lunghezza}) {
-        const std::string same = EditorText(document->Circuit().segments[r2], column);
+        const std::string same =
+            EditorText(document->Catalogue(), document->Circuit().segments[r2], column);
         EXPECT_EQ(std::get<std::string>(CellEdit(*document, r2, column, same)), "");
     }
-    EXPECT_EQ(EditorText(document->Circuit().segments[r2], SegmentColumn::Tubo), "rame 15×1");
-    EXPECT_EQ(EditorText(document->Circuit().segments[1], SegmentColumn::Tubo), "rame automatico");
+    EXPECT_EQ(
+        EditorText(document->Catalogue(), document->Circuit().segments[r2], SegmentColumn::Tubo),
+        "Rame EN 1057 15×1");
+    EXPECT_EQ(
+        EditorText(document->Catalogue(), document->Circuit().segments[1], SegmentColumn::Tubo),
+        "Rame EN 1057 automatico");
 
     // A fixed tube takes the catalogue's bore and roughness.
-    ASSERT_TRUE(Take(*document, CellEdit(*document, r2, SegmentColumn::Tubo, "rame 18×1")));
+    ASSERT_TRUE(Take(*document, CellEdit(*document, r2, SegmentColumn::Tubo, "Rame EN 1057 18×1")));
     const circuit::Tube& tube = document->Circuit().segments[r2].tube;
     EXPECT_FALSE(tube.automatic);
     EXPECT_EQ(tube.designation, "18×1");
     EXPECT_EQ(tube.innerMm, 16.0);
     EXPECT_EQ(tube.roughnessMm, 0.0015);
-    ASSERT_TRUE(Take(*document, CellEdit(*document, r2, SegmentColumn::Tubo, "pex automatico")));
+    ASSERT_TRUE(Take(*document, CellEdit(*document, r2, SegmentColumn::Tubo,
+                                         "PE-X per pannelli radianti automatico")));
     EXPECT_TRUE(document->Circuit().segments[r2].tube.automatic);
     EXPECT_EQ(document->Circuit().segments[r2].tube.series, "pex");
-    EXPECT_NE(Refusal(*document, CellEdit(*document, r2, SegmentColumn::Tubo, "rame 99×9"))
+    EXPECT_NE(Refusal(*document, CellEdit(*document, r2, SegmentColumn::Tubo, "Rame EN 1057 99×9"))
                   .find("non è nel catalogo"),
               std::string::npos);
 
     // The length unrounded, and shown again for editing in full.
     ASSERT_TRUE(Take(*document, CellEdit(*document, r2, SegmentColumn::Lunghezza, "9,123456789")));
     EXPECT_EQ(document->Circuit().segments[r2].lengthM, 9.123456789);
-    EXPECT_EQ(EditorText(document->Circuit().segments[r2], SegmentColumn::Lunghezza),
+    EXPECT_EQ(EditorText(document->Catalogue(), document->Circuit().segments[r2],
+                         SegmentColumn::Lunghezza),
               "9,123456789");
     EXPECT_NE(Refusal(*document, CellEdit(*document, r2, SegmentColumn::Lunghezza, "nove"))
                   .find("non è un numero"),
