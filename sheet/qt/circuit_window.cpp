@@ -33,6 +33,7 @@
 #include "sheet/qt/structure_edits.h"
 #include "sheet/qt/warnings_model.h"
 #include "sheet/window_texts.h"
+#include "window/qt/wheel_focus.h"
 
 namespace idrovela::sheet::qt {
 
@@ -93,6 +94,7 @@ CircuitWindow::CircuitWindow(std::unique_ptr<Document> document,
                                           [this] { Changed(); })) {
     setObjectName(QStringLiteral("Circuito"));
     setAttribute(Qt::WA_DeleteOnClose);
+    window::qt::WheelOnlyWithFocus(*this);
     model_->SetCellEditor(
         [this](std::size_t segment, SegmentColumn column, const std::string& text) {
             return EditCell(segment, column, text);

@@ -32,6 +32,7 @@
 #include "tools/tool_memory.h"
 #include "tools/window_y.h"
 #include "window/qt/main_window.h"
+#include "window/qt/wheel_focus.h"
 
 namespace idrovela::tools::qt {
 
@@ -62,6 +63,7 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
       problems_(new QListWidget),
       add_(new QPushButton(QStringLiteral("A&ggiungi al circuito"))) {
     setObjectName(QStringLiteral("TubiCommerciali"));
+    window::qt::WheelOnlyWithFocus(*this);
     setWindowTitle(QStringLiteral("Tubi commerciali"));
     series_->setObjectName(QStringLiteral("Serie"));
     // Long series titles must not widen the window past what a small screen has beside the
