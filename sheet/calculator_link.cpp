@@ -2,8 +2,10 @@
 
 #include "calc/number_conversions.h"
 #include "calc/runtime_error.h"
+#include "calc/text_conversions.h"
 #include "circuit/messages.h"
 #include "physics/decimal_text.h"
+#include "sheet/columns.h"
 #include "sheet/input.h"
 #include "text/quoted.h"
 #include "window/controls.h"
@@ -11,6 +13,8 @@
 namespace idrovela::sheet {
 
 namespace {
+
+constexpr double kWattsPerKilowatt = 1000.0;
 
 tools::FluidKind KindOf(circuit::FluidType type) {
     switch (type) {
@@ -64,6 +68,17 @@ std::variant<tools::CalculatorSetUp, std::string> CalculatorSetUpFor(
                physics::QuantityText(window::kSpinnerMinimum, "mm") + " a " +
                physics::QuantityText(LargestDiameterMm(), "mm") + ".";
     }
+    // dT and P as the window holds them: P is the load the sheet shows, in whole watts.
+    setUp.deltaTText = NumberToText(solution.fluid.deltaK);
+    setUp.powerText = NumberToText(TextToDouble(Figure(result.loadW, 0)) / kWattsPerKilowatt);
+    if (!tools::FlowFromPower(setUp.powerText, setUp.deltaTText)) {
+        return named + " ha un carico di " + physics::QuantityText(result.loadW, "W") + ": da P " +
+               setUp.powerText + " kW e dT " + setUp.deltaTText +
+               " °C la finestra principale ricaverebbe una portata oltre i " +
+               physics::QuantityText(Integer::kMax, "l/h") + " che tiene.";
+    }
+    setUp.flowLphUnrounded = result.flowLph;
+    setUp.pascalPerMetre = result.flow.pascalPerMetre;
     setUp.fluid.kind = KindOf(circuit.fluid.type);
     setUp.fluid.volumePercent = circuit.fluid.volumePercent;
     setUp.fluid.celsius = solution.fluid.meanC;

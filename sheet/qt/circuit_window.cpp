@@ -402,7 +402,7 @@ bool CircuitWindow::Take(Proposal proposal, const std::function<void(const QStri
         return false;
     }
     undo_->push(new Command(*this, std::move(edit)));
-    Changed();
+    Edited();
     return true;
 }
 
@@ -416,6 +416,15 @@ void CircuitWindow::Replay(Edit& edit, bool redo) {
     } catch (const std::exception& error) {
         services_.dialogs->ShowError(this, FromUtf8(error.what()));
     }
+    Edited();
+}
+
+// A refusal said beside a field or a cell, and what the calculator could not hold of a segment,
+// belong to the circuit as it was.
+void CircuitWindow::Edited() {
+    settings_->ShowProblem({});
+    cellMessage_->hide();
+    links_->ForgetCalculatorNote();
     Changed();
 }
 
