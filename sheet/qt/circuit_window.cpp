@@ -429,16 +429,14 @@ void CircuitWindow::Edited() {
 }
 
 bool CircuitWindow::EditCell(std::size_t segment, SegmentColumn column, const std::string& text) {
-    const bool taken = Take(
-        CellEdit(*document_, segment, column, text),
-        [this, segment, column](const QString& problem) {
-            cellMessage_->ShowBeside(
-                sheet_->visualRect(model_->IndexOf(segment, static_cast<int>(column))), problem);
-        });
-    if (taken) {
-        cellMessage_->hide();
-    }
-    return taken;
+    bool refused = false;
+    Take(CellEdit(*document_, segment, column, text),
+         [this, segment, column, &refused](const QString& problem) {
+             refused = true;
+             cellMessage_->ShowBeside(
+                 sheet_->visualRect(model_->IndexOf(segment, static_cast<int>(column))), problem);
+         });
+    return !refused;
 }
 
 // ---- After each change ----
