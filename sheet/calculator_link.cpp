@@ -1,5 +1,6 @@
 #include "sheet/calculator_link.h"
 
+#include "calc/module_calcoli.h"
 #include "calc/number_conversions.h"
 #include "calc/runtime_error.h"
 #include "calc/text_conversions.h"
@@ -67,6 +68,15 @@ std::variant<tools::CalculatorSetUp, std::string> CalculatorSetUpFor(
                ": la finestra principale va da " +
                physics::QuantityText(window::kSpinnerMinimum, "mm") + " a " +
                physics::QuantityText(LargestDiameterMm(), "mm") + ".";
+    }
+    // The window's velocity, to hundredths, at that bore: 0 makes its Reynolds number 0, and its
+    // loss stops on a division by zero as for no flow at all.
+    if (Module_Calcoli::CalcolaVelocita(
+            Currency(setUp.flowLph), Integer(static_cast<std::int16_t>(wholeMm))) == Currency()) {
+        return named + " porta " + physics::QuantityText(result.flowLph, "l/h") +
+               ": in un diametro di " + physics::QuantityText(wholeMm, "mm") +
+               " la finestra principale arrotonda la velocità a 0,00 m/s e non calcola una "
+               "perdita.";
     }
     // dT and P as the window holds them: P is the load the sheet shows, in whole watts.
     setUp.deltaTText = NumberToText(solution.fluid.deltaK);

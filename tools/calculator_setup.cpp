@@ -73,6 +73,9 @@ std::optional<std::string> SetUpCalculator(window::Form_Principale& form, ToolMe
     } catch (const RuntimeError&) {
         return "Il diametro interno del tubo è fuori da quello che la finestra principale tiene.";
     }
+    // The bore first, so that the material preset's recalculation already works at it: at the
+    // old D a small flow's velocity may round to 0, and the loss stop on a division by zero.
+    form.UserEdit(form.Text_D, WholeDiameterText(row));
     if (!memory.ChooseTube(form, series, row)) {
         return "La finestra principale non ha preso il tubo: il diametro non si può scegliere.";
     }

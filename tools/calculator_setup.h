@@ -37,12 +37,12 @@ struct CalculatorSetUp {
 // handler running as it does for the user: the loss mode selected; the fluid applied as
 // "Applica" of "Proprietà del fluido" applies it (ToolMemory::ApplyFluid); dT written, then P
 // (whose change works G out by the window's heat relation), then G last, so that every figure
-// the window shows is the pipe's; then the tube chosen as "Tubi commerciali" chooses a row
-// (ToolMemory::ChooseTube: the preset of its roughness clicked, or "Altro" with its roughness,
-// then UpDown_D spun to its bore in whole mm, which recalculates Y at that G). So the memory
-// holds the tube, and the physics panel works at its exact bore. None once done, else why it
-// stopped where it did: a fluid outside the data, or a P whose G the window cannot hold (then
-// before dT and P are written).
+// the window shows is the pipe's; then D written as the tube's bore in whole mm, and the tube
+// chosen as "Tubi commerciali" chooses a row (ToolMemory::ChooseTube: the preset of its
+// roughness clicked, or "Altro" with its roughness, then UpDown_D spun to that bore, which
+// recalculates Y at that G). So the memory holds the tube, and the physics panel works at its
+// exact bore. None once done, else why it stopped where it did: a fluid outside the data, or a P
+// whose G the window cannot hold (then before dT and P are written).
 [[nodiscard]] std::optional<std::string> SetUpCalculator(window::Form_Principale& form,
                                                          ToolMemory& memory,
                                                          const CalculatorSetUp& setUp);

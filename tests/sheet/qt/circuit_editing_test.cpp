@@ -61,36 +61,31 @@ TEST_F(EditingTest, GlycolIsChosenWithItsPercentageAsOneEdit) {
         three.fluid.volumePercent = volumePercent;
         return circuit::Solve(three, *BuiltIn()).segments[2].flowLph;  // R2's
     };
+    using Fluid = circuit::FluidType;
     const struct {
-        int pick;
-        circuit::FluidType type;
+        Fluid type;  // its place in the list too
         const char* percent;
-    } steps[] = {{2, circuit::FluidType::Propilenico, "30"},
-                 {1, circuit::FluidType::Etilenico, "30"},
-                 {0, circuit::FluidType::Acqua, "0"}};
-    for (const auto& step : steps) {
-        Pick(fluid, step.pick);
-        EXPECT_EQ(circuit.Circuit().Circuit().fluid.type, step.type);
-        EXPECT_EQ(percent.text(), step.percent);
-        EXPECT_EQ(undo.text(), "&Annulla Modifica fluido");
-        const double flow = engineFlow(step.type, percent.text().toDouble());
+    } states[] = {{Fluid::Acqua, "0"},
+                  {Fluid::Propilenico, "30"},
+                  {Fluid::Etilenico, "30"},
+                  {Fluid::Acqua, "0"}};
+    const auto shows = [&](int state) {
+        EXPECT_EQ(fluid.currentIndex(), static_cast<int>(states[state].type));
+        EXPECT_EQ(percent.text(), states[state].percent);
+        const double flow = engineFlow(states[state].type, percent.text().toDouble());
         EXPECT_EQ(circuit.Circuit().Solution()->segments[2].flowLph, flow);
         EXPECT_EQ(Cell(circuit, 2, SegmentColumn::Portata).toStdString(), Figure(flow, 0));
+    };
+    for (int state = 1; state < 4; ++state) {
+        Pick(fluid, static_cast<int>(states[state].type));
+        shows(state);
+        EXPECT_EQ(undo.text(), "&Annulla Modifica fluido");
     }
     EXPECT_FALSE(Child<QLabel>(circuit, "MessaggioImpostazioni").isVisible());
     ASSERT_EQ(circuit.UndoStack().count(), 3);
-    const struct {
-        circuit::FluidType type;
-        const char* percent;
-    } back[] = {{circuit::FluidType::Etilenico, "30"},
-                {circuit::FluidType::Propilenico, "30"},
-                {circuit::FluidType::Acqua, "0"}};
-    for (const auto& step : back) {
+    for (int state = 2; state >= 0; --state) {
         QTest::keyClick(&circuit.Sheet(), Qt::Key_Z, Qt::ControlModifier);
-        EXPECT_EQ(fluid.currentIndex(), static_cast<int>(step.type));
-        EXPECT_EQ(percent.text(), step.percent);
-        EXPECT_EQ(circuit.Circuit().Solution()->segments[2].flowLph,
-                  engineFlow(step.type, percent.text().toDouble()));
+        shows(state);
     }
     EXPECT_FALSE(circuit.Circuit().Modified());
 
@@ -108,6 +103,10 @@ TEST_F(EditingTest, GlycolIsChosenWithItsPercentageAsOneEdit) {
     EXPECT_EQ(percent.text(), "30");
     EXPECT_EQ(circuit.UndoStack().count(), edits);
     EXPECT_EQ(circuit::WriteCircuit(circuit.Circuit().Circuit()), before);
+    // The other glycol keeps the percentage.
+    Type(percent, "40");
+    Pick(fluid, 1);
+    EXPECT_EQ(circuit.Circuit().Circuit().fluid.volumePercent, 40.0);
     EXPECT_TRUE(dialogs.errors.isEmpty());
 }
 
