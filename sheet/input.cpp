@@ -52,6 +52,19 @@ std::string NumberText(double value) {
     return NumberToText(value);
 }
 
+std::string SeriesLabel(const catalogues::Catalogue& catalogue, std::string_view name) {
+    const catalogues::Series* series = catalogue.Find(name);
+    if (series == nullptr || series->title.empty()) {
+        return std::string(name);
+    }
+    for (const catalogues::Series& other : catalogue.series) {
+        if (other.name != series->name && other.title == series->title) {
+            return series->title + " (" + series->name + ')';
+        }
+    }
+    return series->title;
+}
+
 std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue) {
     std::vector<TubeOption> options;
     for (const catalogues::Series& series : catalogue.series) {
@@ -61,18 +74,19 @@ std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue) {
         circuit::Tube automatic;
         automatic.series = series.name;
         automatic.automatic = true;
-        options.push_back({TubeOptionText(automatic), automatic});
+        options.push_back({TubeOptionText(catalogue, automatic), automatic});
         for (const catalogues::Tube& tube : series.tubes) {
             circuit::Tube fixed{series.name, false, tube.designation, tube.innerMm,
                                 tube.roughnessMm};
-            options.push_back({TubeOptionText(fixed), std::move(fixed)});
+            options.push_back({TubeOptionText(catalogue, fixed), std::move(fixed)});
         }
     }
     return options;
 }
 
-std::string TubeOptionText(const circuit::Tube& tube) {
-    return tube.series + ' ' + (tube.automatic ? std::string("automatico") : tube.designation);
+std::string TubeOptionText(const catalogues::Catalogue& catalogue, const circuit::Tube& tube) {
+    return SeriesLabel(catalogue, tube.series) + ' ' +
+           (tube.automatic ? std::string("automatico") : tube.designation);
 }
 
 bool Editable(columns::SegmentColumn column) {
@@ -80,14 +94,15 @@ bool Editable(columns::SegmentColumn column) {
            column == columns::SegmentColumn::Tubo || column == columns::SegmentColumn::Lunghezza;
 }
 
-std::string EditorText(const circuit::Segment& segment, columns::SegmentColumn column) {
+std::string EditorText(const catalogues::Catalogue& catalogue, const circuit::Segment& segment,
+                       columns::SegmentColumn column) {
     switch (column) {
         case columns::SegmentColumn::Id:
             return segment.id;
         case columns::SegmentColumn::Descrizione:
             return segment.description;
         case columns::SegmentColumn::Tubo:
-            return TubeOptionText(segment.tube);
+            return TubeOptionText(catalogue, segment.tube);
         case columns::SegmentColumn::Lunghezza:
             return NumberText(segment.lengthM);
         default:
@@ -99,7 +114,7 @@ std::string EditorText(const circuit::Segment& segment, columns::SegmentColumn c
 Proposal CellEdit(const Document& document, std::size_t segment, columns::SegmentColumn column,
                   std::string_view text) {
     const circuit::Segment& before = document.Circuit().segments[segment];
-    if (text == EditorText(before, column)) {
+    if (text == EditorText(document.Catalogue(), before, column)) {
         return NoChange{};  // an editor closed as it opened
     }
     const std::string name = text::Quoted(before.id);
@@ -200,6 +215,14 @@ Proposal FittingsEdit(const Document& document, std::size_t segment,
                          "Modifica accidenti e valvole di " + text::Quoted(before.id));
 }
 
+double PercentForNewFluid(const circuit::Fluid& before, circuit::FluidType fluid) {
+    if (fluid == circuit::FluidType::Acqua) {
+        return 0.0;
+    }
+    return before.type == circuit::FluidType::Acqua ? kGlycolPercentFromWater
+                                                    : before.volumePercent;
+}
+
 SettingsForm SettingsFormOf(const circuit::Circuit& circuit) {
     return {circuit.project.name,
             circuit.project.author,
@@ -228,6 +251,9 @@ Proposal SettingsEdit(const Document& document, const SettingsForm& form) {
     after.fluid.type = form.fluid;
     after.fluid.volumePercent = read(form.percentText, shown.percentText,
                                      before.fluid.volumePercent, "Percentuale di glicole");
+    if (form.fluid != before.fluid.type && form.percentText == shown.percentText) {
+        after.fluid.volumePercent = PercentForNewFluid(before.fluid, form.fluid);
+    }
     after.fluid.supplyC = read(form.supplyText, shown.supplyText, before.fluid.supplyC, "Mandata");
     after.fluid.returnC = read(form.returnText, shown.returnText, before.fluid.returnC, "Ritorno");
     after.limits.pascalPerMetre = read(form.pascalPerMetreText, shown.pascalPerMetreText,

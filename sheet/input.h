@@ -26,21 +26,28 @@ namespace idrovela::sheet {
 // A figure as an editor starts from it: up to 15 significant digits with the decimal comma.
 [[nodiscard]] std::string NumberText(double value);
 
+// A series as the window names it: its catalogue title ("Rame EN 1057"), followed by its name
+// where another series has the same title; its name when the catalogue lacks it.
+[[nodiscard]] std::string SeriesLabel(const catalogues::Catalogue& catalogue,
+                                      std::string_view name);
+
 // The tubes a segment can have: for each series of the catalogue "SERIES automatico", then
-// "SERIES DESIGNATION" for each of its tubes.
+// "SERIES DESIGNATION" for each of its tubes, the series by its label.
 struct TubeOption {
     std::string text;
     circuit::Tube tube;
 };
 [[nodiscard]] std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue);
 // The text of a segment's tube among those options.
-[[nodiscard]] std::string TubeOptionText(const circuit::Tube& tube);
+[[nodiscard]] std::string TubeOptionText(const catalogues::Catalogue& catalogue,
+                                         const circuit::Tube& tube);
 
 // Which cells the user types into.
 [[nodiscard]] bool Editable(columns::SegmentColumn column);
 // The text an editor of the cell starts from: the id, the description, the tube's option, the
 // length unrounded.
-[[nodiscard]] std::string EditorText(const circuit::Segment& segment,
+[[nodiscard]] std::string EditorText(const catalogues::Catalogue& catalogue,
+                                     const circuit::Segment& segment,
                                      columns::SegmentColumn column);
 // The edit a text typed into a cell makes: an edit, no change, or a reason to refuse it.
 [[nodiscard]] Proposal CellEdit(const Document& document, std::size_t segment,
@@ -79,6 +86,13 @@ struct SettingsForm {
     std::string headMarginText;
 };
 [[nodiscard]] SettingsForm SettingsFormOf(const circuit::Circuit& circuit);
+// The settings as the form gives them, as one edit. A new fluid chosen with the percentage left
+// as shown brings its own (PercentForNewFluid), so that the two change together.
 [[nodiscard]] Proposal SettingsEdit(const Document& document, const SettingsForm& form);
+
+// The percentage a circuit of `before` gets when the user chooses `fluid`: 0 for water, 30 for a
+// glycol chosen over water, the same for the other glycol.
+inline constexpr double kGlycolPercentFromWater = 30.0;
+[[nodiscard]] double PercentForNewFluid(const circuit::Fluid& before, circuit::FluidType fluid);
 
 }  // namespace idrovela::sheet

@@ -244,6 +244,9 @@ void CircuitWindowManager::LinkTools(tools::qt::ToolWindows& tools) {
     services_.openInCalculator = [&tools](const tools::CalculatorSetUp& setUp) {
         return tools.OpenInCalculator(setUp);
     };
+    services_.calculatorNote = [this, &tools](const tools::CalculatorSetUp& setUp) {
+        return tools::CalculatorNote(main_.Model(), tools.Memory(), setUp);
+    };
     tools::qt::CircuitLink link;
     link.circuitOpen = [this] { return Active() != nullptr; };
     link.addTube = [this](const tools::ChosenTube& tube) -> std::optional<std::string> {

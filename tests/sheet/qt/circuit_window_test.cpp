@@ -40,51 +40,6 @@ namespace {
 using sheet::test::BuiltIn;
 using sheet::test::ThreeRadiators;
 
-QAction& ActionOf(QWidget& window, const char* name) {
-    auto* action = window.findChild<QAction*>(QString::fromUtf8(name));
-    if (action == nullptr) {
-        throw std::runtime_error(std::string("no action ") + name);
-    }
-    return *action;
-}
-
-template <typename Widget = QWidget>
-Widget& Child(QWidget& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
-    if (widget == nullptr) {
-        throw std::runtime_error(std::string("no widget ") + name);
-    }
-    return *widget;
-}
-
-void Type(QLineEdit& field, const QString& text) {
-    field.setFocus();
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Return);
-}
-
-// Picks an entry of a combo box, as the user's choice from its list does.
-void Pick(QComboBox& box, int index) {
-    ASSERT_TRUE(box.isEnabled());
-    box.setFocus();
-    box.setCurrentIndex(index);
-    Q_EMIT box.activated(index);
-}
-
-// Runs `act` on the modal dialog that `open` opens, once it shows.
-void WithDialog(const std::function<void()>& open, const std::function<void(QWidget&)>& act) {
-    bool acted = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        act(*dialog);
-        acted = true;
-    });
-    open();
-    EXPECT_TRUE(acted);
-}
-
 class SheetTest : public CircuitWindowTest {
   protected:
     CircuitWindow& NewWindow() {
@@ -113,7 +68,7 @@ class SheetTest : public CircuitWindowTest {
         std::size_t a = Selected(circuit);
         TypeInto(circuit, a, columns::SegmentColumn::Id, "A");
         TypeInto(circuit, a, columns::SegmentColumn::Lunghezza, "12");
-        SetTube(circuit, a, "rame 22×1");
+        SetTube(circuit, a, "Rame EN 1057 22×1");
         WithDialog([&] { ActionOf(circuit, "AccidentiValvole").trigger(); },
                    [](QWidget& dialog) {
                        QTest::mouseClick(&Child<QPushButton>(dialog, "AggiungiValvola"),
@@ -132,9 +87,9 @@ class SheetTest : public CircuitWindowTest {
             int device;
             const char* deviceValue;
         };
-        for (const Radiator& r : {Radiator{"R1", "6", "rame automatico", "1500", 2, "0,8"},
-                                  Radiator{"R2", "9", "rame 15×1", "2000", 1, "1000"},
-                                  Radiator{"R3", "3", "rame automatico", "800", 0, ""}}) {
+        for (const Radiator& r : {Radiator{"R1", "6", "Rame EN 1057 automatico", "1500", 2, "0,8"},
+                                  Radiator{"R2", "9", "Rame EN 1057 15×1", "2000", 1, "1000"},
+                                  Radiator{"R3", "3", "Rame EN 1057 automatico", "800", 0, ""}}) {
             Activate(circuit);  // again, after the dialog
             circuit.SelectSegment(*circuit.Circuit().Find("A"));
             sheet.setFocus();
@@ -223,7 +178,7 @@ TEST_F(SheetTest, UndoGoesBackToEmptyAndRedoComesBack) {
     const std::string built = circuit::WriteCircuit(circuit.Circuit().Circuit());
     QAction& undo = ActionOf(circuit, "Annulla");
     QAction& redo = ActionOf(circuit, "Ripeti");
-    EXPECT_EQ(undo.text(), "&Annulla Modifica impostazioni del circuito");
+    EXPECT_EQ(undo.text(), "&Annulla Modifica nome");
     int steps = 0;
     Activate(circuit);
     while (undo.isEnabled()) {
