@@ -17,6 +17,7 @@
 #include "tools/tool_memory.h"
 
 class QMainWindow;
+class QWidget;
 
 namespace idrovela::sheet::qt {
 
@@ -40,6 +41,8 @@ struct CircuitWindowServices {
     // "Apri nel calcolatore": sets the main window up and brings it forward; why not, when it
     // stopped. None: the entry stays disabled.
     std::function<std::optional<std::string>(const tools::CalculatorSetUp&)> openInCalculator;
+    // The circuit guide, shown beside the window it is asked from.
+    std::function<void(QWidget&)> showGuide;
 };
 
 // Takes an edit through the engine and onto the window's undo stack; the reason it was refused
