@@ -56,7 +56,8 @@ non salvate, il titolo porta un asterisco e il programma ne tiene una copia di r
 quella dei due tubi insieme</b>: un radiatore a 6 m dal collettore ha un tratto lungo 12 m.
 <b>Anche gli accidenti e le valvole si contano su mandata e ritorno insieme</b>: due curve sulla
 mandata e due sul ritorno fanno «numero 4»; una valvola sulla mandata e un detentore sul
-ritorno sono due valvole.</p>
+ritorno sono due valvole. Lo stesso vale nel file del circuito per <code>lunghezza</code>,
+<code>accidenti</code> e <code>valvole</code>.</p>
 <p>Tre cose da sapere:</p>
 <ul>
 <li>La perdita di un terminale si dà una volta sola: o con l'accidente «radiatore», o con il Δp o
@@ -213,9 +214,9 @@ catalogo: valgono le misure del circuito</td></tr>
 <tr><td><code>terminale-senza-portata</code></td><td>un terminale con carico 0: non conta né per
 il circuito indice né per la pompa</td></tr>
 <tr><td><code>valore-fuori-scala</code></td><td>il file contiene un valore oltre ogni edificio
-(un terminale oltre 10 MW, una portata oltre 1 000 000 l/h, una lunghezza oltre 10 000 m, un Kv
-oltre 10 000 m³/h): il circuito si apre, ma il valore va corretto; nelle celle non è
-accettato</td></tr>
+(un terminale oltre 10&nbsp;MW, una portata oltre 1&nbsp;000&nbsp;000&nbsp;l/h, una lunghezza
+oltre 10&nbsp;000&nbsp;m, un Kv oltre 10&nbsp;000&nbsp;m³/h): il circuito si apre, ma il valore va
+corretto; nelle celle non è accettato</td></tr>
 <tr><td><code>terminale-senza-perdita</code></td><td>un terminale senza perdita propria (né Δp né
 Kv) su un tratto senza l'accidente «radiatore»: la prevalenza della pompa non comprende la
 valvola e l'emettitore</td></tr>

@@ -60,6 +60,11 @@ TEST(CircuitGuide, ExplainsEveryWarningCode) {
     EXPECT_EQ(Missing(names, "<code>", "</code>"), Texts{});
 }
 
+// The file's keys that count the supply and the return together, which the user must know.
+TEST(CircuitGuide, NamesTheFileKeysThatCountBothLegs) {
+    EXPECT_EQ(Missing(Texts{"lunghezza", "accidenti", "valvole"}, "<code>", "</code>"), Texts{});
+}
+
 // What is wrong with the tags of `html`: a tag the guides do not use (a "<" meant as text among
 // them), a tag closed that is not the one open, a tag left open.
 Texts TagFaults(std::string_view html) {
