@@ -2,6 +2,7 @@
 // program, remembered where the user put it, closed by Escape; and it names every key of the
 // circuit window's menus as the menus show them.
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QDialog>
 #include <QKeySequence>
@@ -57,7 +58,11 @@ TEST_F(CircuitHelpTest, TheGuideNamesEveryKeyOfTheCircuitWindowsMenus) {
     const window::qt::QtTextsInItalian italian;
     ASSERT_TRUE(italian.Installed()) << "install the Debian package qt6-translations-l10n";
     CircuitWindow& circuit = *circuits.NewCircuit();
-    const QStringList keys = MenuKeys(*circuit.menuBar());
+    QStringList keys = MenuKeys(*circuit.menuBar());
+    // The sheet's own: the platform's edit key opens a cell.
+    if (circuit.Sheet().editTriggers().testFlag(QAbstractItemView::EditKeyPressed)) {
+        keys << QKeySequence(Qt::Key_F2).toString(QKeySequence::NativeText);
+    }
     // Read in Italian, as the menus show them.
     ASSERT_TRUE(keys.contains("Shift+Canc")) << keys.join(' ').toStdString();
     ASSERT_TRUE(keys.contains("F1")) << keys.join(' ').toStdString();
@@ -69,7 +74,7 @@ TEST_F(CircuitHelpTest, TheGuideNamesEveryKeyOfTheCircuitWindowsMenus) {
             missing << key;
         }
     }
-    EXPECT_EQ(missing, QStringList{});
+    EXPECT_EQ(missing.join(QStringLiteral(", ")).toStdString(), "");
 }
 
 TEST_F(CircuitHelpTest, F1AndTheMenusOpenOneGuideWhereTheUserPutIt) {
