@@ -33,8 +33,12 @@ CircuitGuide::CircuitGuide(window::qt::MainWindow& main) : main_(main) {
     QMenu& help = main.Menus().Help();
     const QList<QAction*> entries = help.actions();
     // Under «Guida», the first entry.
-    help.insertAction(entries.size() > 1 ? entries[1] : nullptr,
-                      GuideEntry(help, [this] { ShowBeside(main_); }));
+    entry_ = GuideEntry(help, [this] { ShowBeside(main_); });
+    help.insertAction(entries.size() > 1 ? entries[1] : nullptr, entry_);
+}
+
+CircuitGuide::~CircuitGuide() {
+    delete entry_.data();
 }
 
 void CircuitGuide::ShowBeside(QWidget& beside) {

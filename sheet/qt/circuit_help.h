@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QDialog>
 #include <QPointer>
 #include <functional>
@@ -20,6 +21,10 @@ namespace idrovela::sheet::qt {
 class CircuitGuide {
   public:
     explicit CircuitGuide(window::qt::MainWindow& main);
+    // Takes its entry out of the main window's menu, which may outlive it.
+    ~CircuitGuide();
+    CircuitGuide(const CircuitGuide&) = delete;
+    CircuitGuide& operator=(const CircuitGuide&) = delete;
 
     void ShowBeside(QWidget& beside);
     // The guide's window while it is open; null otherwise.
@@ -27,6 +32,7 @@ class CircuitGuide {
 
   private:
     window::qt::MainWindow& main_;
+    QPointer<QAction> entry_;
     QPointer<QDialog> window_;
 };
 

@@ -101,6 +101,13 @@ TEST_F(CircuitHelpTest, F1AndTheMenusOpenOneGuideWhereTheUserPutIt) {
               (QStringList{"Guida ai &circuiti", "&Informazioni su Idrovela"}));
     EXPECT_EQ(Texts(window.Menus().Help()),
               (QStringList{"&Guida", "Guida ai &circuiti", "&Informazioni su Idrovela"}));
+    {
+        // A guide gone takes its entry with it: none is left to a guide that is no more.
+        const CircuitGuide gone(window);
+        EXPECT_EQ(window.Menus().Help().actions().size(), 4);
+    }
+    EXPECT_EQ(Texts(window.Menus().Help()),
+              (QStringList{"&Guida", "Guida ai &circuiti", "&Informazioni su Idrovela"}));
     circuit.findChild<QAction*>("GuidaCircuiti")->trigger();
     window.Menus().Help().actions().at(1)->trigger();
     EXPECT_EQ(window.findChildren<QDialog*>("GuidaCircuiti").size(), 1);
