@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,13 +20,23 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// The parts one after the other (appended: GCC 12 at -O3 warns falsely of an overlapping copy when
+// a literal and a string are joined with +).
+std::string Joined(std::initializer_list<std::string_view> parts) {
+    std::string joined;
+    for (const std::string_view part : parts) {
+        joined += part;
+    }
+    return joined;
+}
+
 // The parts the guide lacks, each looked for as `open` + part + `close`.
 template <typename Parts>
 Texts Missing(const Parts& parts, std::string_view open, std::string_view close) {
     const std::string_view guide = CircuitGuideHtml();
     Texts missing;
     for (const auto& part : parts) {
-        const std::string marked = std::string(open) + std::string(part) + std::string(close);
+        const std::string marked = Joined({open, part, close});
         if (guide.find(marked) == std::string_view::npos) {
             missing.emplace_back(part);
         }
@@ -76,7 +87,7 @@ Texts TagFaults(std::string_view html) {
          at = html.find('<', at + 1)) {
         const std::size_t end = html.find('>', at);
         if (end == std::string_view::npos) {
-            faults.push_back("unended tag at " + std::to_string(at));
+            faults.push_back(Joined({"unended tag at ", std::to_string(at)}));
             break;
         }
         std::string_view tag = html.substr(at + 1, end - at - 1);
@@ -86,18 +97,18 @@ Texts TagFaults(std::string_view html) {
         }
         const std::string name(tag.substr(0, tag.find(' ')));
         if (std::find(kPaired.begin(), kPaired.end(), name) == kPaired.end()) {
-            faults.push_back("<" + std::string(tag) + "> at " + std::to_string(at));
+            faults.push_back(Joined({"<", tag, "> at ", std::to_string(at)}));
         } else if (!closing) {
             open.push_back(name);
         } else if (open.empty() || open.back() != name) {
-            faults.push_back("</" + name + "> at " + std::to_string(at) + " closes " +
-                             (open.empty() ? std::string("nothing") : open.back()));
+            faults.push_back(Joined({"</", name, "> at ", std::to_string(at), " closes ",
+                                     open.empty() ? std::string_view("nothing") : open.back()}));
         } else {
             open.pop_back();
         }
     }
     for (const std::string& name : open) {
-        faults.push_back("<" + name + "> left open");
+        faults.push_back(Joined({"<", name, "> left open"}));
     }
     return faults;
 }
