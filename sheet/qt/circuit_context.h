@@ -17,6 +17,7 @@
 #include "tools/tool_memory.h"
 
 class QMainWindow;
+class QWidget;
 
 namespace idrovela::sheet::qt {
 
@@ -43,6 +44,8 @@ struct CircuitWindowServices {
     // Once it is set up: what the main window could not hold of the segment
     // (tools::CalculatorNote); empty when it holds every figure.
     std::function<std::string(const tools::CalculatorSetUp&)> calculatorNote;
+    // The circuit guide, shown beside the window it is asked from.
+    std::function<void(QWidget&)> showGuide;
 };
 
 // Takes an edit through the engine and onto the window's undo stack; the reason it was refused

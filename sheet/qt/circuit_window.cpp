@@ -22,6 +22,7 @@
 #include "sheet/qt/circuit_drawings.h"
 #include "sheet/qt/circuit_exports.h"
 #include "sheet/qt/circuit_file.h"
+#include "sheet/qt/circuit_help.h"
 #include "sheet/qt/circuit_links.h"
 #include "sheet/qt/detail_pane.h"
 #include "sheet/qt/dialogs.h"
@@ -106,6 +107,11 @@ CircuitWindow::CircuitWindow(std::unique_ptr<Document> document,
     structure_ = std::make_unique<StructureEdits>(Context(), take);
     CreateFileMenu();
     QMenu& edit = CreateEditMenu();
+    AddHelpMenu(*this, [this] {
+        if (services_.showGuide) {
+            services_.showGuide(*this);
+        }
+    });
     CreateSheet();
     exports_ = std::make_unique<CircuitExports>(Context(), *sheet_, *model_);
     CreateCellMessage();

@@ -349,7 +349,7 @@ TEST_F(SheetTest, EveryControlHasANameAndATooltip) {
               "C&opia Ctrl+C|Aggiungi tratto a &valle Ins|Aggiungi tratto &dopo Shift+Ins|"
               "&Rimuovi tratto e tratti a valle Del|Rimuovi &solo il tratto Shift+Del|"
               "Spos&ta sotto… Ctrl+M|A&ccidenti e valvole… Ctrl+E|A&ggiungi al circuito |"
-              "Apri ne&l calcolatore ");
+              "Apri ne&l calcolatore |&?|Guida ai &circuiti F1|&Informazioni su Idrovela ");
     // The main window's File menu: mnemonics, and no Ctrl shortcut, which its fields keep.
     for (const char* name : {"NuovoCircuito", "ApriCircuito"}) {
         EXPECT_TRUE(ActionOf(window, name).shortcut().isEmpty()) << name;
