@@ -104,7 +104,7 @@ std::string OldFileKept(bool existed) {
 }
 
 [[noreturn]] void SaveFailed(const std::filesystem::path& path, const FileError& error) {
-    throw CircuitError("Impossibile salvare " + Quoted(path.string()) + ": " + error.what() + "." +
+    throw CircuitError("Impossibile salvare " + QuotedPath(path) + ": " + error.what() + "." +
                        OldFileKept(error.HadOldFile()));
 }
 
@@ -222,7 +222,7 @@ void SaveCircuit(const Circuit& circuit, const catalogues::Catalogue& catalogue,
             bytes += piece.size();
             // Long texts can make a circuit that loads write a file too large to load again.
             if (bytes > kMaxFileBytes) {
-                throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
+                throw CircuitError("Impossibile salvare " + QuotedPath(path) +
                                    ": il file supererebbe i 256 MiB che un circuito può avere, e "
                                    "non si potrebbe più aprire." +
                                    OldFileKept(file.Existed()));
