@@ -12,9 +12,11 @@ namespace {
 // Each number of a form, read in turn: the first that is not one is the reason.
 class Numbers {
   public:
-    double Read(std::string_view text, std::string_view what) {
+    double Read(std::string_view text, std::string_view what,
+                const circuit::Scale* scale = nullptr) {
         if (problem_.empty()) {
-            auto read = ReadNumber(text, what);
+            auto read =
+                scale == nullptr ? ReadNumber(text, what) : ReadScaledNumber(text, what, *scale);
             if (auto* value = std::get_if<double>(&read)) {
                 return *value;
             }
@@ -46,6 +48,15 @@ std::variant<double, std::string> ReadNumber(std::string_view text, std::string_
                " non è un numero; si scrivono cifre, con la virgola per i decimali, come in "
                "12,5.";
     }
+}
+
+std::variant<double, std::string> ReadScaledNumber(std::string_view text, std::string_view what,
+                                                   const circuit::Scale& scale) {
+    auto read = ReadNumber(text, what);
+    if (const auto* value = std::get_if<double>(&read); value != nullptr && *value > scale.max) {
+        return circuit::OutOfScaleText(what, text::Quoted(text), scale);
+    }
+    return read;
 }
 
 std::string NumberText(double value) {
@@ -127,7 +138,7 @@ Proposal CellEdit(const Document& document, std::size_t segment, columns::Segmen
             return ChangeSegment(document, segment, std::move(after),
                                  "Modifica descrizione di " + name);
         case columns::SegmentColumn::Lunghezza: {
-            auto read = ReadNumber(text, "Lunghezza");
+            auto read = ReadScaledNumber(text, "Lunghezza", circuit::kLengthScale);
             if (auto* problem = std::get_if<std::string>(&read)) {
                 return *problem;
             }
@@ -181,20 +192,22 @@ Proposal TerminalEdit(const Document& document, std::size_t segment, const Termi
         circuit::Terminal terminal;
         terminal.description = form.description;
         terminal.load = form.load;
+        const bool power = form.load == circuit::Terminal::Load::Power;
         terminal.loadValue =
             shown.present && form.loadText == shown.loadText
                 ? before.terminal->loadValue
-                : numbers.Read(form.loadText,
-                               form.load == circuit::Terminal::Load::Power ? "Potenza" : "Portata");
+                : numbers.Read(form.loadText, power ? "Potenza" : "Portata",
+                               power ? &circuit::kPowerScale : &circuit::kFlowScale);
         terminal.device = form.device;
         if (form.device != circuit::Terminal::Device::None) {
+            const bool kv = form.device == circuit::Terminal::Device::Kv;
             terminal.deviceValue =
                 shown.present && shown.device != circuit::Terminal::Device::None &&
                         form.deviceText == shown.deviceText
                     ? before.terminal->deviceValue
-                    : numbers.Read(form.deviceText, form.device == circuit::Terminal::Device::Kv
-                                                        ? "Kv dell'apparecchio"
-                                                        : "Δp dell'apparecchio");
+                    : numbers.Read(form.deviceText,
+                                   kv ? "Kv dell'apparecchio" : "Δp dell'apparecchio",
+                                   kv ? &circuit::kKvScale : nullptr);
         }
         if (!numbers.Problem().empty()) {
             return numbers.Problem();

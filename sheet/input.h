@@ -13,6 +13,7 @@
 
 #include "catalogues/catalogue.h"
 #include "circuit/circuit.h"
+#include "circuit/scale.h"
 #include "columns/columns.h"
 #include "sheet/document.h"
 #include "sheet/operations.h"
@@ -23,6 +24,11 @@ namespace idrovela::sheet {
 // (TextToDouble), read unrounded; or why it is not one, naming `what` ("Lunghezza").
 [[nodiscard]] std::variant<double, std::string> ReadNumber(std::string_view text,
                                                            std::string_view what);
+// The same, refused above the largest value of `scale`, with the values taken: "Lunghezza:
+// «12000» è fuori scala per qualunque edificio; si accettano valori da 0 a 10 000 m.".
+[[nodiscard]] std::variant<double, std::string> ReadScaledNumber(std::string_view text,
+                                                                 std::string_view what,
+                                                                 const circuit::Scale& scale);
 // A figure as an editor starts from it: up to 15 significant digits with the decimal comma.
 [[nodiscard]] std::string NumberText(double value);
 

@@ -264,11 +264,13 @@ QScrollArea* CircuitWindow::CreateDetail() {
         [this](const TerminalForm& form) {
             const std::optional<std::size_t> segment = SelectedSegment();
             if (segment) {
-                const bool taken =
-                    Take(TerminalEdit(*document_, *segment, form),
-                         [this](const QString& problem) { detail_->ShowProblem(problem); });
+                QString refusal;
+                const bool taken = Take(TerminalEdit(*document_, *segment, form),
+                                        [&refusal](const QString& problem) { refusal = problem; });
                 if (!taken) {
+                    // The terminal as it was, and why the text was refused beside it.
                     ShowSelection();
+                    detail_->ShowProblem(refusal);
                 }
             }
         },

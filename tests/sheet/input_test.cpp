@@ -87,6 +87,67 @@ TEST(CellEdit, ReadsEachEditableColumn) {
               "");
 }
 
+// Each figure up to its limit is taken, and refused beyond it with the values taken; a value a
+// file holds beyond its limit stays while the user edits something else.
+TEST(CellEdit, RefusesAValueBeyondAnyBuildingWithTheRangeTaken) {
+    using Load = circuit::Terminal::Load;
+    using Device = circuit::Terminal::Device;
+    enum class Into { Length, LoadValue, DeviceValue };
+    const std::string tail = " è fuori scala per qualunque edificio; si accettano valori ";
+    const struct {
+        Into into;
+        Load load;
+        Device device;
+        const char* text;
+        std::string refusal;  // empty: taken
+    } cases[] = {
+        {Into::Length, Load::Power, Device::Kv, "10000", ""},
+        {Into::Length, Load::Power, Device::Kv, "10000,001",
+         "Lunghezza: «10000,001»" + tail + "da 0 a 10 000 m."},
+        {Into::LoadValue, Load::Power, Device::PressureDrop, "10000000", ""},
+        {Into::LoadValue, Load::Power, Device::PressureDrop, "10000000,5",
+         "Potenza: «10000000,5»" + tail + "da 0 a 10 000 000 W."},
+        {Into::LoadValue, Load::Power, Device::PressureDrop, "1000000000000000",
+         "Potenza: «1000000000000000»" + tail + "da 0 a 10 000 000 W."},
+        {Into::LoadValue, Load::Flow, Device::PressureDrop, "1000000", ""},
+        {Into::LoadValue, Load::Flow, Device::PressureDrop, "1000001",
+         "Portata: «1000001»" + tail + "da 0 a 1 000 000 l/h."},
+        {Into::DeviceValue, Load::Power, Device::Kv, "10000", ""},
+        {Into::DeviceValue, Load::Power, Device::Kv, "10000,1",
+         "Kv dell'apparecchio: «10000,1»" + tail + "sopra 0 e fino a 10 000 m³/h."},
+        {Into::DeviceValue, Load::Power, Device::PressureDrop, "20000000",
+         ""},  // a Δp has no limit
+    };
+    for (const auto& c : cases) {
+        auto document = Open(ThreeRadiators());
+        Proposal proposal;
+        if (c.into == Into::Length) {
+            proposal = CellEdit(*document, 2, columns::SegmentColumn::Lunghezza, c.text);
+        } else {
+            TerminalForm form = TerminalFormOf(document->Circuit().segments[1]);
+            form.load = c.load;
+            form.device = c.device;
+            form.loadText = c.into == Into::LoadValue ? c.text : "1500";
+            form.deviceText = c.into == Into::DeviceValue ? c.text : "1000";
+            proposal = TerminalEdit(*document, 1, form);
+        }
+        if (c.refusal.empty()) {
+            EXPECT_TRUE(Take(*document, std::move(proposal))) << c.text;
+        } else {
+            EXPECT_EQ(Refusal(*document, std::move(proposal)), c.refusal) << c.text;
+        }
+    }
+
+    // From a file: 10^15 W loads, and stays while the description changes.
+    circuit::Circuit huge = ThreeRadiators();
+    huge.segments[1].terminal->loadValue = 1e15;
+    auto document = Open(huge);
+    TerminalForm form = TerminalFormOf(document->Circuit().segments[1]);
+    form.description = "radiatore del capannone";
+    ASSERT_TRUE(Take(*document, TerminalEdit(*document, 1, form)));
+    EXPECT_EQ(document->Circuit().segments[1].terminal->loadValue, 1e15);
+}
+
 TEST(TerminalEdit, KeepsAFigureLeftAsShownAndReadsTheRest) {
     circuit::Circuit circuit = ThreeRadiators();
     circuit.segments[1].terminal->loadValue = 1500.0000000000002;  // beyond 15 digits

@@ -230,6 +230,36 @@ TEST_F(SheetTest, ARefusedCellSaysWhyBesideIt) {
     EXPECT_TRUE(Child<QLabel>(circuit, "MessaggioImpostazioni").text().contains("ritorno"));
     EXPECT_EQ(supply.text(), "70");
     EXPECT_EQ(circuit.Circuit().Circuit().fluid.supplyC, 70.0);
+
+    // A figure beyond any building is refused where it is typed, with the values taken: in the
+    // cell, in the detail pane's terminal and in the dialog's valves.
+    TypeInto(circuit, 0, columns::SegmentColumn::Lunghezza, "20000");
+    EXPECT_TRUE(message.text().contains("si accettano valori da 0 a 10 000 m."))
+        << message.text().toStdString();
+    EXPECT_EQ(circuit.Circuit().Circuit().segments[0].lengthM, 2.25);
+    circuit.SelectSegment(0);
+    QTest::mouseClick(&Child<QCheckBox>(circuit, "Terminale"), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(6, 6));
+    Type(Child<QLineEdit>(circuit, "Carico"), "20000000");
+    EXPECT_TRUE(Child<QLabel>(circuit, "MessaggioTerminale")
+                    .text()
+                    .contains("si accettano valori da 0 a 10 000 000 W."))
+        << Child<QLabel>(circuit, "MessaggioTerminale").text().toStdString();
+    ASSERT_TRUE(circuit.Circuit().Circuit().segments[0].terminal);
+    EXPECT_EQ(circuit.Circuit().Circuit().segments[0].terminal->loadValue, 0.0);
+    WithDialog(
+        [&] { ActionOf(circuit, "AccidentiValvole").trigger(); },
+        [](QWidget& dialog) {
+            QTest::mouseClick(&Child<QPushButton>(dialog, "AggiungiValvola"), Qt::LeftButton);
+            Child<QTableWidget>(dialog, "Valvole").item(0, 0)->setText("10000,5");
+            dynamic_cast<QDialog&>(dialog).accept();
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_TRUE(
+                Child<QLabel>(dialog, "Messaggio").text().contains("sopra 0 e fino a 10 000 m³/h."))
+                << Child<QLabel>(dialog, "Messaggio").text().toStdString();
+            dynamic_cast<QDialog&>(dialog).reject();
+        });
+    EXPECT_TRUE(circuit.Circuit().Circuit().segments[0].valves.empty());
 }
 
 TEST_F(SheetTest, StructureKeysMoveAndTheWarningsSelectTheirRows) {
