@@ -124,6 +124,14 @@ CircuitWindowManager::CircuitWindowManager(window::qt::MainWindow& main, Dialogs
     file.insertMenu(first, recent);
     file.insertSeparator(first);
     main.installEventFilter(this);
+    // The main window completes its icon after its first paint; the circuit windows carry it too.
+    connect(&main, &QWidget::windowIconChanged, this, [this](const QIcon& icon) {
+        for (const QPointer<CircuitWindow>& window : windows_) {
+            if (window != nullptr) {
+                window->setWindowIcon(icon);
+            }
+        }
+    });
 }
 
 CircuitWindowManager::~CircuitWindowManager() {

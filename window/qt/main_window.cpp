@@ -19,9 +19,11 @@
 #include <QToolButton>
 #include <algorithm>
 #include <exception>
+#include <initializer_list>
 #include <stdexcept>
 
 #include "window/control_help.h"
+#include "window/qt/after_first_paint.h"
 #include "window/qt/keys.h"
 #include "window/qt/spinner_widget.h"
 
@@ -59,9 +61,10 @@ Control& ModelControl(Control* control, std::string_view name) {
     return *control;
 }
 
-QIcon WindowIcon() {
+// The program's icon in the given sizes (16, 32, 48, 64, 128 and 256 pixels are drawn).
+QIcon WindowIcon(std::initializer_list<int> sizes) {
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256}) {
+    for (const int size : sizes) {
         icon.addFile(QStringLiteral(":/idrovela/icons/idrovela-%1.png").arg(size),
                      QSize(size, size));
     }
@@ -90,7 +93,9 @@ MainWindow::MainWindow(AlwaysOnTop* onTop, MessageBox messageBox)
                 [this](QWidget& receiver, const QKeyEvent& key) { KeyReleased(receiver, key); }) {
     setObjectName(QStringLiteral("Form_Principale"));
     setWindowTitle(FromUtf8(kCaption));
-    setWindowIcon(WindowIcon());
+    // The title bar's and the task bar's sizes at once; the large ones, which take longer to
+    // decode than the rest of the window's icon work together, after the first paint (Start).
+    setWindowIcon(WindowIcon({16, 32, 48}));
     setFont(QFont(FromUtf8(kFontFamily), kFontPointSize));
     // A fixed size: the window can be moved, minimised and closed, not maximised.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -123,6 +128,7 @@ QWidget* MainWindow::Widget(std::string_view name) const {
 
 void MainWindow::Start() {
     winId();  // the on-top call of start-up needs the native window
+    AfterFirstPaint(*this, [this] { setWindowIcon(WindowIcon({16, 32, 48, 64, 128, 256})); });
     Forward([this] { model_.Load(); });
     Widget("Text_Y")->setFocus();
 }

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -121,6 +122,9 @@ TEST_F(WindowsTogetherTest, ACircuitWindowHasNoOwnerAndItsQuestionsAreCentredOve
     CircuitWindow& circuit = NewCircuit();
     EXPECT_EQ(circuit.parentWidget(), nullptr);
     EXPECT_EQ(circuit.windowHandle()->transientParent(), nullptr);
+    EXPECT_EQ(circuit.windowIcon().cacheKey(), window.windowIcon().cacheKey());
+    // The main window's icon, completed after its first paint, reaches the open circuit windows.
+    window.setWindowIcon(QIcon(QStringLiteral(":/idrovela/icons/idrovela-64.png")));
     EXPECT_EQ(circuit.windowIcon().cacheKey(), window.windowIcon().cacheKey());
     const BoxSeen box = QuestionOver(circuit);
     EXPECT_EQ(box.owner, &circuit);

@@ -39,6 +39,8 @@ TEST_F(MainWindowTest, OpensOnTheDefaultsWithTheFocusInTheLossField) {
     EXPECT_EQ(Text("Text_Y"), "595");
     EXPECT_EQ(Text("Text_V"), "2,58");
     EXPECT_EQ(onTop.calls, std::vector{true});
+    // The large icons follow the first paint.
+    QTRY_COMPARE(window.windowIcon().availableSizes().size(), 6);
     const QList<QSize> iconSizes = window.windowIcon().availableSizes();
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         EXPECT_TRUE(iconSizes.contains(QSize(size, size))) << size;
