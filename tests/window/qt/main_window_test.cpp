@@ -39,6 +39,15 @@ TEST_F(MainWindowTest, OpensOnTheDefaultsWithTheFocusInTheLossField) {
     EXPECT_EQ(Text("Text_Y"), "595");
     EXPECT_EQ(Text("Text_V"), "2,58");
     EXPECT_EQ(onTop.calls, std::vector{true});
+    // The window's font serves as the program's default only while its controls are made.
+    const QFont programFont = QApplication::font();
+    {
+        test::RecordingOnTop otherOnTop;
+        const MainWindow other(&otherOnTop);
+        EXPECT_EQ(QApplication::font(), programFont);
+        EXPECT_EQ(QApplication::font().resolveMask(), programFont.resolveMask());
+        EXPECT_EQ(other.findChild<QLineEdit*>(QStringLiteral("Text_Y"))->font(), window.font());
+    }
     // The large icons follow the first paint.
     QTRY_COMPARE(window.windowIcon().availableSizes().size(), 6);
     const QList<QSize> iconSizes = window.windowIcon().availableSizes();
