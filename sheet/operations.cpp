@@ -121,9 +121,11 @@ Proposal Rename(const Document& document, std::size_t index, std::string id) {
 circuit::Segment NewSegment(const Document& document, std::optional<std::size_t> like) {
     const circuit::Circuit& circuit = document.Circuit();
     circuit::Segment segment;
-    // Appended rather than "T" + number: GCC 12 at -O3 warns falsely of an overlapping copy there.
-    segment.id = "T";
-    segment.id += std::to_string(FirstFreeNumber(circuit));
+    // The number with "T" inserted before it, rather than "T" + number or "T" += number: GCC 12
+    // at -O3 warns falsely of an overlapping copy at both.
+    std::string id = std::to_string(FirstFreeNumber(circuit));
+    id.insert(id.begin(), 'T');
+    segment.id = std::move(id);
     segment.tube.automatic = true;
     if (like) {
         segment.tube.series = circuit.segments[*like].tube.series;
