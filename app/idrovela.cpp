@@ -5,11 +5,13 @@
 #include <QSettings>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <vector>
 
 #include "report/qt/report_command.h"
 #include "sheet/qt/circuit_window_manager.h"
 #include "tools/qt/tool_windows.h"
+#include "window/qt/after_first_paint.h"
 #include "window/qt/main_window.h"
 #include "window/qt/qt_italian.h"
 
@@ -19,11 +21,6 @@ int main(int argc, char** argv) {
         return *status;
     }
     QApplication application(argc, argv);
-    const idrovela::window::qt::QtTextsInItalian qtTexts;
-    if (!qtTexts.Installed()) {
-        std::cerr << "idrovela: Qt's Italian translations are missing (Debian package "
-                     "qt6-translations-l10n); its standard dialogs speak English\n";
-    }
     // The places of the windows, the tools' choices and the recent circuits, kept between runs
     // (~/.config/idrovela/idrovela.conf).
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("idrovela"),
@@ -37,12 +34,20 @@ int main(int argc, char** argv) {
     circuits.LinkTools(tools);
     window.Start();
     window.show();
-    // What a crash left unsaved first, then the files asked for.
-    circuits.OfferRecoveries();
-    std::vector<std::filesystem::path> files;
-    for (const QString& file : QCoreApplication::arguments().mid(1)) {
-        files.emplace_back(file.toStdString());
-    }
-    circuits.OpenAtStart(files);
+    // Once the window is on screen: Qt's own texts in Italian (its dialogs and context menus,
+    // none of which the first paint shows), what a crash left unsaved, then the files asked for.
+    std::optional<idrovela::window::qt::QtTextsInItalian> qtTexts;
+    idrovela::window::qt::AfterFirstPaint(window, [&qtTexts, &circuits] {
+        if (!qtTexts.emplace().Installed()) {
+            std::cerr << "idrovela: Qt's Italian translations are missing (Debian package "
+                         "qt6-translations-l10n); its standard dialogs speak English\n";
+        }
+        circuits.OfferRecoveries();
+        std::vector<std::filesystem::path> files;
+        for (const QString& file : QCoreApplication::arguments().mid(1)) {
+            files.emplace_back(file.toStdString());
+        }
+        circuits.OpenAtStart(files);
+    });
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include "catalogues/emitter_row.h"
 #include "catalogues/file_lines.h"
 #include "catalogues/read_series.h"
+#include "text/path_text.h"
 
 namespace idrovela::catalogues {
 
@@ -22,7 +23,7 @@ namespace {
 constexpr std::string_view kExtension = ".csv";
 
 void Report(std::vector<Problem>& problems, const fs::path& path, std::string message) {
-    problems.push_back({path.string(), 0, std::move(message)});
+    problems.push_back({text::Utf8OfPath(path), 0, std::move(message)});
 }
 
 std::string SystemReason(const std::error_code& error) {
@@ -55,7 +56,7 @@ std::vector<fs::path> CsvFilesIn(const fs::path& dir, std::vector<Problem>& prob
         Report(problems, dir, "cartella dei cataloghi non leggibile" + SystemReason(error));
     }
     std::sort(paths.begin(), paths.end(), [](const fs::path& a, const fs::path& b) {
-        return a.stem().string() < b.stem().string();
+        return text::Utf8OfPath(a.stem()) < text::Utf8OfPath(b.stem());
     });
     return paths;
 }
@@ -92,7 +93,7 @@ std::optional<std::string> ReadAtMost(const fs::path& path, std::size_t limit,
 }
 
 void LoadUserSeries(const fs::path& path, Catalogue& catalogue) {
-    const std::string name = path.stem().string();
+    const std::string name = text::Utf8OfPath(path.stem());
     const Series* const sameName = catalogue.Find(name);
     if (sameName != nullptr && sameName->builtIn) {
         Report(catalogue.problems, path,
@@ -104,7 +105,7 @@ void LoadUserSeries(const fs::path& path, Catalogue& catalogue) {
     if (!text) {
         return;
     }
-    Series series = ReadSeries(name, path.string(), *text, catalogue.problems);
+    Series series = ReadSeries(name, text::Utf8OfPath(path), *text, catalogue.problems);
     if (!series.tubes.empty()) {
         catalogue.series.push_back(std::move(series));
     }
@@ -129,6 +130,13 @@ std::optional<fs::path> UserCatalogueDir(const std::function<const char*(const c
     if (!getenv) {
         return std::nullopt;
     }
+#ifdef _WIN32
+    const char* const appData = getenv("APPDATA");
+    if (appData == nullptr || !text::PathFromUtf8(appData).is_absolute()) {
+        return std::nullopt;
+    }
+    return text::PathFromUtf8(appData) / "idrovela" / "tubi";
+#else
     const char* const dataHome = getenv("XDG_DATA_HOME");
     if (dataHome != nullptr && *dataHome != '\0' && fs::path(dataHome).is_absolute()) {
         return fs::path(dataHome) / "idrovela" / "tubi";
@@ -138,6 +146,7 @@ std::optional<fs::path> UserCatalogueDir(const std::function<const char*(const c
         return std::nullopt;
     }
     return fs::path(home) / ".local" / "share" / "idrovela" / "tubi";
+#endif
 }
 
 Catalogue LoadCatalogues(const std::optional<fs::path>& userDir) {

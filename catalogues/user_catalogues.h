@@ -11,8 +11,9 @@ namespace idrovela::catalogues {
 // The folder of the user's own series: $XDG_DATA_HOME/idrovela/tubi, or
 // $HOME/.local/share/idrovela/tubi when XDG_DATA_HOME is unset, empty or not an absolute path (a
 // relative one is ignored, as the XDG Base Directory rules say). Without an absolute HOME either,
-// none. `getenv` looks a variable up, as std::getenv does, so that tests need not touch the real
-// environment.
+// none. On Windows %APPDATA%\idrovela\tubi, or none when APPDATA is not an absolute path (never
+// a folder under HOME, which Wine sets to the Unix home). `getenv` looks a variable up, as
+// std::getenv does but in UTF-8, so that tests need not touch the real environment.
 [[nodiscard]] std::optional<std::filesystem::path> UserCatalogueDir(
     const std::function<const char*(const char*)>& getenv);
 

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "circuit/messages.h"
+#include "text/path_text.h"
 
 namespace idrovela::circuit {
 
@@ -27,7 +28,7 @@ std::optional<std::string> ExportRefusal(const std::filesystem::path& target,
         return std::nullopt;
     }
     return std::string(what) + " non può prendere il posto del circuito " +
-           Quoted(circuitFile->filename().string()) + ": scegliere un altro file.";
+           Quoted(text::Utf8OfPath(circuitFile->filename())) + ": scegliere un altro file.";
 }
 
 }  // namespace idrovela::circuit

@@ -2,7 +2,8 @@
 
 // The system's files, behind one small interface: reading a file whole, writing one atomically,
 // and whether a process still runs. Everything that differs from one operating system to another
-// is in file_system.cpp; a failure is a FileError in the words of file_error.h.
+// is in file_system_posix.cpp and file_system_windows.cpp, one of which the build takes; a failure
+// is a FileError in the words of file_error.h, whatever the system called it.
 
 #include <cstdint>
 #include <filesystem>
@@ -19,8 +20,9 @@ namespace idrovela::circuit {
 
 // A file written beside `path` and renamed over it once whole (through a symbolic link, over the
 // file the link points to): until then the old file stays as it was, and whatever fails, the
-// half-written one is removed. It gets the old file's permissions, or those of any new file
-// (0666 less the umask). Every failure is a FileError, which says whether an old file was there.
+// half-written one is removed. On POSIX systems it gets the old file's permissions, or those of
+// any new file (0666 less the umask); on Windows those the folder gives a new file. Every
+// failure is a FileError, which says whether an old file was there.
 class AtomicFile {
   public:
     explicit AtomicFile(const std::filesystem::path& path);
@@ -37,12 +39,22 @@ class AtomicFile {
     void Commit(bool sync);
 
   private:
+    // The file a symbolic link at `path` points to, or `path`.
+    [[nodiscard]] static std::filesystem::path Resolved(const std::filesystem::path& path);
+    // The name of the file written beside `target`, with `unique` in it.
+    [[nodiscard]] static std::filesystem::path TemporaryBeside(const std::filesystem::path& target,
+                                                               std::string_view unique);
+    // The system's error number (errno, or Windows' GetLastError()) as a FileError.
     [[noreturn]] void Fail(int error) const;
 
     std::filesystem::path target_;
+    std::filesystem::path temporary_;
+#ifdef _WIN32
+    void* handle_ = nullptr;  // the new file's HANDLE while it is written
+#else
     std::filesystem::path folder_;
-    std::string temporary_;
     int descriptor_ = -1;
+#endif
     bool renamed_ = false;
     bool existed_ = false;
 };

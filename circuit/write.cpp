@@ -10,6 +10,7 @@
 #include "circuit/messages.h"
 #include "circuit/solve.h"
 #include "circuit/version.h"
+#include "text/path_text.h"
 
 namespace idrovela::circuit {
 
@@ -147,7 +148,7 @@ std::string OldFileKept(bool existed) {
 }
 
 [[noreturn]] void SaveFailed(const std::filesystem::path& path, const FileError& error) {
-    throw CircuitError("Impossibile salvare " + Quoted(path.string()) + ": " + error.what() + "." +
+    throw CircuitError("Impossibile salvare " + QuotedPath(path) + ": " + error.what() + "." +
                        OldFileKept(error.HadOldFile()));
 }
 
@@ -266,7 +267,7 @@ void SaveCircuit(const Circuit& circuit, const catalogues::Catalogue& catalogue,
             bytes += piece.size();
             // Long texts can make a circuit that loads write a file too large to load again.
             if (bytes > kMaxFileBytes) {
-                throw CircuitError("Impossibile salvare " + Quoted(path.string()) +
+                throw CircuitError("Impossibile salvare " + QuotedPath(path) +
                                    ": il file supererebbe i 256 MiB che un circuito può avere, e "
                                    "non si potrebbe più aprire." +
                                    OldFileKept(file.Existed()));

@@ -6,6 +6,7 @@
 
 #include "circuit/write.h"
 #include "report/circuit_csv.h"
+#include "text/path_text.h"
 
 namespace idrovela::session {
 
@@ -57,7 +58,7 @@ bool CircuitActions::Run(std::string_view action, std::string_view arguments) {
 void CircuitActions::Load(std::string_view path) {
     loaded_.reset();
     try {
-        loaded_ = circuit::LoadCircuitFile(std::filesystem::path(path), catalogue_());
+        loaded_ = circuit::LoadCircuitFile(text::PathFromUtf8(path), catalogue_());
     } catch (const circuit::CircuitError& error) {
         out_ << "circuit.error=" << OneLine(error.what()) << '\n';
         return;
@@ -71,7 +72,7 @@ void CircuitActions::Save(std::string_view path) {
         return;
     }
     try {
-        circuit::SaveCircuit(loaded_->circuit, catalogue_(), std::filesystem::path(path));
+        circuit::SaveCircuit(loaded_->circuit, catalogue_(), text::PathFromUtf8(path));
     } catch (const circuit::CircuitError& error) {
         out_ << "circuit.error=" << OneLine(error.what()) << '\n';
         return;
@@ -85,7 +86,7 @@ void CircuitActions::WriteCsv(std::string_view path) {
         return;
     }
     try {
-        report::SaveCircuitCsv(std::filesystem::path(path), loaded_->circuit, loaded_->solution);
+        report::SaveCircuitCsv(text::PathFromUtf8(path), loaded_->circuit, loaded_->solution);
     } catch (const circuit::CircuitError& error) {
         out_ << "circuit.error=" << OneLine(error.what()) << '\n';
         return;
@@ -174,6 +175,17 @@ std::string CircuitLines(const circuit::LoadedCircuit& loaded) {
         lines += "warning." + std::to_string(n + 1) + '=' + circuit.segments[warning.segment].id +
                  ';' + std::string(circuit::WarningCodeName(warning.code)) + ';' + warning.text +
                  '\n';
+    }
+    // What a reader needs to work the figures out again: the fluid's state at the mean
+    // temperature, and each segment's length and the roughness its tube uses.
+    const physics::FluidProperties& fluid = solution.fluid.properties;
+    lines += "fluid.rho_kg_m3=" + ShortestRoundTrip(fluid.densityKgM3) + '\n';
+    lines += "fluid.mu_mpa_s=" + ShortestRoundTrip(fluid.viscosityMPaS) + '\n';
+    lines += "fluid.cp_j_kg_k=" + ShortestRoundTrip(fluid.specificHeatJKgK) + '\n';
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        lines += "input." + circuit.segments[i].id + '=' +
+                 ShortestRoundTrip(circuit.segments[i].lengthM) + ';' +
+                 ShortestRoundTrip(solution.segments[i].roughnessMm) + '\n';
     }
     lines += PlantLines(circuit, solution);
     return lines;

@@ -1,5 +1,6 @@
 #include "session/tool_actions.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "calc/text_conversions.h"
 #include "catalogues/user_catalogues.h"
 #include "session/words.h"
+#include "text/path_text.h"
 #include "tools/fluid_tool.h"
 #include "tools/physics_panel.h"
 #include "window/form_principale.h"
@@ -48,7 +50,7 @@ ToolActions::Outcome ToolActions::Run(std::string_view action, std::string_view 
         return Limits(arguments);
     }
     if (action == "catalogues") {
-        catalogue_ = catalogues::LoadCatalogues(std::filesystem::path(arguments));
+        catalogue_ = catalogues::LoadCatalogues(text::PathFromUtf8(arguments));
         return Outcome::Ran;
     }
     return Outcome::NotMine;
@@ -57,6 +59,17 @@ ToolActions::Outcome ToolActions::Run(std::string_view action, std::string_view 
 ToolActions::Outcome ToolActions::Unknown(std::string_view what, std::string_view name) {
     err_ << "idrovela-session: unknown " << what << " \"" << name << "\"\n";
     return Outcome::Unknown;
+}
+
+ToolActions::Outcome ToolActions::UnknownNumber(std::string_view text) {
+    std::string comma(text);
+    std::replace(comma.begin(), comma.end(), '.', ',');
+    if (comma != text && Number(comma)) {
+        err_ << "idrovela-session: unknown number \"" << text << "\": write " << comma
+             << ", with the decimal comma\n";
+        return Outcome::Unknown;
+    }
+    return Unknown("number", text);
 }
 
 const catalogues::Catalogue& ToolActions::Catalogue() {
@@ -78,13 +91,13 @@ ToolActions::Outcome ToolActions::Fluid(std::string_view arguments) {
     if (*kind != tools::FluidKind::Acqua) {
         const std::optional<double> percent = Number(percentText);
         if (!percent) {
-            return Unknown("number", percentText);
+            return UnknownNumber(percentText);
         }
         choice.volumePercent = *percent;
     }
     const std::optional<double> celsius = Number(arguments);
     if (!celsius) {
-        return Unknown("number", arguments);
+        return UnknownNumber(arguments);
     }
     choice.celsius = *celsius;
     out_ << tools::SessionLines(memory_.ApplyFluid(form_, choice));
@@ -133,11 +146,11 @@ ToolActions::Outcome ToolActions::Limits(std::string_view arguments) {
     const std::string_view lossText = NextWord(arguments);
     const std::optional<double> loss = Number(lossText);
     if (!loss) {
-        return Unknown("number", lossText);
+        return UnknownNumber(lossText);
     }
     const std::optional<double> velocity = Number(arguments);
     if (!velocity) {
-        return Unknown("number", arguments);
+        return UnknownNumber(arguments);
     }
     limits_ = {*loss, *velocity};
     return Outcome::Ran;

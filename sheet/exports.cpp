@@ -3,16 +3,17 @@
 #include <string>
 
 #include "sheet/window_texts.h"
+#include "text/path_text.h"
 
 namespace idrovela::sheet {
 
 std::filesystem::path ExportSuggestion(const std::optional<std::filesystem::path>& circuitFile,
                                        std::string_view extension) {
     if (!circuitFile) {
-        return std::filesystem::path(DocumentName(std::nullopt) + std::string(extension));
+        return text::PathFromUtf8(DocumentName(std::nullopt) + std::string(extension));
     }
     std::filesystem::path suggestion = *circuitFile;
-    suggestion.replace_extension(std::filesystem::path(std::string(extension)));
+    suggestion.replace_extension(text::PathFromUtf8(extension));
     return suggestion;
 }
 

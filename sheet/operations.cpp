@@ -1,10 +1,12 @@
 #include "sheet/operations.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "circuit/check.h"
 #include "circuit/messages.h"
@@ -121,11 +123,12 @@ Proposal Rename(const Document& document, std::size_t index, std::string id) {
 circuit::Segment NewSegment(const Document& document, std::optional<std::size_t> like) {
     const circuit::Circuit& circuit = document.Circuit();
     circuit::Segment segment;
-    // The number with "T" inserted before it, rather than "T" + number or "T" += number: GCC 12
-    // at -O3 warns falsely of an overlapping copy at both.
-    std::string id = std::to_string(FirstFreeNumber(circuit));
-    id.insert(id.begin(), 'T');
-    segment.id = std::move(id);
+    // Written into a buffer: GCC 12 at -O3 warns falsely of an overlapping copy when "T" and the
+    // number are joined as strings.
+    std::array<char, 24> id{'T'};
+    const auto written =
+        std::to_chars(id.data() + 1, id.data() + id.size(), FirstFreeNumber(circuit));
+    segment.id.assign(id.data(), written.ptr);
     segment.tube.automatic = true;
     if (like) {
         segment.tube.series = circuit.segments[*like].tube.series;
@@ -225,8 +228,12 @@ Proposal ChangeSettings(const Document& document, Settings after) {
     if (before == after) {
         return NoChange{};
     }
+    std::string name = SettingsEditName(before, after);
+    if (name.empty()) {  // a setting the names above do not list
+        name = "Modifica impostazioni del circuito";
+    }
     Edit edit;
-    edit.name = "Modifica impostazioni del circuito";
+    edit.name = name;
     edit.steps.emplace_back(ReplaceSettings{std::move(after)});
     return edit;
 }
@@ -251,6 +258,33 @@ Proposal SetLowestSupply(const Document& document) {
         edit->name = "Imposta la mandata minima";
     }
     return proposal;
+}
+
+std::string SettingsEditName(const Settings& before, const Settings& after) {
+    // The fluid and its percentage change together: one setting.
+    const bool fluid = before.fluid.type != after.fluid.type ||
+                       before.fluid.volumePercent != after.fluid.volumePercent;
+    const std::pair<const char*, bool> settings[] = {
+        {"nome", before.project.name != after.project.name},
+        {"autore", before.project.author != after.project.author},
+        {"note", before.project.notes != after.project.notes},
+        {before.fluid.type != after.fluid.type ? "fluido" : "percentuale di glicole", fluid},
+        {"mandata", before.fluid.supplyC != after.fluid.supplyC},
+        {"ritorno", before.fluid.returnC != after.fluid.returnC},
+        {"limite di perdita", before.limits.pascalPerMetre != after.limits.pascalPerMetre},
+        {"limite di velocità", before.limits.velocityMs != after.limits.velocityMs},
+        {"margine di portata", before.margins.flowPercent != after.margins.flowPercent},
+        {"margine di prevalenza", before.margins.headPercent != after.margins.headPercent},
+    };
+    std::string name;
+    int changed = 0;
+    for (const auto& [setting, differs] : settings) {
+        if (differs) {
+            name = std::string("Modifica ") + setting;
+            ++changed;
+        }
+    }
+    return changed > 1 ? std::string("Modifica impostazioni del circuito") : name;
 }
 
 }  // namespace idrovela::sheet

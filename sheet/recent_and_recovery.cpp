@@ -5,6 +5,7 @@
 #include "circuit/messages.h"
 #include "circuit/write.h"
 #include "sheet/window_texts.h"
+#include "text/path_text.h"
 #include "text/quoted.h"
 
 namespace idrovela::sheet {
@@ -64,7 +65,7 @@ std::vector<std::string> Forget(std::vector<std::string> recent, const std::stri
 
 std::string RecentEntry(std::size_t index, const std::string& path) {
     std::string name;
-    for (const char c : std::filesystem::path(path).filename().string()) {
+    for (const char c : text::Utf8OfPath(text::PathFromUtf8(path).filename())) {
         name += c;
         if (c == '&') {
             name += '&';
@@ -75,6 +76,13 @@ std::string RecentEntry(std::size_t index, const std::string& path) {
 
 std::optional<std::filesystem::path> RecoveryDir(
     const std::function<const char*(const char*)>& getenv) {
+#ifdef _WIN32
+    const char* local = getenv("LOCALAPPDATA");
+    if (local != nullptr && text::PathFromUtf8(local).is_absolute()) {
+        return text::PathFromUtf8(local) / "idrovela";
+    }
+    return std::nullopt;
+#else
     const char* state = getenv("XDG_STATE_HOME");
     if (state != nullptr && std::filesystem::path(state).is_absolute()) {
         return std::filesystem::path(state) / "idrovela";
@@ -84,6 +92,7 @@ std::optional<std::filesystem::path> RecoveryDir(
         return std::filesystem::path(home) / ".local" / "state" / "idrovela";
     }
     return std::nullopt;
+#endif
 }
 
 std::string RecoveryFileName(long long pid, std::size_t n) {
@@ -92,13 +101,14 @@ std::string RecoveryFileName(long long pid, std::size_t n) {
 }
 
 bool IsRecoveryFile(const std::filesystem::path& path) {
-    const std::string name = path.filename().string();
+    const std::string name = text::Utf8OfPath(path.filename());
     return name.starts_with(kRecoveryPrefix) && name.ends_with(kRecoveryExtension);
 }
 
 std::string RecoveryText(const circuit::Circuit& circuit,
                          const std::optional<std::filesystem::path>& file) {
-    return std::string(kRecoveryHeader) + (file ? OneLine(file->string()) : std::string()) + '\n' +
+    return std::string(kRecoveryHeader) +
+           (file ? OneLine(text::Utf8OfPath(*file)) : std::string()) + '\n' +
            circuit::WriteCircuit(circuit);
 }
 
@@ -113,7 +123,7 @@ Recovered ReadRecovery(std::string_view text, const catalogues::Catalogue& catal
     }
     Recovered recovered;
     if (end > 0) {
-        recovered.file = std::filesystem::path(FromOneLine(text.substr(0, end)));
+        recovered.file = text::PathFromUtf8(FromOneLine(text.substr(0, end)));
     }
     recovered.loaded = circuit::LoadCircuitText(text.substr(end + 1), catalogue);
     return recovered;
@@ -122,7 +132,7 @@ Recovered ReadRecovery(std::string_view text, const catalogues::Catalogue& catal
 std::string RecoveryQuestion(const Recovered& recovered) {
     return "Idrovela si è chiuso senza salvare le modifiche a " +
            text::Quoted(DocumentName(recovered.file)) +
-           (recovered.file ? " (" + recovered.file->string() + ")" : std::string()) +
+           (recovered.file ? " (" + text::Utf8OfPath(*recovered.file) + ")" : std::string()) +
            ". Recuperarle?";
 }
 

@@ -33,8 +33,9 @@ inline constexpr std::size_t kRecentCircuits = 8;
 // ---- Recovery ----
 
 // Where recovery copies go: $XDG_STATE_HOME/idrovela, or $HOME/.local/state/idrovela when
-// XDG_STATE_HOME is unset, empty or relative; none without an absolute HOME either. `getenv` as
-// std::getenv.
+// XDG_STATE_HOME is unset, empty or relative; none without an absolute HOME either. On Windows
+// %LOCALAPPDATA%\idrovela, or none when LOCALAPPDATA is not an absolute path. `getenv` as
+// std::getenv, but in UTF-8.
 [[nodiscard]] std::optional<std::filesystem::path> RecoveryDir(
     const std::function<const char*(const char*)>& getenv);
 

@@ -24,26 +24,28 @@
 
 namespace idrovela::sheet::qt {
 
-std::optional<QPoint> PlaceForRoom(const QRect& screen, const QRect& mainFrame, int neededWidth) {
+std::optional<QPoint> PlaceForRoom(const QRect& screen, const QRect& mainFrame, int neededWidth,
+                                   int minimumWidth) {
     const int right = screen.right() - mainFrame.right();
     const int left = mainFrame.left() - screen.left();
-    if (right >= neededWidth || left >= neededWidth ||
-        screen.width() - mainFrame.width() < neededWidth) {
-        return std::nullopt;  // a side has room already, or none could have
+    const int moved = screen.width() - mainFrame.width();  // right of it, once at the left edge
+    if (right >= neededWidth || left >= neededWidth || moved <= std::max(right, left) ||
+        moved < minimumWidth) {
+        return std::nullopt;  // a side has the room already, or moving gives none or no more
     }
     return QPoint(screen.left(), mainFrame.top());
 }
 
 namespace {
 
-// Before the first circuit window of a run opens, the main window, placed where the window
-// manager chose, may leave no side wide enough for it: then the main window goes to the left of
-// its screen, where a circuit window fits beside it if the screen has the room at all.
+// Before a circuit window opens, the main window, where the window manager or the user put it,
+// may leave no side as wide as the circuit window needs: then the main window goes to the left
+// of its screen, where the circuit window fits beside it as far as the screen has the room.
 void MakeRoomBeside(QWidget& main, const QWidget& circuit) {
     QWindow* handle = main.windowHandle();
     QElapsedTimer waited;
     waited.start();
-    // Its frame comes with the window manager's first answer.
+    // At start-up its frame comes with the window manager's first answer.
     constexpr int kLongestWaitMs = 500;
     while (handle != nullptr && !handle->isExposed() && waited.elapsed() < kLongestWaitMs) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -52,9 +54,12 @@ void MakeRoomBeside(QWidget& main, const QWidget& circuit) {
         return;
     }
     const QRect frame = main.frameGeometry();
-    const int needed = circuit.minimumSizeHint().expandedTo(circuit.minimumSize()).width() +
-                       (frame.width() - main.width());
-    if (const auto place = PlaceForRoom(main.screen()->availableGeometry(), frame, needed)) {
+    const int border = frame.width() - main.width();
+    // What its settings and tabs ask for, at most the size it opens at; and the least it takes.
+    const int needed = std::min(circuit.sizeHint().width(), circuit.width()) + border;
+    const int least = circuit.minimumSizeHint().expandedTo(circuit.minimumSize()).width() + border;
+    if (const auto place = PlaceForRoom(main.screen()->availableGeometry(), frame,
+                                        std::max(needed, least), least)) {
         main.move(*place);
     }
 }
@@ -89,13 +94,16 @@ CircuitWindowManager::CircuitWindowManager(window::qt::MainWindow& main, Dialogs
       main_(main),
       ownDialogs_(dialogs == nullptr ? std::make_unique<StandardDialogs>() : nullptr),
       getenv_(getenv ? std::move(getenv)
-                     : [](const char* name) -> const char* { return std::getenv(name); }) {
+                     : [](const char* name) -> const char* { return std::getenv(name); }),
+      guide_(main) {
     services_.dialogs = dialogs == nullptr ? ownDialogs_.get() : dialogs;
     services_.newCircuit = [this] { NewCircuit(); };
-    services_.openCircuit = [this] { OpenCircuit(); };
+    // From a circuit window's own menu: its dialogs open over it.
+    services_.openCircuit = [this] { OpenCircuit(Active()); };
     services_.saved = [this](const std::filesystem::path& file) { Remember(file); };
     services_.recoveryDir = sheet::RecoveryDir(getenv_);
     services_.calculatorFlow = [this] { return main_.Model().Text_G.Text(); };
+    services_.showGuide = [this](QWidget& beside) { guide_.ShowBeside(beside); };
 
     QMenu& file = main.FileMenu();
     QAction* first = file.actions().isEmpty() ? nullptr : file.actions().front();
@@ -136,38 +144,42 @@ std::shared_ptr<const catalogues::Catalogue> CircuitWindowManager::Catalogue() {
     return catalogue_;
 }
 
+// A circuit window has no owner: an owned window always stays above its owner, and the main
+// window must come above a circuit window when the user clicks it. This manager deletes the
+// windows still open when it goes.
 CircuitWindow* CircuitWindowManager::Show(std::unique_ptr<Document> document,
                                           std::unique_ptr<RecoveryFile> recovery) {
-    auto* window = new CircuitWindow(std::move(document), services_, &main_, std::move(recovery));
+    auto* window = new CircuitWindow(std::move(document), services_, nullptr, std::move(recovery));
+    window->setWindowIcon(main_.windowIcon());
     windows_.emplace_back(window);
     active_ = window;
     window->installEventFilter(this);
-    if (makeRoom_) {
-        makeRoom_ = false;
-        MakeRoomBeside(main_, *window);
-    }
+    MakeRoomBeside(main_, *window);
     window::qt::ShowBeside(*window, main_, nullptr);
     return window;
 }
 
 void CircuitWindowManager::OpenAtStart(const std::vector<std::filesystem::path>& files) {
-    makeRoom_ = true;
     for (const std::filesystem::path& file : files) {
         Open(file);
     }
-    makeRoom_ = false;
 }
 
 CircuitWindow* CircuitWindowManager::NewCircuit() {
     return Show(std::make_unique<Document>(Catalogue()));
 }
 
-CircuitWindow* CircuitWindowManager::OpenCircuit() {
-    const std::optional<QString> path = services_.dialogs->OpenPath(&main_);
-    return path ? Open(std::filesystem::path(path->toStdString())) : nullptr;
+CircuitWindow* CircuitWindowManager::OpenCircuit(QWidget* over) {
+    QWidget& parent = over != nullptr ? *over : main_;
+    const std::optional<QString> path = services_.dialogs->OpenPath(&parent);
+    return path ? Open(std::filesystem::path(path->toStdString()), parent) : nullptr;
 }
 
 CircuitWindow* CircuitWindowManager::Open(const std::filesystem::path& file) {
+    return Open(file, main_);
+}
+
+CircuitWindow* CircuitWindowManager::Open(const std::filesystem::path& file, QWidget& over) {
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(file, error);
     const std::filesystem::path path = error ? file : absolute;
@@ -182,7 +194,7 @@ CircuitWindow* CircuitWindowManager::Open(const std::filesystem::path& file) {
     try {
         document = Document::Open(Catalogue(), path);
     } catch (const circuit::CircuitError& failure) {
-        services_.dialogs->ShowError(&main_, FromUtf8(failure.what()));
+        services_.dialogs->ShowError(&over, FromUtf8(failure.what()));
         return nullptr;
     }
     Remember(path);
@@ -233,6 +245,9 @@ void CircuitWindowManager::LinkTools(tools::qt::ToolWindows& tools) {
     services_.selectedTube = [&tools] { return tools.SelectedTube(); };
     services_.openInCalculator = [&tools](const tools::CalculatorSetUp& setUp) {
         return tools.OpenInCalculator(setUp);
+    };
+    services_.calculatorNote = [this, &tools](const tools::CalculatorSetUp& setUp) {
+        return tools::CalculatorNote(main_.Model(), tools.Memory(), setUp);
     };
     tools::qt::CircuitLink link;
     link.circuitOpen = [this] { return Active() != nullptr; };

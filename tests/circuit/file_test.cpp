@@ -3,15 +3,19 @@
 // was; files that are not what they claim.
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <csignal>
+#endif
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include "catalogues/built_in.h"
@@ -19,6 +23,7 @@
 #include "circuit/parse.h"
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
+#include "tests/support/scratch_folder.h"
 
 namespace idrovela::circuit {
 namespace {
@@ -83,8 +88,8 @@ TEST(LoadCircuit, EveryFaultIsRefusedWithWhereItIs) {
     const Fault faults[] = {
         // The JSON itself: line and column in characters, from 1 ("×" is one character).
         {"not JSON", "{\n  \"formato\": \"×\" x\n}", {"non è JSON valido", "riga 2, colonna 18"}},
-        {"cut short", "{\"formato\": ", {"non è JSON valido", "riga 1"}},
-        {"empty", "", {"non è JSON valido", "riga 1, colonna 1"}},
+        {"cut short", "{\"formato\": ", {"incompleto", "riga 1, colonna 13"}},
+        {"empty", "", {"Il file è vuoto."}},
         {"a number too large",
          File(Segment("A", R"("lunghezza2": 1e999)")),
          {"numero troppo grande"}},
@@ -163,6 +168,9 @@ TEST(LoadCircuit, EveryFaultIsRefusedWithWhereItIs) {
         {"no fittings",
          File(Segment("T3", R"("accidenti": [{"tipo": "riduzione", "numero": 0}])")),
          {"Tratto «T3», accidenti n. 1, numero", "almeno 1"}},
+        {"a negative count of fittings",
+         File(Segment("T3", R"("accidenti": [{"tipo": "riduzione", "numero": -2}])")),
+         {"Tratto «T3», accidenti n. 1, numero: il valore −2 è fuori campo"}},
         {"a fitting counted in halves",
          File(Segment("T3", R"("accidenti": [{"tipo": "riduzione", "numero": 1.5}])")),
          {"Tratto «T3», accidenti n. 1, numero", "intero"}},
@@ -292,19 +300,33 @@ TEST(WriteCircuit, ReadingBackGivesTheSameBytes) {
     EXPECT_EQ(back.fluid.supplyC, 70.000000000000014);
 }
 
+// Runs `act` with every file the process writes capped at `bytes`, so that a write fails half-way
+// as on a full disk; false, without running it, where the system has no such cap (Windows).
+bool WithFileSizeCap(std::size_t bytes, const std::function<void()>& act) {
+#ifdef _WIN32
+    static_cast<void>(bytes);
+    static_cast<void>(act);
+    return false;
+#else
+    struct rlimit before {};
+    if (::getrlimit(RLIMIT_FSIZE, &before) != 0) {
+        throw std::runtime_error("getrlimit failed");
+    }
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of a signal
+    struct rlimit small = before;
+    small.rlim_cur = bytes;
+    if (::setrlimit(RLIMIT_FSIZE, &small) != 0) {
+        throw std::runtime_error("setrlimit failed");
+    }
+    act();
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+    return true;
+#endif
+}
+
 class SavingACircuit : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("idrovela-save-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override {
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(folder_);
-    }
     static std::string Read(const fs::path& path) {
         std::ifstream file(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(file), {}};
@@ -319,7 +341,8 @@ class SavingACircuit : public ::testing::Test {
         }
         return others;
     }
-    fs::path folder_;
+    test_support::ScratchFolder scratch_{"idrovela-save"};
+    fs::path folder_ = scratch_.path();
 };
 
 TEST_F(SavingACircuit, WritesAFileThatLoadsBackTheSame) {
@@ -358,8 +381,8 @@ TEST_F(SavingACircuit, AFailureLeavesTheOldFileAsItWas) {
     // A folder that does not exist.
     EXPECT_THROW(SaveCircuit(circuit, BuiltIn(), folder_ / "manca" / "c.idrovela"), CircuitError);
 
-    // A folder that may not be written (root may write anywhere: then there is nothing to see).
-    if (::geteuid() != 0) {
+    // A folder that may not be written (where permissions stop nothing, there is nothing to see).
+    if (!test_support::PermissionsStopNothing()) {
         fs::permissions(folder_, fs::perms::owner_read | fs::perms::owner_exec);
         try {
             SaveCircuit(circuit, BuiltIn(), path);
@@ -374,33 +397,28 @@ TEST_F(SavingACircuit, AFailureLeavesTheOldFileAsItWas) {
     EXPECT_EQ(Others("circuito.idrovela"), std::vector<std::string>{"cartella.idrovela"});
 
     // A write that fails half-way, as on a full disk: the file-size limit cuts it short.
-    {
-        struct rlimit before {};
-        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // EFBIG instead of a signal
-        struct rlimit small = before;
-        small.rlim_cur = 64;
-        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        EXPECT_THROW(SaveCircuit(circuit, BuiltIn(), path), CircuitError);
-        ::setrlimit(RLIMIT_FSIZE, &before);
-        std::signal(SIGXFSZ, oldHandler);
-    }
+    WithFileSizeCap(64, [&] { EXPECT_THROW(SaveCircuit(circuit, BuiltIn(), path), CircuitError); });
     EXPECT_EQ(Read(path), "il file di prima");
     EXPECT_EQ(Others("circuito.idrovela"), std::vector<std::string>{"cartella.idrovela"});
 
-    // A device in the file's place is not replaced by a file.
+    // A device in the file's place is not replaced by a file: a pipe, or Windows' NUL.
     const fs::path fifo = folder_ / "fifo.idrovela";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_THROW(SaveCircuit(circuit, BuiltIn(), fifo), CircuitError);
-    EXPECT_TRUE(fs::is_fifo(fifo));
+    if (test_support::MakeFifo(fifo)) {
+        EXPECT_THROW(SaveCircuit(circuit, BuiltIn(), fifo), CircuitError);
+        EXPECT_TRUE(fs::is_fifo(fifo));
+    } else {
+        EXPECT_THROW(SaveCircuit(circuit, BuiltIn(), folder_ / "NUL"), CircuitError);
+    }
 }
 
 TEST_F(SavingACircuit, KeepsTheOldFilesPermissionsAndWritesThroughALink) {
     const fs::path path = folder_ / "c.idrovela";
     { std::ofstream(path) << "x"; }
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const fs::path link = folder_ / "link.idrovela";
-    fs::create_symlink(path, link);
+    if (!test_support::MakeSymlink(path, link)) {
+        GTEST_SKIP() << "no symbolic links (nor POSIX permissions) on this system";
+    }
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const Circuit circuit = ParseCircuit(kExample);
     SaveCircuit(circuit, BuiltIn(), link);
     EXPECT_TRUE(fs::is_symlink(link));
@@ -421,8 +439,8 @@ TEST_F(SavingACircuit, FilesThatAreNotCircuitsAreRefusedWithoutReadingOn) {
     EXPECT_NE(faultOf(folder_ / "manca.idrovela").find("non esiste"), std::string::npos);
     EXPECT_NE(faultOf(folder_).find("cartella"), std::string::npos);
     const fs::path fifo = folder_ / "fifo.idrovela";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_NE(faultOf(fifo).find("non è un file normale"), std::string::npos);  // and no hang
+    const fs::path device = test_support::MakeFifo(fifo) ? fifo : folder_ / "NUL";
+    EXPECT_NE(faultOf(device).find("non è un file normale"), std::string::npos);  // and no hang
     const fs::path huge = folder_ / "enorme.idrovela";
     { std::ofstream(huge) << ' '; }
     fs::resize_file(huge, kMaxFileBytes + 1);  // sparse: no disk used
@@ -447,19 +465,20 @@ TEST(LoadCircuit, TheColumnOfAFaultCountsCharactersWhateverTheBytes) {
         const char* message;
     } cases[] = {
         {"cut short in a string", "{\"a\": \"\xC3\xA9\xE2\x80x\"}",
-         "Il file non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a "
-         "«\"é??x»."},
+         "non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a «\"é??x»."},
         {"a lead byte before a quote", "{\n\"\xC3\x97\xC3\": 1}",
-         "Il file non è JSON valido (riga 2, colonna 4): sintassi non valida vicino a "
-         "«\"×?\"»."},
+         "non è JSON valido (riga 2, colonna 4): sintassi non valida vicino a «\"×?\"»."},
         {"four bytes, then two of four", "{\"a\": \"\xF0\x9F\x94\xA7\xF0\x9F\"}",
-         "Il file non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a "
-         "«\"🔧??\"»."},
+         "non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a «\"🔧??\"»."},
         {"continuation bytes first", "\x80\x80{",
-         "Il file non è JSON valido (riga 1, colonna 1): sintassi non valida vicino a «?»."},
+         "non è JSON valido (riga 1, colonna 1): sintassi non valida vicino a «?»."},
     };
+    // Bytes that are not UTF-8 say so first, then where the JSON broke.
+    const std::string notUtf8 =
+        "Il file contiene caratteri che Idrovela non sa leggere, forse perché un altro programma "
+        "lo ha salvato con un'altra codifica dei caratteri. Dettaglio: il testo non è UTF-8 e ";
     for (const auto& c : cases) {
-        EXPECT_EQ(LoadFault(c.text), c.message) << c.what;
+        EXPECT_EQ(LoadFault(c.text), notUtf8 + c.message) << c.what;
     }
 }
 

@@ -1,6 +1,6 @@
 # Runs RUNNER on SCRIPT and checks its standard output against EXPECTED and its exit status
-# against STATUS.
-execute_process(COMMAND ${RUNNER} ${SCRIPT}
+# against STATUS. EMULATOR, when given, runs RUNNER (Wine for a Windows build).
+execute_process(COMMAND ${EMULATOR} ${RUNNER} ${SCRIPT}
     OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
 file(READ ${EXPECTED} expected)
 if(NOT status EQUAL STATUS)

@@ -4,7 +4,6 @@
 #include "session/session.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,6 +14,8 @@
 #include "catalogues/built_in.h"
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
+#include "tests/support/scratch_folder.h"
+#include "text/path_text.h"
 
 namespace idrovela::session {
 namespace {
@@ -94,19 +95,17 @@ TEST(Session, UnknownNamesStopWithStatus2) {
 
 // A firm's own series sit beside the built-in ones; their bad lines are counted, not fatal.
 TEST(Session, UserCataloguesComeFromTheFolderTheScriptNames) {
-    const fs::path folder = fs::temp_directory_path() / "idrovela-session-catalogues";
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const test_support::ScratchFolder scratch("idrovela-session-catalogues");
+    const fs::path& folder = scratch.path();
     std::ofstream(folder / "ditta.csv")
         << "# Ditta: multistrato 20\n"
            "designazione;diametro esterno [mm];spessore [mm];diametro interno [mm];rugosità [mm]\n"
            "20×2;20;2;16;0,007\n"
            "20×2 bis;20;2;15;0,007\n";  // 15 is not 20 − 2·2: skipped
     int status = -1;
-    const std::string out = RunText("load\ncatalogues " + folder.string() +
+    const std::string out = RunText("load\ncatalogues " + text::Utf8OfPath(folder) +
                                         "\npipes ditta\nchoose ditta 20×2\nprint\npipes ditta\n",
                                     status);
-    fs::remove_all(folder);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(out.rfind("pipe.1=20×2;16,0;13,78;30553;", 0), 0u) << out;
     EXPECT_NE(out.find("pipes.problems=1\n"), std::string::npos) << out;
@@ -132,12 +131,86 @@ TEST(Session, CircuitMessagesStayUtf8) {
               "esiste.\n");
 }
 
+// A damaged circuit file gets its own message, naming the file, and the session goes on.
+TEST(Session, EachDamagedCircuitFileSaysWhatIsWrongAndNamesIt) {
+    const test_support::ScratchFolder scratch("idrovela-damaged");
+    const fs::path& folder = scratch.path();
+    const std::string whole = circuit::WriteCircuit(circuit::ChainCircuit(2));
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* says;
+    } cases[] = {
+        {"vuoto.idrovela", "", "il file è vuoto."},
+        {"troncato.idrovela", whole.substr(0, whole.size() / 2),
+         "il file è incompleto e finisce a metà, forse perché è stato troncato durante una copia. "
+         "Dettaglio: il testo JSON si interrompe alla riga "},
+        {"binario.idrovela", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
+         "il file non è un testo ma un file binario, come un'immagine, un archivio o un "
+         "programma, e non è un circuito di Idrovela. Dettaglio: carattere di controllo 0x1A "
+         "alla riga 2, colonna 1."},
+        {"zeri.idrovela", whole + std::string(16, '\0'),
+         "il file è danneggiato, con una parte del testo sostituita da zeri, come accade quando "
+         "il computer si spegne mentre il file viene scritto. Dettaglio: il primo byte nullo è "
+         "alla riga "},
+    };
+    std::string script;
+    for (const auto& c : cases) {
+        std::ofstream(folder / c.name, std::ios::binary) << c.bytes;
+        script += "circuit " + text::Utf8OfPath(folder / c.name) + '\n';
+    }
+    int status = -1;
+    const std::string out = RunText(script, status);
+    EXPECT_EQ(status, 0);
+    std::istringstream lines(out);
+    for (const auto& c : cases) {
+        std::string line;
+        ASSERT_TRUE(std::getline(lines, line)) << c.name;
+        const std::string start = "circuit.error=Impossibile aprire «";
+        EXPECT_EQ(line.rfind(start, 0), 0u) << line;
+        // The separator before the name, as the system writes it.
+        const std::string named = text::Utf8OfPath(fs::path("x") / c.name).substr(1) + "»: ";
+        const std::size_t name = line.find(named);
+        ASSERT_NE(name, std::string::npos) << line;
+        EXPECT_EQ(line.substr(name + named.size()).rfind(c.says, 0), 0u) << line;
+    }
+}
+
+// A number the window would not take stops the script; one with a dot says how to write it.
+// Before `load`, the window answers a recalculation as the calculator does before start-up.
+TEST(Session, ANumberWithADotSaysToWriteTheComma) {
+    const struct {
+        const char* line;
+        const char* errors;
+    } cases[] = {
+        {"fluid acqua 0 62.5",
+         "idrovela-session: unknown number \"62.5\": write 62,5, with the decimal comma\n"},
+        {"fluid etilenico 30.5 20",
+         "idrovela-session: unknown number \"30.5\": write 30,5, with the decimal comma\n"},
+        {"limits 200 1.2",
+         "idrovela-session: unknown number \"1.2\": write 1,2, with the decimal comma\n"},
+        {"limits 200 1.2.3", "idrovela-session: unknown number \"1.2.3\"\n"},
+        {"fluid acqua 0 venti", "idrovela-session: unknown number \"venti\"\n"},
+    };
+    for (const auto& c : cases) {
+        int status = -1;
+        std::string errors;
+        const std::string out =
+            RunText(std::string("load\n") + c.line + "\nprint\n", status, &errors);
+        EXPECT_EQ(out.find("end\n"), std::string::npos) << c.line;  // stopped before `print`
+        EXPECT_EQ(status, 2) << c.line;
+        EXPECT_EQ(errors, c.errors) << c.line;
+    }
+    int status = -1;
+    EXPECT_EQ(RunText("fluid acqua 0 62,5\n", status).rfind("error 6 Overflow\n", 0), 0u);
+    EXPECT_EQ(status, 0);
+}
+
 // Texts of any length load, so a circuit that loads can make a file too large to load again
 // (written out with every key and indented, it grows): saving refuses it, and the old file stays.
 TEST(CircuitSave, RefusesAFileTooLargeToLoadAgain) {
-    std::string pattern = (fs::temp_directory_path() / "idrovela-circuit-save-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    const fs::path folder = pattern;
+    const test_support::ScratchFolder scratch("idrovela-circuit-save");
+    const fs::path& folder = scratch.path();
     const fs::path path = folder / "circuito.idrovela";
     std::ofstream(path) << "il circuito di prima";
     circuit::Circuit circuit = circuit::ChainCircuit(0);
@@ -150,7 +223,6 @@ TEST(CircuitSave, RefusesAFileTooLargeToLoadAgain) {
     }
     const std::string old = ReadFile(path);
     const auto files = std::distance(fs::directory_iterator(folder), fs::directory_iterator());
-    fs::remove_all(folder);
     EXPECT_NE(message.find("supererebbe i 256 MiB"), std::string::npos) << message;
     EXPECT_EQ(old, "il circuito di prima");
     EXPECT_EQ(files, 1);

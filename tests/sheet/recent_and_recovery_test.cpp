@@ -9,6 +9,7 @@
 
 #include "circuit/write.h"
 #include "tests/sheet/sheet_fixture.h"
+#include "text/path_text.h"
 
 namespace idrovela::sheet::test {
 namespace {
@@ -30,6 +31,7 @@ TEST(RecentCircuits, MostRecentFirstOnceAndAtMostEight) {
 }
 
 TEST(Recovery, TheFolderFollowsTheXdgRules) {
+#ifndef _WIN32
     const auto dir = [](const char* state, const char* home) {
         return RecoveryDir([state, home](const char* name) -> const char* {
             return std::string_view(name) == "XDG_STATE_HOME" ? state : home;
@@ -39,6 +41,22 @@ TEST(Recovery, TheFolderFollowsTheXdgRules) {
     EXPECT_EQ(dir("relativa", "/h"), std::filesystem::path("/h/.local/state/idrovela"));
     EXPECT_EQ(dir(nullptr, "/h"), std::filesystem::path("/h/.local/state/idrovela"));
     EXPECT_EQ(dir("", nullptr), std::nullopt);
+#else
+    // On Windows the local application data, given in UTF-8; never XDG_STATE_HOME or HOME, which
+    // Wine sets to a Unix path.
+    const auto dir = [](const char* local) -> std::optional<std::string> {
+        const auto found = RecoveryDir([local](const char* name) -> const char* {
+            return std::string_view(name) == "LOCALAPPDATA" ? local : "/h";
+        });
+        return found ? std::optional(text::Utf8OfPath(*found)) : std::nullopt;
+    };
+    EXPECT_EQ(dir("C:\\Users\\Łukasz\\AppData\\Local"),
+              "C:\\Users\\Łukasz\\AppData\\Local\\idrovela");
+    EXPECT_EQ(dir(nullptr), std::nullopt);
+    EXPECT_EQ(dir(""), std::nullopt);
+    EXPECT_EQ(dir("relativa"), std::nullopt);
+    EXPECT_EQ(dir("/h"), std::nullopt);
+#endif
     EXPECT_TRUE(IsRecoveryFile("/s/idrovela/" + RecoveryFileName(1234, 2)));
     EXPECT_FALSE(IsRecoveryFile("/s/idrovela/circuito-1234-2.recupero.lock"));
     EXPECT_FALSE(IsRecoveryFile("/s/idrovela/villetta.idrovela"));

@@ -82,7 +82,7 @@ int TwipsToPixels(int twips) {
 
 MainWindow::MainWindow(AlwaysOnTop* onTop, MessageBox messageBox)
     : ownOnTop_(onTop == nullptr ? std::make_unique<WindowOnTop>(*this) : nullptr),
-      onTop_(onTop == nullptr ? *ownOnTop_ : *onTop),
+      onTop_(*this, onTop == nullptr ? *ownOnTop_ : *onTop),
       reporter_(*this, std::move(messageBox)),
       model_(onTop_, reporter_),
       client_(new QWidget(this)),

@@ -18,6 +18,7 @@
 #include "window/qt/key_watch.h"
 #include "window/qt/main_menus.h"
 #include "window/qt/platform_qt.h"
+#include "window/qt/windows_on_top.h"
 
 class QAction;
 class QCheckBox;
@@ -46,7 +47,8 @@ inline constexpr int kFontPointSize = 8;
 class MainWindow final : public QMainWindow {
   public:
     // `onTop` and `messageBox` stand in for the platform in tests; by default the window keeps
-    // itself on top and shows run-time errors in a message box.
+    // itself on top and shows run-time errors in a message box. Either way the program's other
+    // windows follow the window's on-top state (WindowsOnTop).
     explicit MainWindow(AlwaysOnTop* onTop = nullptr, MessageBox messageBox = ShowErrorMessageBox);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
@@ -106,7 +108,7 @@ class MainWindow final : public QMainWindow {
     void Mirror();
 
     std::unique_ptr<WindowOnTop> ownOnTop_;
-    AlwaysOnTop& onTop_;
+    WindowsOnTop onTop_;
     QueuedErrorReporter reporter_;
     Form_Principale model_;
     ClassicFrameStyle frameStyle_;

@@ -15,10 +15,11 @@ namespace idrovela::window::qt {
 void WindowOnTop::SetAlwaysOnTop(bool onTop) {
 #ifdef Q_OS_WIN
     // Insert after HWND_TOPMOST (-1) or HWND_NOTOPMOST (-2); SWP_NOSIZE | SWP_NOMOVE (3) keeps
-    // the position and the size. The result is not examined: a failure leaves the window as
-    // it was.
+    // the position and the size, and SWP_NOACTIVATE leaves the focus where the user has it, as
+    // every window of the program is set in turn. The result is not examined: a failure leaves
+    // the window as it was.
     SetWindowPos(reinterpret_cast<HWND>(window_.winId()), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0,
-                 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+                 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 #else
     if (QWindow* handle = window_.windowHandle()) {
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);

@@ -9,8 +9,8 @@ class QWidget;
 
 namespace idrovela::window::qt {
 
-// Keeps a top-level widget above all other windows, or releases it, without moving or
-// resizing it. On Windows through SetWindowPos; elsewhere through the stays-on-top hint of the
+// Keeps a top-level widget above all other windows, or releases it, without moving, resizing or
+// activating it. On Windows through SetWindowPos; elsewhere through the stays-on-top hint of the
 // widget's native window, which the window manager applies in place. (Changing the widget's own
 // window flags would re-create the native window, and may move it.) Without a native window
 // yet the call does nothing.

@@ -1,5 +1,6 @@
 #include "window/qt/show_beside.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMargins>
@@ -9,8 +10,11 @@
 #include <QVariant>
 #include <QWidget>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
+
+#include "window/qt/windows_on_top.h"
 
 namespace idrovela::window::qt {
 
@@ -83,6 +87,40 @@ std::optional<QRect> PlaceInColumn(const Column& column, const std::vector<QRect
 }
 
 enum class Side { Right, Left, Below };
+
+std::int64_t Area(const QRect& rect) {
+    return std::int64_t{rect.width()} * rect.height();
+}
+
+struct Span {
+    int start = 0;
+    int length = 0;
+};
+
+// A window's span along one direction of the screen (`room`), inside it whole: no longer than
+// the room; where it runs past the room's end, shortened toward `minimum` first, keeping its
+// start, then moved back; where it starts before the room, moved in.
+Span FitAlong(int start, int length, int minimum, int roomStart, int roomLength) {
+    length = std::min(length, roomLength);
+    start = std::max(start, roomStart);
+    const int roomEnd = roomStart + roomLength;
+    if (start + length > roomEnd) {
+        length = std::max(roomEnd - start, std::min(minimum, length));
+        start = roomEnd - length;
+    }
+    return {start, length};
+}
+
+// `frame` inside `screen` whole: across, narrowed toward `minimumWidth` first, keeping the side
+// it was on clear of the main window; down, moved up first, keeping its height, as a window
+// placed beside the main window is.
+QRect WithinScreen(const QRect& frame, const QRect& screen, int minimumWidth) {
+    const auto [left, width] =
+        FitAlong(frame.left(), frame.width(), minimumWidth, screen.left(), screen.width());
+    const auto [top, height] =
+        FitAlong(frame.top(), frame.height(), frame.height(), screen.top(), screen.height());
+    return {left, top, width, height};
+}
 
 std::optional<QRect> PlaceOnSide(Side side, const QRect& screen, const QRect& main,
                                  const std::vector<QRect>& others, QSize preferred, QSize minimum,
@@ -172,6 +210,11 @@ class PlaceKeeper final : public QObject {
     QSettings& settings_;
 };
 
+// The least a window takes, inside its frame.
+QSize Minimum(const QWidget& window) {
+    return window.minimumSizeHint().expandedTo(window.minimumSize());
+}
+
 std::vector<QRect> ScreenAreas() {
     std::vector<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens()) {
@@ -188,11 +231,26 @@ QRect PlaceBeside(const QRect& screen, const QRect& main, const std::vector<QRec
     preferred = preferred.expandedTo(minimum);
     constexpr Side kSides[] = {Side::Right, Side::Left, Side::Below};
     for (const bool mayShrink : {false, true}) {
-        for (const Side side : kSides) {
-            if (const auto place =
-                    PlaceOnSide(side, screen, main, others, preferred, minimum, mayShrink)) {
+        // A side of the main window that holds the window whole; else the one of the two that
+        // gives it the more room (the right one on a tie); else below.
+        const auto right =
+            PlaceOnSide(Side::Right, screen, main, others, preferred, minimum, mayShrink);
+        const auto left =
+            PlaceOnSide(Side::Left, screen, main, others, preferred, minimum, mayShrink);
+        for (const auto& place : {right, left}) {
+            if (place && place->size() == preferred) {
                 return *place;
             }
+        }
+        if (right && (!left || Area(*right) >= Area(*left))) {
+            return *right;
+        }
+        if (left) {
+            return *left;
+        }
+        if (const auto below =
+                PlaceOnSide(Side::Below, screen, main, others, preferred, minimum, mayShrink)) {
+            return *below;
         }
     }
     // Covering another window of the program rather than the main one.
@@ -209,14 +267,15 @@ QRect PlaceBeside(const QRect& screen, const QRect& main, const std::vector<QRec
             size};
 }
 
-std::optional<QRect> StillOnScreen(const QRect& frame, const std::vector<QRect>& screens) {
+std::optional<QRect> BackOnScreen(const QRect& frame, const std::vector<QRect>& screens,
+                                  int minimumWidth) {
     const QRect titleBar(frame.topLeft(),
                          QSize(frame.width(), std::min(kTitleBarHeight, frame.height())));
     const int grip = std::min(kGripWidth, frame.width());
     for (const QRect& screen : screens) {
         const QRect seen = screen.intersected(titleBar);
         if (seen.height() == titleBar.height() && seen.width() >= grip) {
-            return QRect(frame.topLeft(), frame.size().boundedTo(screen.size()));
+            return WithinScreen(frame, screen, minimumWidth);
         }
     }
     return std::nullopt;
@@ -228,7 +287,9 @@ void ShowBeside(QWidget& tool, const QWidget& main, QSettings* settings) {
         const auto remembered =
             settings != nullptr ? RememberedFrame(*settings, tool, margins) : std::nullopt;
         std::optional<QRect> frame =
-            remembered ? StillOnScreen(*remembered, ScreenAreas()) : std::nullopt;
+            remembered
+                ? BackOnScreen(*remembered, ScreenAreas(), Minimum(tool).grownBy(margins).width())
+                : std::nullopt;
         if (!frame) {
             if (remembered) {
                 tool.resize(remembered->size().shrunkBy(margins));
@@ -236,17 +297,17 @@ void ShowBeside(QWidget& tool, const QWidget& main, QSettings* settings) {
                 tool.adjustSize();  // a window that has not chosen its size takes what it needs
             }
             std::vector<QRect> others;
-            for (QWidget* other : main.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-                if (other != &tool && other->isWindow() && other->isVisible()) {
+            for (const QWidget* other : QApplication::topLevelWidgets()) {
+                if (other != &tool && other != &main && other->isVisible() &&
+                    IsWindowOfItsOwn(*other)) {
                     others.push_back(other->frameGeometry());
                 }
             }
             const QRect screen = main.screen() != nullptr
                                      ? main.screen()->availableGeometry()
                                      : QRect(QPoint(0, 0), QSize(kLargest, kLargest));
-            const QSize minimum = tool.minimumSizeHint().expandedTo(tool.minimumSize());
             frame = PlaceBeside(screen, main.frameGeometry(), others, tool.size().grownBy(margins),
-                                minimum.grownBy(margins));
+                                Minimum(tool).grownBy(margins));
         }
         tool.move(frame->topLeft());
         tool.resize(frame->size().shrunkBy(margins));
@@ -254,6 +315,10 @@ void ShowBeside(QWidget& tool, const QWidget& main, QSettings* settings) {
         if (settings != nullptr) {
             new PlaceKeeper(tool, *settings);
         }
+    }
+    // Brought back from the task bar as it was (maximised stays maximised), in front, active.
+    if (tool.isMinimized()) {
+        tool.setWindowState(tool.windowState() & ~Qt::WindowMinimized);
     }
     tool.show();
     tool.raise();

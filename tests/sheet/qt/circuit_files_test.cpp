@@ -42,17 +42,49 @@ class FilesTest : public CircuitWindowTest {
     }
 };
 
-// `idrovela FILE…`: where the window manager put the main window so that the circuit window
-// fits on neither side, the main window goes to the screen's left; otherwise it stays.
+// Where the window manager or the user put the main window so that a circuit window gets on
+// neither side the width it needs, the main window goes to the screen's left when that gives it
+// more room, at least its minimum; otherwise it stays. Frames as the real windows have them: the
+// main window 386 wide, a circuit window that needs 1002 and takes at least 746.
 TEST(PlaceForRoom, TheMainWindowMakesRoomOnlyWhereItHelps) {
+    struct Case {
+        const char* name;
+        QRect screen;
+        QRect main;
+        int needed;
+        int minimum;
+        std::optional<QPoint> expected;
+    };
     const QRect screen(0, 0, 1280, 900);
-    EXPECT_EQ(PlaceForRoom(screen, QRect(449, 278, 383, 343), 750), QPoint(0, 278));  // centred
-    EXPECT_EQ(PlaceForRoom(screen, QRect(0, 278, 383, 343), 750), std::nullopt);      // room right
-    EXPECT_EQ(PlaceForRoom(screen, QRect(880, 0, 383, 343), 750), std::nullopt);      // room left
-    EXPECT_EQ(PlaceForRoom(QRect(0, 0, 1024, 768), QRect(320, 0, 383, 343), 750),
-              std::nullopt);  // no screen wide enough: the window manager's place stays
-    EXPECT_EQ(PlaceForRoom(QRect(1280, 0, 1280, 900), QRect(1729, 40, 383, 343), 750),
-              QPoint(1280, 40));  // a second screen
+    const Case cases[] = {
+        {"centred", screen, {449, 278, 383, 343}, 750, 750, QPoint(0, 278)},
+        {"room right", screen, {0, 278, 383, 343}, 750, 750, std::nullopt},
+        {"room left", screen, {880, 0, 383, 343}, 750, 750, std::nullopt},
+        {"no screen wide enough", {0, 0, 1024, 768}, {320, 0, 383, 343}, 750, 750, std::nullopt},
+        {"a second screen", {1280, 0, 1280, 900}, {1729, 40, 383, 343}, 750, 750, QPoint(1280, 40)},
+        // 1920 × 1080, centred: 767 and 767 beside it, 1534 once it is at the left.
+        {"1920 centred", {0, 0, 1920, 1080}, {767, 376, 386, 327}, 1002, 746, QPoint(0, 376)},
+        // 1366 × 768: not the whole need anywhere, but 980 at the left beats 490 on a side.
+        {"1366 centred", {0, 0, 1366, 768}, {490, 220, 386, 327}, 1002, 746, QPoint(0, 220)},
+        {"1366 at the left already",
+         {0, 0, 1366, 768},
+         {0, 220, 386, 327},
+         1002,
+         746,
+         std::nullopt},
+        // A side above the minimum but short of the need: the left edge gives more.
+        {"1600 side short of the need",
+         {0, 0, 1600, 900},
+         {800, 0, 386, 327},
+         1002,
+         746,
+         QPoint(0, 0)},
+        // 1024 × 768: 638 at the left is below the minimum; moving would not make it fit.
+        {"1024 centred", {0, 0, 1024, 768}, {319, 220, 386, 327}, 1002, 746, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PlaceForRoom(c.screen, c.main, c.needed, c.minimum), c.expected) << c.name;
+    }
 }
 
 TEST_F(FilesTest, SavedAndReopenedTheBytesAreTheSame) {
@@ -102,16 +134,45 @@ TEST_F(FilesTest, SavedAndReopenedTheBytesAreTheSame) {
     EXPECT_EQ(circuits.Windows().front()->Circuit().File(), file);
 }
 
+// `idrovela binario.idrovela villetta.idrovela`: each file that fails to load opens nothing and
+// says what is wrong with it, naming it; the good one opens all the same.
 TEST_F(FilesTest, AFileThatFailsToLoadOpensNothingAndSaysWhy) {
-    const std::filesystem::path file = File("rotto.idrovela");
-    Write(
-        file,
-        "{\"formato\": \"idrovela-circuito\", \"versione\": 1,\n  \"fluido\": {}, \"tratti\": [\n");
-    EXPECT_EQ(circuits.Open(file), nullptr);
-    EXPECT_TRUE(circuits.Windows().empty());
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors.front().contains("riga 3")) << dialogs.errors.front().toStdString();
-    EXPECT_TRUE(circuits.Recent().isEmpty());
+    const std::string whole = circuit::WriteCircuit(ThreeRadiators());
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* says;
+    } cases[] = {
+        {"vuoto.idrovela", "", "il file è vuoto."},
+        {"troncato.idrovela", whole.substr(0, whole.size() / 3),
+         "il file è incompleto e finisce a metà"},
+        {"binario.idrovela", std::string("PK\x03\x04\x14\0\0\0", 8),
+         "il file non è un testo ma un file binario"},
+        {"zeri.idrovela", whole.substr(0, 60) + std::string(40, '\0'), "il file è danneggiato"},
+        {"rotto.idrovela",
+         "{\"formato\": \"idrovela-circuito\", \"versione\": 1,\n  \"fluido\": {}, \"tratti\": [\n",
+         "il file è incompleto e finisce a metà, forse perché è stato troncato durante una copia. "
+         "Dettaglio: il testo JSON si interrompe alla riga 3, colonna 1."},
+    };
+    std::vector<std::filesystem::path> files;
+    for (const auto& c : cases) {
+        files.push_back(File(c.name));
+        Write(files.back(), c.bytes);
+    }
+    files.push_back(ThreeRadiatorsFile());
+    circuits.OpenAtStart(files);
+    ASSERT_EQ(circuits.Windows().size(), 1u);
+    EXPECT_EQ(circuits.Windows().front()->Circuit().File(), files.back());
+    ASSERT_EQ(dialogs.errors.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::string error = dialogs.errors[static_cast<qsizetype>(i)].toStdString();
+        const std::string named = std::string("/") + cases[i].name + "»: ";
+        EXPECT_EQ(error.rfind("Impossibile aprire «", 0), 0u) << error;
+        const std::size_t name = error.find(named);
+        ASSERT_NE(name, std::string::npos) << error;
+        EXPECT_EQ(error.substr(name + named.size()).rfind(cases[i].says, 0), 0u) << error;
+    }
+    EXPECT_EQ(circuits.Recent(), QStringList{QString::fromStdString(files.back().string())});
 }
 
 // A save that fails (here: the chosen name is a folder) leaves the old file as it was, says why,

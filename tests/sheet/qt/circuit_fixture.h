@@ -6,16 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <vector>
 
 #include "sheet/qt/circuit_drawings.h"
 #include "sheet/qt/circuit_exports.h"
@@ -29,18 +33,71 @@
 
 namespace idrovela::sheet::qt::test {
 
+// The windows' own parts, found by their names.
+inline QAction& ActionOf(QWidget& window, const char* name) {
+    auto* action = window.findChild<QAction*>(QString::fromUtf8(name));
+    if (action == nullptr) {
+        throw std::runtime_error(std::string("no action ") + name);
+    }
+    return *action;
+}
+
+template <typename Widget = QWidget>
+Widget& Child(QWidget& window, const char* name) {
+    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
+    if (widget == nullptr) {
+        throw std::runtime_error(std::string("no widget ") + name);
+    }
+    return *widget;
+}
+
+inline void Type(QLineEdit& field, const QString& text) {
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, text);
+    QTest::keyClick(&field, Qt::Key_Return);
+}
+
+// Picks an entry of a combo box, as the user's choice from its list does.
+inline void Pick(QComboBox& box, int index) {
+    ASSERT_TRUE(box.isEnabled());
+    box.setFocus();
+    box.setCurrentIndex(index);
+    Q_EMIT box.activated(index);
+}
+
+// Runs `act` on the modal dialog that `open` opens, once it shows.
+inline void WithDialog(const std::function<void()>& open,
+                       const std::function<void(QWidget&)>& act) {
+    bool acted = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+        acted = true;
+    });
+    open();
+    EXPECT_TRUE(acted);
+}
+
 class ScriptedDialogs final : public Dialogs {
   public:
     Answer AskToSave(QWidget*, const QString& question) override {
         questions << question;
         return Next(answers, Answer::Cancel);
     }
-    std::optional<QString> OpenPath(QWidget*) override { return Next(openPaths, {}); }
+    std::optional<QString> OpenPath(QWidget* parent) override {
+        owners.push_back(parent);
+        return Next(openPaths, {});
+    }
     std::optional<QString> SavePath(QWidget*, const QString& suggested) override {
         suggestions << suggested;
         return Next(savePaths, {});
     }
-    void ShowError(QWidget*, const QString& text) override { errors << text; }
+    void ShowError(QWidget* parent, const QString& text) override {
+        owners.push_back(parent);
+        errors << text;
+    }
     bool OfferRecovery(QWidget*, const QString& question) override {
         offers << question;
         return Next(recover, false);
@@ -72,6 +129,7 @@ class ScriptedDialogs final : public Dialogs {
     QStringList questions;
     QStringList suggestions;
     QStringList errors;
+    std::vector<QWidget*> owners;  // of the file dialogs and the errors, in turn
     QStringList offers;
     QStringList exports;
     QStringList upstreamAsked;

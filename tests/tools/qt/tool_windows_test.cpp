@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -80,6 +81,37 @@ TEST_F(ToolWindowsTest, TheToolsMenuOpensEachToolOnceBesideTheWindow) {
     EXPECT_TRUE(panel.isVisible());
     EXPECT_FALSE(panel.isModal());
     EXPECT_FALSE(panel.frameGeometry().intersects(window.frameGeometry()));
+}
+
+// In the tool windows a box the user has not clicked lets the wheel go by; with the focus it
+// takes it.
+TEST_F(ToolWindowsTest, TheWheelChangesOnlyTheBoxWithTheFocus) {
+    QWidget& fluid = Open("ProprietaFluido");
+    auto& celsius = *fluid.findChild<QDoubleSpinBox*>("Temperatura");
+    auto& kind = *fluid.findChild<QComboBox*>("Fluido");
+    QWidget& table = Open("TubiCommerciali");
+    auto& series = *table.findChild<QComboBox*>("Serie");
+    const double temperature = celsius.value();
+    const int fluidIndex = kind.currentIndex();
+    const int seriesIndex = series.currentIndex();
+    for (QWidget* box : std::initializer_list<QWidget*>{&celsius, &kind, &series}) {
+        window::qt::test::RollWheel(*box, -1);
+        EXPECT_FALSE(box->hasFocus()) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(celsius.value(), temperature);
+    EXPECT_EQ(kind.currentIndex(), fluidIndex);
+    EXPECT_EQ(series.currentIndex(), seriesIndex);
+
+    fluid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&fluid] { return QApplication::activeWindow() == &fluid; }));
+    celsius.setFocus();
+    window::qt::test::RollWheel(celsius, 1);
+    EXPECT_EQ(celsius.value(), temperature + celsius.singleStep());
+    table.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&table] { return QApplication::activeWindow() == &table; }));
+    series.setFocus();
+    window::qt::test::RollWheel(series, -1);
+    EXPECT_EQ(series.currentIndex(), seriesIndex + 1);
 }
 
 TEST_F(ToolWindowsTest, ThePhysicsPanelFollowsEveryActionAndNeverOpensABox) {
@@ -454,6 +486,38 @@ TEST(RememberedBetweenRuns, APlaceOffEveryScreenGoesBesideTheMainWindowAgain) {
     EXPECT_EQ(pipes.width(), 320);
     EXPECT_EQ(pipes.findChild<QComboBox*>("Serie")->currentData().toString(), "acciaio-m");
     EXPECT_EQ(settings.value("windows/TubiCommerciali/pos").toPoint(), pipes.pos());
+}
+
+// A place remembered from a wider screen, its title bar still on this one but its right part
+// (the close button) past the screen's edge: the window comes back whole, narrowed to the room
+// from where it was, or, with less room than its least width, at that width against the edge.
+TEST(RememberedBetweenRuns, APlacePastTheScreensEdgeComesBackWhole) {
+    struct Case {
+        const char* name;
+        int roomRight;  // from the remembered place to the screen's right edge
+        bool keepsItsPlace;
+    };
+    for (const Case& c : {Case{"narrowed where it was", 400, true},
+                          Case{"moved back at its least width", 100, false}}) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        QSettings settings(folder.filePath("idrovela.conf"), QSettings::IniFormat);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint remembered(screen.right() + 1 - c.roomRight, screen.top() + 40);
+        settings.setValue("windows/TubiCommerciali/pos", remembered);
+        settings.setValue("windows/TubiCommerciali/size", QSize(700, 500));
+        ProgramRun run(settings);
+        QWidget& pipes = run.Open("TubiCommerciali");
+        const QRect frame = pipes.frameGeometry();
+        EXPECT_TRUE(screen.contains(frame));
+        EXPECT_EQ(frame.right(), screen.right());
+        EXPECT_EQ(frame.top(), remembered.y());
+        EXPECT_EQ(pipes.height(), 500);
+        const int least = pipes.minimumSizeHint().width() + frame.width() - pipes.width();
+        EXPECT_EQ(frame.width(), c.keepsItsPlace ? c.roomRight : least);
+        EXPECT_EQ(frame.left() == remembered.x(), c.keepsItsPlace);
+    }
 }
 
 TEST(RememberedBetweenRuns, OnlySoundValuesAreReadBack) {

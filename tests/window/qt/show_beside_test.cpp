@@ -31,6 +31,7 @@ struct Window {
 const Window kPanel{{304, 457}, {302, 345}};
 const Window kTable{{702, 581}, {311, 409}};
 const Window kHelp{{522, 581}, {104, 143}};
+const Window kCircuit{{1002, 708}, {746, 380}};
 
 struct Placement {
     std::string name;
@@ -104,6 +105,21 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   kPanel,
                   {0, 348, 304, 457}},
+        // Whole on the left rather than narrowed on the right.
+        Placement{"Table1600LeftWholeRatherThanNarrowedRight",
+                  {0, 0, 1600, 900},
+                  {800, 278, 384, 344},
+                  {},
+                  kTable,
+                  {94, 278, 702, 581}},
+        // A circuit window at 1920 × 1080, the main window a little right of the centre: the
+        // left side is the wider (766 against 760), and it goes there.
+        Placement{"Circuit1920TheLargerSide",
+                  {0, 0, 1920, 1080},
+                  {770, 376, 386, 327},
+                  {},
+                  kCircuit,
+                  {0, 372, 766, 708}},
         // The screen's free area need not start at 0 (a panel on the left, one on top).
         Placement{"ScreenAreaBelowAndRightOfPanels",
                   {64, 32, 1216, 868},
@@ -135,22 +151,44 @@ TEST(PlaceBeside, CoversAnotherToolWindowRatherThanTheMainOne) {
     EXPECT_TRUE(kScreen1024.contains(place));
 }
 
-TEST(StillOnScreen, KeepsAPlaceWhoseTitleBarShowsAndLetsGoOfOneThatDoesNot) {
+// A remembered frame comes back onto the screen that shows its title bar, whole: narrowed first,
+// keeping its left edge, then moved; moved up; one off every screen is let go.
+TEST(BackOnScreen, BringsARememberedPlaceWholeOntoItsScreen) {
     const std::vector<QRect> screens{{0, 0, 1280, 900}, {1280, 0, 1024, 768}};
-    // On either screen, or partly off one with its title bar still there to take.
-    for (const QRect frame : {QRect(30, 40, 444, 581), QRect(1500, 100, 444, 581),
-                              QRect(-300, 500, 444, 581), QRect(2200, 700, 444, 581)}) {
-        EXPECT_EQ(StillOnScreen(frame, screens), frame);
+    struct Case {
+        const char* name;
+        QRect frame;
+        std::optional<QRect> expected;
+    };
+    const Case cases[] = {
+        {"whole on the first screen", {30, 40, 444, 581}, QRect(30, 40, 444, 581)},
+        {"whole on the second screen", {1500, 100, 444, 581}, QRect(1500, 100, 444, 581)},
+        // Its title bar partly off the left edge: moved in; too low: moved up.
+        {"off the left and the bottom", {-300, 500, 444, 581}, QRect(0, 319, 444, 581)},
+        // Past the second screen's right and bottom edges: narrowed to its least width (311),
+        // then moved back; moved up.
+        {"past the right and bottom", {2200, 700, 444, 581}, QRect(1993, 187, 311, 581)},
+        // «Tubi commerciali» remembered from a wider screen, on the 1024 × 768 one: narrowed to the
+        // room right of a centred main window, where it would go afresh; with less room there,
+        // at its least width against the screen's edge. Its close button shows either way.
+        {"from a wider screen", {1280 + 708, 187, 702, 581}, QRect(1280 + 708, 187, 316, 581)},
+        {"from a wider screen, less room",
+         {1280 + 900, 100, 702, 581},
+         QRect(1280 + 713, 100, 311, 581)},
+        // Larger than its screen: as wide as the room from its left edge, as high as the screen.
+        {"larger than its screen", {1300, 10, 1800, 1200}, QRect(1300, 0, 1004, 768)},
+        // Off every screen: a second screen that is gone, above the top, too little showing.
+        {"a screen that is gone", {2400, 100, 444, 581}, std::nullopt},
+        {"above the top", {30, -10, 444, 581}, std::nullopt},
+        {"too little showing on the left", {-420, 100, 444, 581}, std::nullopt},
+        {"below the first screen", {500, 890, 444, 581}, std::nullopt},
+        {"below the second screen", {1300, 760, 444, 581}, std::nullopt},
+        {"far away", {-1000000, 0, 444, 581}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(BackOnScreen(c.frame, screens, kTable.minimum.width()), c.expected) << c.name;
     }
-    // Larger than the screen it is on: as large as that screen.
-    EXPECT_EQ(StillOnScreen(QRect(1300, 10, 1800, 1200), screens), QRect(1300, 10, 1024, 768));
-    // Off every screen: a second screen that is gone, above the top, too little of it showing.
-    for (const QRect frame :
-         {QRect(2400, 100, 444, 581), QRect(30, -10, 444, 581), QRect(-420, 100, 444, 581),
-          QRect(500, 890, 444, 581), QRect(1300, 760, 444, 581), QRect(-1000000, 0, 444, 581)}) {
-        EXPECT_EQ(StillOnScreen(frame, screens), std::nullopt);
-    }
-    EXPECT_EQ(StillOnScreen(QRect(30, 40, 444, 581), {}), std::nullopt);
+    EXPECT_EQ(BackOnScreen(QRect(30, 40, 444, 581), {}, kTable.minimum.width()), std::nullopt);
 }
 
 }  // namespace
