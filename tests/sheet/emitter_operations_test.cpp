@@ -16,23 +16,10 @@ using test::Open;
 using test::Refusal;
 using test::Take;
 using test::ThreeRadiators;
-
-// The three radiators at 70/60 °C, each with an emitter of `nominalW`.
-circuit::Circuit WithEmitters(double nominalW) {
-    circuit::Circuit circuit = ThreeRadiators();
-    circuit.fluid = {circuit::FluidType::Acqua, 0.0, 70.0, 60.0};
-    for (circuit::Segment& segment : circuit.segments) {
-        if (segment.terminal) {
-            circuit::Emitter emitter;
-            emitter.nominalW = nominalW;
-            segment.terminal->emitter = emitter;
-        }
-    }
-    return circuit;
-}
+using test::ThreeRadiatorsWithEmitters;
 
 TEST(EmitterOperations, TheLowestSupplyIsOneEditThatUndoes) {
-    auto document = Open(WithEmitters(2500.0));
+    auto document = Open(ThreeRadiatorsWithEmitters(2500.0));
     const double lowest = document->Solution()->lowestSupply->supplyC;
     // R2, 2000 W from 2500 W, sets it.
     EXPECT_EQ(document->Circuit().segments[document->Solution()->lowestSupply->segment].id, "R2");
@@ -60,14 +47,14 @@ TEST(EmitterOperations, TheLowestSupplyIsOneEditThatUndoes) {
 
 TEST(EmitterOperations, TheLowestSupplyIsRefusedWhereItCannotBe) {
     // A terminal with a load and no emitter: no lowest supply.
-    circuit::Circuit partial = WithEmitters(2500.0);
+    circuit::Circuit partial = ThreeRadiatorsWithEmitters(2500.0);
     partial.segments[1].terminal->emitter.reset();
     auto document = Open(partial);
     EXPECT_NE(Refusal(*document, SetLowestSupply(*document)).find("emettitore"), std::string::npos);
 
     // Large emitters asked for a cooling of 1 K: a supply a little over the room, and a return
     // 30 K below it, in ice, which the engine refuses with its message.
-    circuit::Circuit wide = WithEmitters(100'000.0);
+    circuit::Circuit wide = ThreeRadiatorsWithEmitters(100'000.0);
     wide.fluid.returnC = 40.0;
     wide.emitterSettings = circuit::EmitterSettings{1.0};
     auto cold = Open(wide);
