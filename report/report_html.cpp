@@ -461,8 +461,8 @@ std::string ReportHtml(const circuit::Circuit& circuit, const circuit::Solution&
     html += IndexSection(circuit, solution);
     html += SchematicSection(circuit, solution, room);
     html += PumpSection(circuit, solution);
-    html += PlantSection(circuit, solution);
     html += FormulaSection();
+    html += PlantSection(circuit, solution);
     html += FittingSection(circuit);
     html += WarningSection(circuit, solution);
     return html + "</body></html>\n";

@@ -4,10 +4,9 @@
 // the header, the fluid, the limits and margins, the segment and terminal tables (each with a
 // row of units under its captions, in <thead>, so that a printer repeats both on every page),
 // every fitting and valve with its loss, the index circuit, the schematic (as pictures the printer
-// paints, cut to the page), the pump's duty with the system curve and its points, the emitters
-// and the plant's water and vessel, the formulas,
-// the fitting-library entries used with their sources, and the warnings. Figures line up on the
-// right; every text from the circuit is escaped.
+// paints, cut to the page), the pump's duty with the system curve and its points, the formulas,
+// the emitters and the plant's water and vessel, the fitting-library entries used with their
+// sources, and the warnings. Figures line up on the right; every text from the circuit is escaped.
 
 #include <string>
 #include <string_view>

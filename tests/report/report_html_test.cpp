@@ -79,8 +79,8 @@ TEST(ReportHtml, SectionsInTheirOrderUnderTheGivenHeader) {
                                                "<h2>Circuito indice</h2>",
                                                "<h2>Schema del circuito</h2>",
                                                "<h2>Pompa</h2>",
-                                               "<h2>Acqua e vaso di espansione</h2>",
                                                "<h2>Formule usate</h2>",
+                                               "<h2>Acqua e vaso di espansione</h2>",
                                                "<h2>Accidenti</h2>",
                                                "<h2>Avvisi</h2>"};
     std::size_t last = 0;
@@ -97,7 +97,8 @@ TEST(ReportHtml, SectionsInTheirOrderUnderTheGivenHeader) {
     }
 }
 
-// The emitters after the pump, with which mean their output is worked from and why, one row each
+// The emitters after the formulas, with which mean their output is worked from and why, one row
+// each
 // ("–" for the return of one that cannot give its load); then the lowest supply with the
 // terminal that sets it, the water and the vessel with its formula and source. Without emitters
 // or a vessel, neither the table nor the vessel.
