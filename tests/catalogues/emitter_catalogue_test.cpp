@@ -2,7 +2,6 @@
 // reason while the rest loads, and the user's folder beside the tube one.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,6 +11,7 @@
 #include "catalogues/built_in.h"
 #include "catalogues/emitter_row.h"
 #include "catalogues/user_catalogues.h"
+#include "tests/support/scratch_folder.h"
 
 namespace idrovela::catalogues {
 namespace {
@@ -127,9 +127,8 @@ TEST(EmitterCatalogue, TheUsersFolderIsBesideTheTubeOne) {
     EXPECT_EQ(EmitterDirBeside("/home/a/.local/share/idrovela/tubi/"),
               fs::path("/home/a/.local/share/idrovela/emettitori"));
 
-    const fs::path root =
-        fs::temp_directory_path() / ("idrovela-emettitori-" + std::to_string(::getpid()));
-    fs::remove_all(root);
+    const test_support::ScratchFolder folder("idrovela-emettitori");
+    const fs::path& root = folder.path();
     fs::create_directories(root / "tubi");
     const Catalogue without = LoadCatalogues(root / "tubi");
     EXPECT_TRUE(without.emitterProblems.empty());
@@ -149,7 +148,6 @@ TEST(EmitterCatalogue, TheUsersFolderIsBesideTheTubeOne) {
     EXPECT_EQ(with.emitterProblems[0].line, 4);
     EXPECT_EQ(fs::path(with.emitterProblems[0].file).filename(), "a.csv");
     EXPECT_TRUE(with.problems.empty());
-    fs::remove_all(root);
 }
 
 }  // namespace
