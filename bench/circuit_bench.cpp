@@ -209,6 +209,13 @@ void BM_CircuitSolveAutomatic(benchmark::State& state) {
     Measure(state, [](std::size_t n) { return SolveTask(RandomTree(n, Tubes::Automatic)); });
 }
 
+// Every terminal with an emitter, whose return sets its flow.
+void BM_CircuitSolveEmitters(benchmark::State& state) {
+    Measure(state, [](std::size_t n) {
+        return SolveTask(circuit::WithEmitters(RandomTree(n, Tubes::Mixed)));
+    });
+}
+
 void BM_CircuitLoad(benchmark::State& state) {
     Measure(state, [](std::size_t n) { return LoadTask(RandomTree(n, Tubes::Mixed)); });
 }
@@ -237,6 +244,7 @@ void Sizes(benchmark::internal::Benchmark* benchmark) {
 }
 BENCHMARK(BM_CircuitSolveFixed)->Apply(Sizes);
 BENCHMARK(BM_CircuitSolveAutomatic)->Apply(Sizes);
+BENCHMARK(BM_CircuitSolveEmitters)->Apply(Sizes);
 BENCHMARK(BM_CircuitLoad)->Apply(Sizes);
 BENCHMARK(BM_CircuitSave)->Apply(Sizes);
 BENCHMARK(BM_CircuitChainSolve)->Apply(Sizes);

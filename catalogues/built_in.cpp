@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "catalogues/embedded_files.h"
+#include "catalogues/emitter_row.h"
 #include "catalogues/read_series.h"
 
 namespace idrovela::catalogues {
@@ -20,6 +21,11 @@ Catalogue BuiltInCatalogue() {
         series.origin = kBuiltInOrigin;
         series.builtIn = true;
         catalogue.series.push_back(std::move(series));
+    }
+    for (const EmbeddedFile& file : EmbeddedEmitterFiles()) {
+        const std::string label =
+            std::string(file.name) + ".csv (" + std::string(kBuiltInOrigin) + ")";
+        ReadEmitterFile(file.name, label, file.text, catalogue);
     }
     return catalogue;
 }

@@ -10,4 +10,10 @@ const Series* Catalogue::Find(std::string_view name) const {
     return found == series.end() ? nullptr : &*found;
 }
 
+const EmitterModel* Catalogue::FindEmitter(std::string_view name) const {
+    const auto found = std::find_if(emitters.begin(), emitters.end(),
+                                    [name](const EmitterModel& each) { return each.name == name; });
+    return found == emitters.end() ? nullptr : &*found;
+}
+
 }  // namespace idrovela::catalogues

@@ -25,6 +25,19 @@ struct Series {
     std::vector<Tube> tubes;  // from the smallest up: by inner diameter, then outer diameter
 };
 
+// A heating emitter as a catalogue lists it: one model, its figures for one section (a panel
+// radiator is a model of one section). Its output is at the standard rating, water entering at
+// 75 °C and leaving at 65 °C in a room at 20 °C ("ΔT 50").
+struct EmitterModel {
+    std::string name;       // "modello", unique in the catalogue
+    double heightMm = 0.0;  // height or centre distance
+    double sectionW = 0.0;  // Φn of one section
+    double exponent = 0.0;  // n of its characteristic, 1–2
+    double sectionL = 0.0;  // the water one section holds
+    std::string source;     // where the figures come from
+    std::string file;       // the file it was read from: "esempio", or a user file's stem
+};
+
 // A line or a file that was skipped, and why, in words for the user.
 struct Problem {
     std::string file;
@@ -37,9 +50,15 @@ struct Catalogue {
     std::vector<Series> series;
     // Every line or file skipped, across all series.
     std::vector<Problem> problems;
+    // The emitter models: the built-in files' in their order, then the user's files by name, each
+    // file's in its order; and every line or file of theirs skipped.
+    std::vector<EmitterModel> emitters;
+    std::vector<Problem> emitterProblems;
 
     // The series called `name`, or null.
     [[nodiscard]] const Series* Find(std::string_view name) const;
+    // The emitter model called `name`, or null.
+    [[nodiscard]] const EmitterModel* FindEmitter(std::string_view name) const;
 };
 
 inline constexpr std::string_view kBuiltInOrigin = "incorporato";

@@ -1,6 +1,6 @@
-# Writes data files into a C++ source that defines EmbeddedFiles() (embedded_files.h), so that
-# the program carries its built-in catalogues with it.
-#   cmake -DDATA_DIR=dir -DNAMES=a|b|c -DOUTPUT=file.cpp -P embed_files.cmake
+# Writes data files into a C++ source that defines FUNCTION() (embedded_files.h), so that the
+# program carries its built-in catalogues with it.
+#   cmake -DDATA_DIR=dir -DNAMES=a|b|c -DFUNCTION=EmbeddedFiles -DOUTPUT=file.cpp -P embed_files.cmake
 # reads dir/a.csv, dir/b.csv, dir/c.csv, in that order.
 string(REPLACE "|" ";" names "${NAMES}")
 
@@ -42,7 +42,7 @@ ${entries}};
 
 }  // namespace
 
-std::span<const EmbeddedFile> EmbeddedFiles() {
+std::span<const EmbeddedFile> ${FUNCTION}() {
     return kFiles;
 }
 

@@ -11,7 +11,9 @@ struct EmbeddedFile {
     std::string_view text;  // the file's bytes
 };
 
-// The built-in data files, in the order the catalogue lists them.
+// The built-in data files, in the order the catalogue lists them: the tube series, and the
+// emitter files.
 [[nodiscard]] std::span<const EmbeddedFile> EmbeddedFiles();
+[[nodiscard]] std::span<const EmbeddedFile> EmbeddedEmitterFiles();
 
 }  // namespace idrovela::catalogues

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "calc/runtime_error.h"
 #include "calc/text_conversions.h"
+#include "catalogues/fields.h"
 #include "text/quoted.h"
 #include "text/utf8.h"
 
@@ -16,47 +16,19 @@ namespace {
 
 enum Column : std::size_t { kDesignation, kOuter, kWall, kInner, kRoughness };
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t separator = line.find(kSeparator, start);
-        fields.push_back(line.substr(start, separator - start));
-        if (separator == std::string_view::npos) {
-            return fields;
-        }
-        start = separator + 1;
-    }
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
-
 std::string ColumnName(Column column) {
-    return "«" + std::string(kColumns[column]) + "»";
+    return catalogues::ColumnName(kColumns[column]);
 }
 
 // The number in a dimension's field, or the message that says why it is not one.
 std::variant<double, std::string> ReadDimension(const std::vector<std::string_view>& fields,
                                                 Column column) {
     const std::string_view field = fields[column];
-    double value = 0.0;
-    try {
-        value = TextToDouble(field);
-    } catch (const RuntimeError& error) {
-        if (error.code() == ErrorCode::Overflow) {
-            return ColumnName(column) + ": " + text::Quoted(field, text::Quoting::Escaped) +
-                   " è un numero troppo grande";
-        }
-        return ColumnName(column) + ": " + text::Quoted(field, text::Quoting::Escaped) +
-               " non è un numero (cifre, con la virgola per i decimali: 13,2)";
+    auto read = ReadCommaNumber(field, kColumns[column]);
+    if (auto* message = std::get_if<std::string>(&read)) {
+        return std::move(*message);
     }
+    const double value = std::get<double>(read);
     if (column == kRoughness) {
         if (value < 0.0) {
             return ColumnName(column) +

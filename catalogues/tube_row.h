@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "catalogues/catalogue.h"
+#include "catalogues/fields.h"
 
 namespace idrovela::catalogues {
 
@@ -15,7 +16,6 @@ inline constexpr std::string_view kHeader =
 inline constexpr std::array<std::string_view, 5> kColumns = {
     "designazione", "diametro esterno [mm]", "spessore [mm]", "diametro interno [mm]",
     "rugosità [mm]"};
-inline constexpr char kSeparator = ';';
 
 // How far the inner diameter may be from outer − 2·wall. The comparison allows a further 1e-9
 // mm, so that a value written exactly 0,05 away, which a Double cannot hold, is still accepted.

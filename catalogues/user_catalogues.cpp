@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogues/built_in.h"
+#include "catalogues/emitter_row.h"
 #include "catalogues/file_lines.h"
 #include "catalogues/read_series.h"
 #include "text/path_text.h"
@@ -110,7 +111,20 @@ void LoadUserSeries(const fs::path& path, Catalogue& catalogue) {
     }
 }
 
+void LoadUserEmitters(const fs::path& path, Catalogue& catalogue) {
+    const std::optional<std::string> text =
+        ReadAtMost(path, kMaxBytes + 1, catalogue.emitterProblems);
+    if (text) {
+        ReadEmitterFile(path.stem().string(), path.string(), *text, catalogue);
+    }
+}
+
 }  // namespace
+
+fs::path EmitterDirBeside(const fs::path& tubeDir) {
+    const fs::path dir = tubeDir.has_filename() ? tubeDir : tubeDir.parent_path();
+    return dir.parent_path() / "emettitori";
+}
 
 std::optional<fs::path> UserCatalogueDir(const std::function<const char*(const char*)>& getenv) {
     if (!getenv) {
@@ -146,6 +160,15 @@ Catalogue LoadCatalogues(const std::optional<fs::path>& userDir) {
         } catch (const std::exception& error) {
             // Nothing above throws but for want of memory; one file must not stop the others.
             Report(catalogue.problems, path, std::string("file non letto (") + error.what() + ")");
+        }
+    }
+    const fs::path emitterDir = EmitterDirBeside(*userDir);
+    for (const fs::path& path : CsvFilesIn(emitterDir, catalogue.emitterProblems)) {
+        try {
+            LoadUserEmitters(path, catalogue);
+        } catch (const std::exception& error) {
+            Report(catalogue.emitterProblems, path,
+                   std::string("file non letto (") + error.what() + ")");
         }
     }
     return catalogue;

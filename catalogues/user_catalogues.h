@@ -17,11 +17,19 @@ namespace idrovela::catalogues {
 [[nodiscard]] std::optional<std::filesystem::path> UserCatalogueDir(
     const std::function<const char*(const char*)>& getenv);
 
+// The folder of the user's own emitter models: "emettitori" beside the tube folder `tubeDir`
+// ($XDG_DATA_HOME/idrovela/emettitori beside …/tubi).
+[[nodiscard]] std::filesystem::path EmitterDirBeside(const std::filesystem::path& tubeDir);
+
 // The built-in series, then one series for every *.csv file in `userDir`, named by the file's
 // stem, in name order. A missing folder is no problem; a folder that cannot be read, a *.csv that
 // is not a regular file or cannot be read, and a file named as a built-in series (rame.csv) are
 // each skipped with a problem. Other files load whatever happens to one. Reads at most
 // kMaxBytes + 1 bytes of a file. Never throws.
+//
+// The emitter models the same way: the built-in files', then those of every *.csv file in the
+// folder beside `userDir` (EmitterDirBeside), in name order, their problems apart
+// (emitterProblems).
 [[nodiscard]] Catalogue LoadCatalogues(const std::optional<std::filesystem::path>& userDir);
 
 }  // namespace idrovela::catalogues

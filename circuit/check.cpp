@@ -5,8 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "circuit/check_plant.h"
 #include "circuit/fittings.h"
 #include "circuit/messages.h"
+#include "circuit/requirements.h"
 #include "physics/colebrook.h"
 #include "physics/glycol.h"
 #include "physics/physics_error.h"
@@ -19,49 +21,7 @@ namespace {
 
 constexpr std::size_t kMaxIdCharacters = 64;
 
-// ---- Numbers ----
-
-void RequireAtLeast(double value, double low, std::string_view where, std::string_view key,
-                    std::string_view unit) {
-    if (!std::isfinite(value) || value < low) {
-        Fail(where, key,
-             "il valore " + Amount(value, unit) + " è fuori campo; deve essere almeno " +
-                 Amount(low, unit) + ".");
-    }
-}
-
-void RequireAbove(double value, double low, std::string_view where, std::string_view key,
-                  std::string_view unit) {
-    if (!std::isfinite(value) || value <= low) {
-        Fail(where, key,
-             "il valore " + Amount(value, unit) + " è fuori campo; deve essere maggiore di " +
-                 Amount(low, unit) + ".");
-    }
-}
-
-void RequireBetween(double value, double low, double high, std::string_view where,
-                    std::string_view key, std::string_view unit) {
-    if (!std::isfinite(value) || value < low || value > high) {
-        Fail(where, key,
-             "il valore " + Amount(value, unit) + " è fuori campo; deve essere tra " +
-                 Amount(low, "") + " e " + Amount(high, unit) + ".");
-    }
-}
-
 // ---- The fluid ----
-
-physics::FluidProperties PropertiesAt(const Fluid& fluid, double celsius) {
-    switch (fluid.type) {
-        case FluidType::Etilenico:
-            return physics::GlycolMixture(physics::Glycol::Etilenico, fluid.volumePercent, celsius);
-        case FluidType::Propilenico:
-            return physics::GlycolMixture(physics::Glycol::Propilenico, fluid.volumePercent,
-                                          celsius);
-        case FluidType::Acqua:
-            break;
-    }
-    return physics::Water(celsius);
-}
 
 FluidState CheckFluid(const Fluid& fluid) {
     constexpr std::string_view kWhere = "Fluido";
@@ -138,8 +98,8 @@ void CheckTube(const Tube& tube, const catalogues::Catalogue& catalogue, std::st
     }
 }
 
-void CheckSegment(const Segment& segment, std::size_t index,
-                  const catalogues::Catalogue& catalogue) {
+void CheckSegment(const Segment& segment, std::size_t index, const catalogues::Catalogue& catalogue,
+                  const Fluid& fluid) {
     const std::string where = SegmentName(segment, index);
     if (const std::string problem = IdProblem(segment.id); !problem.empty()) {
         Fail(where, "id", problem);
@@ -183,6 +143,7 @@ void CheckSegment(const Segment& segment, std::size_t index,
         } else if (terminal.device == Terminal::Device::Kv) {
             RequireAbove(terminal.deviceValue, 0.0, where, "terminale, kv", "m³/h");
         }
+        CheckEmitter(terminal, where, fluid);
     }
 }
 
@@ -321,6 +282,19 @@ Topology BuildTopology(const Circuit& circuit) {
 
 }  // namespace
 
+physics::FluidProperties PropertiesAt(const Fluid& fluid, double celsius) {
+    switch (fluid.type) {
+        case FluidType::Etilenico:
+            return physics::GlycolMixture(physics::Glycol::Etilenico, fluid.volumePercent, celsius);
+        case FluidType::Propilenico:
+            return physics::GlycolMixture(physics::Glycol::Propilenico, fluid.volumePercent,
+                                          celsius);
+        case FluidType::Acqua:
+            break;
+    }
+    return physics::Water(celsius);
+}
+
 std::string IdProblem(std::string_view id) {
     const std::size_t characters = text::CharacterCount(id);
     if (characters == 0 || characters > kMaxIdCharacters) {
@@ -346,13 +320,14 @@ CheckedCircuit CheckCircuit(const Circuit& circuit, const catalogues::Catalogue&
     RequireAbove(circuit.limits.velocityMs, 0.0, "Limiti", "velocita", "m/s");
     RequireBetween(circuit.margins.flowPercent, 0.0, 100.0, "Margini", "portata", "%");
     RequireBetween(circuit.margins.headPercent, 0.0, 100.0, "Margini", "prevalenza", "%");
+    CheckPlant(circuit);
     if (circuit.segments.size() > kMaxSegments) {
         throw CircuitError("Il circuito ha " + std::to_string(circuit.segments.size()) +
                            " tratti; un circuito ne ha al più " + std::to_string(kMaxSegments) +
                            ".");
     }
     for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
-        CheckSegment(circuit.segments[i], i, catalogue);
+        CheckSegment(circuit.segments[i], i, catalogue, circuit.fluid);
     }
     checked.topology = BuildTopology(circuit);
     return checked;

@@ -42,8 +42,9 @@ struct FluidState {
 
 // Checks every value of a circuit and its tree, and throws CircuitError for the first fault, in
 // this order: the fluid (type and percentage, supply, return and mean where the fluid's data hold,
-// supply not equal to return), the limits and margins, the number of segments, then each segment
-// in file order (id, length, tube, fittings, valves, terminal), then the ids (repeated), the
+// supply not equal to return), the limits and margins, the emitters' settings, the volumes and
+// the vessel, the number of segments, then each segment in file order (id, length, tube,
+// fittings, valves, terminal and its emitter), then the ids (repeated), the
 // upstream ids (unknown) and loops of upstream ids. An automatic tube's series must be in the
 // catalogue; a fixed tube's need not. Gives the tree and the fluid's state.
 struct CheckedCircuit {
@@ -52,6 +53,10 @@ struct CheckedCircuit {
 };
 [[nodiscard]] CheckedCircuit CheckCircuit(const Circuit& circuit,
                                           const catalogues::Catalogue& catalogue);
+
+// The fluid's ρ, μ and c_p at a temperature: water at 101,325 kPa, or the glycol mixture.
+// physics::PhysicsError where the fluid's data do not hold.
+[[nodiscard]] physics::FluidProperties PropertiesAt(const Fluid& fluid, double celsius);
 
 // The problem with a segment id, or empty when it is a good one: 1 to 64 characters, no control
 // character, no ",", ";" or "=", no space at either end.

@@ -86,6 +86,21 @@ struct Valve {
     bool operator==(const Valve&) const = default;
 };
 
+// A heating emitter (a radiator, a convector) at a terminal given by its load: its output at the
+// standard rating, water entering at 75 °C and leaving at 65 °C in a room at 20 °C, and the
+// exponent of its characteristic. The file always holds the figures themselves; a model and its
+// number of sections say which catalogue row they came from, when they did.
+struct Emitter {
+    double nominalW = 0.0;      // "potenza_nominale": Φn at 75/65/20 °C
+    double exponent = 1.3;      // "esponente": n, 1,0–2,0
+    double roomC = 20.0;        // "ambiente": θi
+    double contentL = 0.0;      // "contenuto": the water it holds, in litres
+    std::string model;          // "modello": a catalogue's model, or empty
+    std::int64_t sections = 0;  // "elementi": with a model, from 1; 0 without one
+
+    bool operator==(const Emitter&) const = default;
+};
+
 // The terminal at a segment's downstream end: a load given as heat or as flow, and the device's
 // own loss, as a pressure drop, a Kv, or nothing.
 struct Terminal {
@@ -96,9 +111,35 @@ struct Terminal {
     Load load = Load::Power;
     double loadValue = 0.0;  // W ("potenza") or l/h at the mean temperature ("portata")
     Device device = Device::None;
-    double deviceValue = 0.0;  // Pa ("dp") or m³/h at 1 bar ("kv")
+    double deviceValue = 0.0;                       // Pa ("dp") or m³/h at 1 bar ("kv")
+    std::optional<Emitter> emitter = std::nullopt;  // "emettitore": given by its load only
 
     bool operator==(const Terminal&) const = default;
+};
+
+// The emitters' settings ("emettitori"): the least cooling an emitter is to give when the
+// lowest supply temperature is worked out; by default the circuit's own Δθ.
+struct EmitterSettings {
+    std::optional<double> minimumDropK;  // "salto_minimo"
+
+    bool operator==(const EmitterSettings&) const = default;
+};
+
+// Water the circuit holds beyond its pipes and emitters ("volumi"), in litres.
+struct Volumes {
+    double generatorL = 0.0;  // "generatore"
+    double otherL = 0.0;      // "altro"
+
+    bool operator==(const Volumes&) const = default;
+};
+
+// The closed expansion vessel to size ("vaso").
+struct Vessel {
+    double staticHeightM = 0.0;      // "altezza_statica": the system above the vessel
+    double reliefValveBar = 0.0;     // "valvola_sicurezza": its set pressure, bar gauge
+    std::optional<double> maximumC;  // "temperatura_massima"; for heating, by default the supply
+
+    bool operator==(const Vessel&) const = default;
 };
 
 struct Segment {
@@ -119,17 +160,24 @@ struct Circuit {
     Fluid fluid;
     Limits limits;
     Margins margins;
+    // Each written only when the circuit has it.
+    std::optional<EmitterSettings> emitterSettings;
+    std::optional<Volumes> volumes;
+    std::optional<Vessel> vessel;
     std::vector<Segment> segments;  // in file order
 
     bool operator==(const Circuit&) const = default;
 };
 
-// The file's format and the one version this program writes and reads.
+// The file's format and the versions this program reads: a circuit is written as version 1 unless
+// it uses what version 2 added (emitters, their settings, volumes, the vessel).
 inline constexpr const char* kFormat = "idrovela-circuito";
-inline constexpr std::int64_t kVersion = 1;
+inline constexpr std::int64_t kVersion = 2;
+inline constexpr std::int64_t kFirstVersion = 1;
 
 // What a file may hold: beyond these, loading refuses it.
 inline constexpr std::uintmax_t kMaxFileBytes = 256u * 1024u * 1024u;
 inline constexpr std::size_t kMaxSegments = 200'000;
+inline constexpr std::int64_t kMaxSections = 1000;  // of an emitter from a catalogue
 
 }  // namespace idrovela::circuit

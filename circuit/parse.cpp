@@ -10,6 +10,7 @@
 #include "circuit/messages.h"
 #include "circuit/parse_readers.h"
 #include "circuit/unreadable_text.h"
+#include "circuit/version.h"
 
 namespace idrovela::circuit {
 
@@ -18,8 +19,8 @@ namespace {
 using parsing::Json;
 using parsing::Place;
 
-// No circuit nests deeper than a fitting inside a segment inside the list (depth 4), and no
-// object of the format has more than nine keys: these bounds only stop a hostile file early.
+// No circuit nests deeper than a fitting or an emitter inside a segment inside the list, and no
+// object of the format has more than ten keys: these bounds only stop a hostile file early.
 constexpr std::size_t kMaxDepth = 32;
 constexpr std::size_t kMaxKeysPerObject = 64;
 
@@ -60,7 +61,7 @@ class DocumentBuilder {
         Json& object = *stack_.back();
         if (object.size() >= kMaxKeysPerObject) {
             error_ =
-                Where() + ": troppe chiavi in un solo oggetto; il formato ne prevede al più nove.";
+                Where() + ": troppe chiavi in un solo oggetto; il formato ne prevede al più dieci.";
             return false;
         }
         if (object.contains(key)) {
@@ -212,6 +213,31 @@ class DocumentBuilder {
     std::optional<std::string> segmentError_;
 };
 
+// A file that says it is of an older version than what it holds: the first key, in the order the
+// file is read, that came with a later one.
+[[noreturn]] void RefuseNewerKeys(const Circuit& circuit, std::int64_t version) {
+    const std::string problem = "è del formato " + std::to_string(kVersion) +
+                                ", ma il file dichiara «versione»: " + std::to_string(version) +
+                                "; si scrive «versione»: " + std::to_string(kVersion) + ".";
+    const Place file{"Il file", ""};
+    if (circuit.emitterSettings) {
+        file.Fail("emettitori", problem);
+    }
+    if (circuit.volumes) {
+        file.Fail("volumi", problem);
+    }
+    if (circuit.vessel) {
+        file.Fail("vaso", problem);
+    }
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        const Segment& segment = circuit.segments[i];
+        if (segment.terminal && segment.terminal->emitter) {
+            Fail(SegmentName(segment, i), "terminale, emettitore", problem);
+        }
+    }
+    throw CircuitError("Il file: " + problem);
+}
+
 }  // namespace
 
 Circuit ParseCircuit(std::string_view text) {
@@ -232,10 +258,12 @@ Circuit ParseCircuit(std::string_view text) {
     if (!root.is_object()) {
         throw CircuitError("Il file non è un circuito di Idrovela: non è un oggetto JSON { … }.");
     }
-    parsing::ReadFormatAndVersion(root);
+    const std::int64_t version = parsing::ReadFormatAndVersion(root);
     const Place file{"Il file", ""};
-    parsing::OnlyKeys(
-        root, {"formato", "versione", "progetto", "fluido", "limiti", "margini", "tratti"}, file);
+    parsing::OnlyKeys(root,
+                      {"formato", "versione", "progetto", "fluido", "limiti", "margini",
+                       "emettitori", "volumi", "vaso", "tratti"},
+                      file);
 
     Circuit circuit;
     if (const Json* project = parsing::Find(root, "progetto")) {
@@ -248,6 +276,15 @@ Circuit ParseCircuit(std::string_view text) {
     if (const Json* margins = parsing::Find(root, "margini")) {
         circuit.margins = parsing::ReadMargins(*margins);
     }
+    if (const Json* emitters = parsing::Find(root, "emettitori")) {
+        circuit.emitterSettings = parsing::ReadEmitterSettings(*emitters);
+    }
+    if (const Json* volumes = parsing::Find(root, "volumi")) {
+        circuit.volumes = parsing::ReadVolumes(*volumes);
+    }
+    if (const Json* vessel = parsing::Find(root, "vaso")) {
+        circuit.vessel = parsing::ReadVessel(*vessel);
+    }
     parsing::ListAt(parsing::Required(root, "tratti", file), "tratti", file);
     const std::size_t count = builder.SegmentCount();
     if (count > kMaxSegments) {
@@ -256,6 +293,9 @@ Circuit ParseCircuit(std::string_view text) {
                                 ".");
     }
     circuit.segments = builder.ReadSegments();
+    if (version < FileVersion(circuit)) {
+        RefuseNewerKeys(circuit, version);
+    }
     return circuit;
 }
 

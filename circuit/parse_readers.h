@@ -61,12 +61,16 @@ void OptionalText(const Json& object, const char* key, const Place& place, std::
 
 // ---- The readers of the file's parts ----
 
-// The format's name and the one version this program reads; CircuitError for any other.
-void ReadFormatAndVersion(const Json& root);
+// The format's name and a version this program reads, which it gives; CircuitError for any other.
+[[nodiscard]] std::int64_t ReadFormatAndVersion(const Json& root);
 [[nodiscard]] Project ReadProject(const Json& value);
 [[nodiscard]] Fluid ReadFluid(const Json& value);
 [[nodiscard]] Limits ReadLimits(const Json& value);
 [[nodiscard]] Margins ReadMargins(const Json& value);
+// What version 2 added at the top: the emitters' settings, the volumes, the vessel.
+[[nodiscard]] EmitterSettings ReadEmitterSettings(const Json& value);
+[[nodiscard]] Volumes ReadVolumes(const Json& value);
+[[nodiscard]] Vessel ReadVessel(const Json& value);
 
 // Segment n. `index` + 1 of the list, with its tube.
 [[nodiscard]] Segment ReadSegment(const Json& value, std::size_t index);
@@ -76,5 +80,7 @@ void ReadFormatAndVersion(const Json& root);
 [[nodiscard]] std::vector<Valve> ReadValves(const Json& value, const Place& segment);
 
 [[nodiscard]] Terminal ReadTerminal(const Json& value, const Place& segment);
+// A terminal's emitter; `terminal` is the terminal's place.
+[[nodiscard]] Emitter ReadEmitter(const Json& value, const Place& terminal);
 
 }  // namespace idrovela::circuit::parsing

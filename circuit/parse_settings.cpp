@@ -3,7 +3,7 @@
 
 namespace idrovela::circuit::parsing {
 
-void ReadFormatAndVersion(const Json& root) {
+std::int64_t ReadFormatAndVersion(const Json& root) {
     const Json* format = Find(root, "formato");
     if (format == nullptr || !format->is_string() ||
         format->get_ref<const std::string&>() != kFormat) {
@@ -16,17 +16,18 @@ void ReadFormatAndVersion(const Json& root) {
         file.Fail("versione", "manca; senza il numero di versione il circuito non si può leggere.");
     }
     const std::int64_t number = IntegerAt(*version, "versione", file);
+    const std::string known = std::to_string(kFirstVersion) + " o " + std::to_string(kVersion);
     if (number > kVersion) {
         throw CircuitError(
             "Il circuito è stato salvato da una versione più recente di Idrovela "
             "(formato " +
-            std::to_string(number) + "); questa legge il formato " + std::to_string(kVersion) +
-            ".");
+            std::to_string(number) + "); questa legge il formato " + known + ".");
     }
-    if (number < kVersion) {
-        file.Fail("versione", "il valore " + WholeText(number) + " non è valido; il formato è " +
-                                  std::to_string(kVersion) + ".");
+    if (number < kFirstVersion) {
+        file.Fail("versione",
+                  "il valore " + WholeText(number) + " non è valido; il formato è " + known + ".");
     }
+    return number;
 }
 
 Project ReadProject(const Json& value) {

@@ -5,7 +5,7 @@ namespace idrovela::circuit::parsing {
 Terminal ReadTerminal(const Json& value, const Place& segment) {
     ObjectAt(value, "terminale", segment);
     const Place place = segment.Inside("terminale");
-    OnlyKeys(value, {"descrizione", "potenza", "portata", "dp", "kv"}, place);
+    OnlyKeys(value, {"descrizione", "potenza", "portata", "dp", "kv", "emettitore"}, place);
     Terminal terminal;
     OptionalText(value, "descrizione", place, terminal.description);
     const Json* power = Find(value, "potenza");
@@ -28,6 +28,9 @@ Terminal ReadTerminal(const Json& value, const Place& segment) {
     } else if (kv != nullptr) {
         terminal.device = Terminal::Device::Kv;
         terminal.deviceValue = NumberAt(*kv, "kv", place);
+    }
+    if (const Json* emitter = Find(value, "emettitore")) {
+        terminal.emitter = ReadEmitter(*emitter, place);
     }
     return terminal;
 }

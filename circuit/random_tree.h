@@ -15,6 +15,10 @@ namespace idrovela::circuit {
 [[nodiscard]] Circuit RandomCircuit(std::size_t segments, std::uint64_t seed,
                                     bool everyTubeAutomatic = false);
 
+// The circuit with an emitter at every terminal: one given as a flow is given a load instead, and
+// each emitter gives its load at 70/60 °C with some to spare.
+[[nodiscard]] Circuit WithEmitters(Circuit circuit);
+
 // A chain: each segment under the one before, `segments` deep, a terminal at the end.
 [[nodiscard]] Circuit ChainCircuit(std::size_t segments);
 

@@ -5,8 +5,10 @@
 #include <string>
 #include <utility>
 
+#include "circuit/emitter.h"
 #include "circuit/fittings.h"
 #include "circuit/messages.h"
+#include "circuit/plant_figures.h"
 #include "circuit/scale.h"
 #include "physics/physics_error.h"
 
@@ -162,11 +164,43 @@ void RegimeWarnings(const physics::PipeFlow& flow, const SegmentWarnings& warn) 
     }
 }
 
+// An emitter from a catalogue set against it: figures that differ from its model's for its number
+// of sections.
+void EmitterCatalogueWarning(const Segment& segment, const catalogues::Catalogue& catalogue,
+                             const SegmentWarnings& warn) {
+    if (!segment.terminal || !segment.terminal->emitter ||
+        segment.terminal->emitter->model.empty()) {
+        return;
+    }
+    const Emitter& given = *segment.terminal->emitter;
+    const catalogues::EmitterModel* model = catalogue.FindEmitter(given.model);
+    if (model == nullptr) {
+        return;
+    }
+    const Emitter listed = EmitterFromModel(*model, given.sections, given.roomC);
+    // Sections times a figure per section round: 12 × 0,35 l is not the double 4,2 l.
+    const auto differ = [](double file, double listedFigure) {
+        return std::fabs(file - listedFigure) > 1e-9 * std::fabs(listedFigure);
+    };
+    if (differ(given.nominalW, listed.nominalW) || given.exponent != listed.exponent ||
+        differ(given.contentL, listed.contentL)) {
+        warn.Add(WarningCode::DimensioniDiverse,
+                 "Il file dà all'emettitore " + Quoted(given.model) + " di " +
+                     std::to_string(given.sections) + " elementi Φn " +
+                     Amount(given.nominalW, "W") + ", esponente " + Amount(given.exponent, "") +
+                     " e contenuto " + Amount(given.contentL, "l") + ", il catalogo " +
+                     Amount(listed.nominalW, "W") + ", " + Amount(listed.exponent, "") + " e " +
+                     Amount(listed.contentL, "l") + ": valgono quelli del file.");
+    }
+}
+
 // A fixed tube set against the catalogue: a bore or roughness that differ from its tube's, or a
-// series or designation the catalogue does not have.
+// series or designation the catalogue does not have; between them, the emitter's figures set
+// against its model's.
 void CatalogueWarnings(const Segment& segment, const catalogues::Catalogue& catalogue,
                        const SegmentWarnings& warn) {
-    const catalogues::Series* series = catalogue.Find(segment.tube.series);
+    const bool fixed = !segment.tube.automatic;
+    const catalogues::Series* series = fixed ? catalogue.Find(segment.tube.series) : nullptr;
     const catalogues::Tube* tube =
         series == nullptr ? nullptr : FindTube(*series, segment.tube.designation);
     if (tube != nullptr &&
@@ -177,6 +211,10 @@ void CatalogueWarnings(const Segment& segment, const catalogues::Catalogue& cata
                      Amount(segment.tube.roughnessMm, "mm") + ", il catalogo " +
                      Amount(tube->innerMm, "mm") + " e " + Amount(tube->roughnessMm, "mm") +
                      ": valgono quelle del file.");
+    }
+    EmitterCatalogueWarning(segment, catalogue, warn);
+    if (!fixed) {
+        return;
     }
     if (series == nullptr) {
         warn.Add(WarningCode::TuboNonInCatalogo,
@@ -215,9 +253,7 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
     }
     LimitWarnings(circuit.limits, segment, result, automaticOutside, warn);
     RegimeWarnings(result.flow, warn);
-    if (!segment.tube.automatic) {
-        CatalogueWarnings(segment, catalogue, warn);
-    }
+    CatalogueWarnings(segment, catalogue, warn);
     if (result.terminal && result.terminal->flowLph == 0.0) {
         warn.Add(WarningCode::TerminaleSenzaPortata,
                  "Il terminale non ha portata: non conta per il circuito indice né per la pompa.");
@@ -232,6 +268,11 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
                  "Il terminale non ha una perdita propria (né «dp» né «kv») e il tratto non ha "
                  "l'accidente «radiatore»: la prevalenza della pompa non comprende valvola e "
                  "corpo scaldante.");
+    }
+    if (result.terminal && result.terminal->emitter && result.terminal->emitter->insufficient) {
+        warn.Add(WarningCode::EmettitoreInsufficiente,
+                 InsufficientText(*result.terminal->emitter, *segment.terminal->emitter,
+                                  result.terminal->loadW, result.terminal->flowLph, circuit.fluid));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "circuit/fittings.h"
+#include "circuit/plant_figures.h"
 #include "circuit/segment_figures.h"
 
 namespace idrovela::circuit {
@@ -21,11 +22,25 @@ constexpr double kPascalPerBar = 1e5;
 constexpr double kWaterDensityOfKv = 1000.0;  // Kv is defined for water at 1000 kg/m³
 constexpr double kStandardGravity = 9.80665;
 
+// An emitter's figures, each finite.
+void FiniteEmitter(const EmitterResult& emitter, const Circuit& circuit, std::size_t i) {
+    for (const std::optional<double>& figure :
+         {emitter.returnC, emitter.flowReturnC, emitter.neededSupplyC, emitter.circuitOutputW,
+          emitter.marginPercent, emitter.lowestSupplyC}) {
+        if (figure) {
+            Finite(*figure, circuit, i, "una temperatura o una potenza dell'emettitore");
+        }
+    }
+    Finite(emitter.outputW, circuit, i, "la potenza dell'emettitore");
+}
+
 // The terminals' flows and loads: V̇ = Φ/(c_p·Δθ)/ρ from a load, Φ = V̇·ρ·c_p·Δθ from a flow.
+// With an emitter that gives its load, its own cooling θf − θr stands for the circuit's Δθ.
 void TerminalFlows(const Circuit& circuit, Solution& solution) {
     const double rho = solution.fluid.properties.densityKgM3;
     const double cp = solution.fluid.properties.specificHeatJKgK;
     const double deltaK = solution.fluid.deltaK;
+    const double minimumDropK = MinimumDropK(circuit, solution.fluid);
     for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
         const std::optional<Terminal>& terminal = circuit.segments[i].terminal;
         if (!terminal) {
@@ -34,7 +49,14 @@ void TerminalFlows(const Circuit& circuit, Solution& solution) {
         TerminalResult result;
         if (terminal->load == Terminal::Load::Power) {
             result.loadW = terminal->loadValue;
-            const double massFlowKgS = terminal->loadValue / (cp * deltaK);
+            double coolingK = deltaK;
+            if (terminal->emitter) {
+                result.emitter = EmitterFigures(*terminal->emitter, terminal->loadValue,
+                                                circuit.fluid, solution.fluid, minimumDropK);
+                FiniteEmitter(*result.emitter, circuit, i);
+                coolingK = result.emitter->coolingK.value_or(deltaK);
+            }
+            const double massFlowKgS = terminal->loadValue / (cp * coolingK);
             const double volumeFlowM3S = massFlowKgS / rho;
             result.flowLph = volumeFlowM3S * kLitresPerHourPerCubicMetrePerSecond;
         } else {
@@ -187,6 +209,8 @@ std::string_view WarningCodeName(WarningCode code) {
             return "valore-fuori-scala";
         case WarningCode::TerminaleSenzaPerdita:
             return "terminale-senza-perdita";
+        case WarningCode::EmettitoreInsufficiente:
+            return "emettitore-insufficiente";
     }
     return "";
 }
@@ -236,6 +260,12 @@ Solution Solve(const Circuit& circuit, const catalogues::Catalogue& catalogue) {
     TotalsAndIndex(circuit, solution);
     Balancing(solution);
     PumpFigures(circuit, solution);
+    solution.lowestSupply =
+        LowestSupplyOf(circuit, solution, MinimumDropK(circuit, solution.fluid));
+    solution.water = WaterOf(circuit, solution);
+    if (circuit.vessel) {
+        solution.vessel = SizeVessel(circuit, solution.water.totalL);
+    }
 
     // The warnings, by segment in file order.
     for (std::vector<Warning>& segmentWarnings : warnings) {

@@ -9,6 +9,7 @@
 #include "circuit/file_system.h"
 #include "circuit/messages.h"
 #include "circuit/solve.h"
+#include "circuit/version.h"
 #include "text/path_text.h"
 
 namespace idrovela::circuit {
@@ -50,6 +51,45 @@ Json TubeJson(const Tube& tube) {
     json["diametro_interno"] = Number(tube.innerMm);
     json["rugosita"] = Number(tube.roughnessMm);
     return json;
+}
+
+Json EmitterJson(const Emitter& emitter) {
+    Json json = Json::object();
+    json["potenza_nominale"] = Number(emitter.nominalW);
+    json["esponente"] = Number(emitter.exponent);
+    json["ambiente"] = Number(emitter.roomC);
+    json["contenuto"] = Number(emitter.contentL);
+    if (!emitter.model.empty() || emitter.sections != 0) {
+        json["modello"] = emitter.model;
+        json["elementi"] = emitter.sections;
+    }
+    return json;
+}
+
+// What version 2 added at the top, each only when the circuit has it.
+void AddPlant(const Circuit& circuit, Json& json) {
+    if (circuit.emitterSettings) {
+        Json emitters = Json::object();
+        if (circuit.emitterSettings->minimumDropK) {
+            emitters["salto_minimo"] = Number(*circuit.emitterSettings->minimumDropK);
+        }
+        json["emettitori"] = std::move(emitters);
+    }
+    if (circuit.volumes) {
+        Json volumes = Json::object();
+        volumes["generatore"] = Number(circuit.volumes->generatorL);
+        volumes["altro"] = Number(circuit.volumes->otherL);
+        json["volumi"] = std::move(volumes);
+    }
+    if (circuit.vessel) {
+        Json vessel = Json::object();
+        vessel["altezza_statica"] = Number(circuit.vessel->staticHeightM);
+        vessel["valvola_sicurezza"] = Number(circuit.vessel->reliefValveBar);
+        if (circuit.vessel->maximumC) {
+            vessel["temperatura_massima"] = Number(*circuit.vessel->maximumC);
+        }
+        json["vaso"] = std::move(vessel);
+    }
 }
 
 Json SegmentJson(const Segment& segment) {
@@ -94,6 +134,9 @@ Json SegmentJson(const Segment& segment) {
         } else if (terminal.device == Terminal::Device::Kv) {
             item["kv"] = Number(terminal.deviceValue);
         }
+        if (terminal.emitter) {
+            item["emettitore"] = EmitterJson(*terminal.emitter);
+        }
         json["terminale"] = std::move(item);
     }
     return json;
@@ -114,7 +157,7 @@ std::string OldFileKept(bool existed) {
 std::string Head(const Circuit& circuit) {
     Json json = Json::object();
     json["formato"] = kFormat;
-    json["versione"] = kVersion;
+    json["versione"] = FileVersion(circuit);
     json["progetto"] = {{"nome", circuit.project.name},
                         {"autore", circuit.project.author},
                         {"note", circuit.project.notes}};
@@ -132,6 +175,7 @@ std::string Head(const Circuit& circuit) {
     margins["portata"] = Number(circuit.margins.flowPercent);
     margins["prevalenza"] = Number(circuit.margins.headPercent);
     json["margini"] = std::move(margins);
+    AddPlant(circuit, json);
     json["tratti"] = Json::array();
     std::string text = json.dump(2);
     if (circuit.segments.empty()) {

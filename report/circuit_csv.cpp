@@ -7,6 +7,7 @@
 
 #include "circuit/write.h"
 #include "columns/columns.h"
+#include "report/emitter_lines.h"
 #include "report/local_losses.h"
 #include "text/csv_cell.h"
 #include "text/figures.h"
@@ -77,6 +78,29 @@ void AppendPump(std::string& csv, const circuit::Circuit& circuit,
     AppendRow(csv, std::array{std::string("percorso del circuito indice"), path, std::string()});
 }
 
+// The emitters, with a table only where the circuit has one, and the plant's figures, one a row
+// with its unit.
+void AppendPlant(std::string& csv, const circuit::Circuit& circuit,
+                 const circuit::Solution& solution) {
+    const auto rows = EmitterRows(circuit, solution);
+    if (!rows.empty()) {
+        csv += "\nEmettitori\n";
+        std::vector<std::string_view> captions;
+        for (const columns::ColumnInfo& column : EmitterColumns()) {
+            captions.push_back(column.caption);
+        }
+        AppendRow(csv, captions);
+        for (const auto& row : rows) {
+            AppendRow(csv, row);
+        }
+    }
+    csv += "\nImpianto\n";
+    AppendRow(csv, std::array{"voce", "valore", "unità"});
+    for (const PlantFact& fact : PlantFacts(circuit, solution)) {
+        AppendRow(csv, std::array{fact.caption, fact.value, fact.unit});
+    }
+}
+
 }  // namespace
 
 std::string CircuitCsv(const circuit::Circuit& circuit, const circuit::Solution& solution) {
@@ -129,6 +153,7 @@ std::string CircuitCsv(const circuit::Circuit& circuit, const circuit::Solution&
     }
 
     AppendPump(csv, circuit, solution);
+    AppendPlant(csv, circuit, solution);
     return csv;
 }
 

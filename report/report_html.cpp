@@ -8,6 +8,7 @@
 #include "circuit/fittings.h"
 #include "columns/columns.h"
 #include "columns/duty_texts.h"
+#include "report/emitter_lines.h"
 #include "report/formulas.h"
 #include "report/local_losses.h"
 #include "report/schematic_pages.h"
@@ -315,6 +316,36 @@ std::string PumpSection(const circuit::Circuit& circuit, const circuit::Solution
     return html + "</table>\n";
 }
 
+// The emitters, where the circuit has one, with a word on their model; then the plant's figures:
+// the lowest supply temperature, the water volume and the vessel.
+std::string PlantSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::string html;
+    const auto rows = EmitterRows(circuit, solution);
+    if (!rows.empty()) {
+        html += Section("Emettitori") + "<p>" + Html(EmitterModelText()) + "</p>\n";
+        html += DataTableStart() + TableHead(EmitterColumns());
+        for (const auto& row : rows) {
+            html += "<tr>";
+            for (std::size_t c = 0; c < kEmitterColumns; ++c) {
+                html += Cell("td", row[c], EmitterColumns()[c].decimals >= 0);
+            }
+            html += "</tr>\n";
+        }
+        html += "</table>\n";
+    }
+    html += Section("Acqua e vaso di espansione");
+    if (solution.vessel) {
+        html += "<p>" + Html(VesselText()) + "</p>\n";
+    }
+    Facts facts;
+    for (const PlantFact& fact : PlantFacts(circuit, solution)) {
+        std::string caption = fact.caption;
+        caption.front() = static_cast<char>(caption.front() - 'a' + 'A');
+        facts.Add(caption, fact.unit.empty() ? fact.value : fact.value + ' ' + fact.unit);
+    }
+    return html + facts.Table();
+}
+
 std::string FormulaSection() {
     std::string html = Section("Formule usate") + "<table cellspacing=\"0\" cellpadding=\"2\">\n";
     for (const Formula& formula : Formulas()) {
@@ -431,6 +462,7 @@ std::string ReportHtml(const circuit::Circuit& circuit, const circuit::Solution&
     html += SchematicSection(circuit, solution, room);
     html += PumpSection(circuit, solution);
     html += FormulaSection();
+    html += PlantSection(circuit, solution);
     html += FittingSection(circuit);
     html += WarningSection(circuit, solution);
     return html + "</body></html>\n";

@@ -5,8 +5,8 @@
 // row of units under its captions, in <thead>, so that a printer repeats both on every page),
 // every fitting and valve with its loss, the index circuit, the schematic (as pictures the printer
 // paints, cut to the page), the pump's duty with the system curve and its points, the formulas,
-// the fitting-library entries used with their sources, and the warnings. Figures line up on the
-// right; every text from the circuit is escaped.
+// the emitters and the plant's water and vessel, the fitting-library entries used with their
+// sources, and the warnings. Figures line up on the right; every text from the circuit is escaped.
 
 #include <string>
 #include <string_view>

@@ -94,6 +94,34 @@ void CircuitActions::WriteCsv(std::string_view path) {
     out_ << "circuit.csv=" << path << '\n';
 }
 
+// The emitters in file order (θr and the cooling "-" when insufficient), the lowest supply, the
+// water and the vessel.
+std::string PlantLines(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::string lines;
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        const auto& terminal = solution.segments[i].terminal;
+        if (!terminal || !terminal->emitter) {
+            continue;
+        }
+        const circuit::EmitterResult& emitter = *terminal->emitter;
+        lines += "emitter." + circuit.segments[i].id + '=' + Optional(emitter.returnC) + ';' +
+                 Optional(emitter.coolingK) + ';' + ShortestRoundTrip(emitter.outputW) + ';' +
+                 ShortestRoundTrip(emitter.nominalW) + '\n';
+    }
+    if (solution.lowestSupply) {
+        lines += "circuit.min_supply_c=" + ShortestRoundTrip(solution.lowestSupply->supplyC) + '\n';
+        lines +=
+            "circuit.min_supply_terminal=" + circuit.segments[solution.lowestSupply->segment].id +
+            '\n';
+    }
+    lines += "circuit.water_l=" + ShortestRoundTrip(solution.water.totalL) + '\n';
+    if (solution.vessel) {
+        lines += "vessel.nominal_l=" + ShortestRoundTrip(solution.vessel->nominalL) + '\n';
+        lines += "vessel.precharge_bar=" + ShortestRoundTrip(solution.vessel->prechargeBar) + '\n';
+    }
+    return lines;
+}
+
 std::string CircuitLines(const circuit::LoadedCircuit& loaded) {
     const circuit::Circuit& circuit = loaded.circuit;
     const circuit::Solution& solution = loaded.solution;
@@ -159,6 +187,7 @@ std::string CircuitLines(const circuit::LoadedCircuit& loaded) {
                  ShortestRoundTrip(circuit.segments[i].lengthM) + ';' +
                  ShortestRoundTrip(solution.segments[i].roughnessMm) + '\n';
     }
+    lines += PlantLines(circuit, solution);
     return lines;
 }
 

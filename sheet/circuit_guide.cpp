@@ -220,6 +220,9 @@ corretto; nelle celle non è accettato</td></tr>
 <tr><td><code>terminale-senza-perdita</code></td><td>un terminale senza perdita propria (né Δp né
 Kv) su un tratto senza l'accidente «radiatore»: la prevalenza della pompa non comprende la
 valvola e l'emettitore</td></tr>
+<tr><td><code>emettitore-insufficiente</code></td><td>l'emettitore non dà il carico con un
+raffreddamento di almeno 1&nbsp;K alla mandata del circuito: il terminale tiene la portata del
+salto del circuito, e l'avviso dice quanto rende e a quale mandata darebbe il carico</td></tr>
 </table>
 
 <h3>Tra il circuito e il calcolatore</h3>

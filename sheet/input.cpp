@@ -198,6 +198,11 @@ Proposal TerminalEdit(const Document& document, std::size_t segment, const Termi
                 ? before.terminal->loadValue
                 : numbers.Read(form.loadText, power ? "Potenza" : "Portata",
                                power ? &circuit::kPowerScale : &circuit::kFlowScale);
+        // The pane does not edit the emitter: it stays while the load stays a power, and goes
+        // with a load given as flow, which cannot have one.
+        if (power && before.terminal) {
+            terminal.emitter = before.terminal->emitter;
+        }
         terminal.device = form.device;
         if (form.device != circuit::Terminal::Device::None) {
             const bool kv = form.device == circuit::Terminal::Device::Kv;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -235,6 +236,28 @@ Proposal ChangeSettings(const Document& document, Settings after) {
     edit.name = name;
     edit.steps.emplace_back(ReplaceSettings{std::move(after)});
     return edit;
+}
+
+Proposal SetLowestSupply(const Document& document) {
+    const circuit::Solution* solution = document.Solution();
+    if (solution == nullptr || !solution->lowestSupply) {
+        return std::string(
+            "Nessuna mandata minima: ogni terminale con un carico deve avere un emettitore.");
+    }
+    const double lowest = solution->lowestSupply->supplyC;
+    // Up to the next tenth of a degree, or the tenth itself where the lowest is one.
+    const double tenths = std::ceil(lowest * 10.0);
+    const double below = (tenths - 1.0) / 10.0;
+    const double supply = below >= lowest ? below : tenths / 10.0;
+    Settings after = SettingsOf(document.Circuit());
+    const double dropK = after.fluid.supplyC - after.fluid.returnC;
+    after.fluid.supplyC = supply;
+    after.fluid.returnC = supply - dropK;
+    Proposal proposal = ChangeSettings(document, std::move(after));
+    if (Edit* edit = std::get_if<Edit>(&proposal)) {
+        edit->name = "Imposta la mandata minima";
+    }
+    return proposal;
 }
 
 std::string SettingsEditName(const Settings& before, const Settings& after) {

@@ -60,4 +60,11 @@ using Proposal = std::variant<Edit, NoChange, std::string>;
 // several; "" when none did.
 [[nodiscard]] std::string SettingsEditName(const Settings& before, const Settings& after);
 
+// The supply at the lowest temperature at which every emitter gives its load (the solution's
+// lowest supply), rounded up to 0,1 °C, and the return that far below it as the current Δθ:
+// one edit, «Imposta la mandata minima». Refused where the circuit has no lowest supply (a
+// terminal with a load but no emitter, or none at all); the engine refuses a supply or return
+// where the fluid's data do not hold, with its message, when the document takes the edit.
+[[nodiscard]] Proposal SetLowestSupply(const Document& document);
+
 }  // namespace idrovela::sheet

@@ -88,6 +88,34 @@ std::vector<Line> TerminalLines(const circuit::Circuit& circuit, const circuit::
         kv += " (senza portata)";
     }
     lines.push_back({"Kv di bilanciamento", kv});
+    if (result.terminal->emitter) {
+        const circuit::EmitterResult& emitter = *result.terminal->emitter;
+        const auto figure = [](const std::optional<double>& value, int decimals, const char* unit) {
+            return value ? columns::FixedFigure(*value, decimals) + unit : std::string("–");
+        };
+        lines.push_back({"Ritorno dell'emettitore θr", figure(emitter.returnC, 1, " °C")});
+        lines.push_back({"Salto dell'emettitore", figure(emitter.coolingK, 1, " K")});
+        lines.push_back({"Resa di progetto", figure(emitter.outputW, 0, " W") +
+                                                 (emitter.insufficient ? " (insufficiente)" : "")});
+        lines.push_back({"Margine al salto del circuito", figure(emitter.marginPercent, 1, " %")});
+    }
+    return lines;
+}
+
+std::vector<Line> PlantLines(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::vector<Line> lines;
+    if (solution.lowestSupply) {
+        lines.push_back(
+            {"Mandata minima", columns::FixedFigure(solution.lowestSupply->supplyC, 1) + " °C (" +
+                                   circuit.segments[solution.lowestSupply->segment].id + ")"});
+    }
+    lines.push_back({"Contenuto d'acqua", columns::FixedFigure(solution.water.totalL, 1) + " l"});
+    if (solution.vessel) {
+        lines.push_back({"Vaso di espansione",
+                         "Vn " + columns::FixedFigure(solution.vessel->nominalL, 1) +
+                             " l, precarica " +
+                             columns::FixedFigure(solution.vessel->prechargeBar, 2) + " bar"});
+    }
     return lines;
 }
 

@@ -42,7 +42,8 @@ struct Line {
 };
 
 // The selected segment's terminal: its load and flow, the device's loss, the total, the excess
-// and the balancing Kv (2 decimals). Empty without a terminal.
+// and the balancing Kv (2 decimals); with an emitter, its return θr, its own cooling, its output at
+// design and its margin at the circuit's Δθ ("–" where it has none). Empty without a terminal.
 [[nodiscard]] std::vector<Line> TerminalLines(const circuit::Circuit& circuit,
                                               const circuit::Solution& solution,
                                               std::size_t segment);
@@ -51,6 +52,12 @@ struct Line {
 // fluid, the index circuit, and each margin on a line of its own.
 [[nodiscard]] std::vector<Line> PumpLines(const circuit::Circuit& circuit,
                                           const circuit::Solution& solution);
+
+// The plant below the pump: the lowest supply temperature and the terminal that sets it (when
+// the circuit has one), the water volume, and the vessel's nominal volume and pre-charge (with a
+// vaso).
+[[nodiscard]] std::vector<Line> PlantLines(const circuit::Circuit& circuit,
+                                           const circuit::Solution& solution);
 
 // The sheet's tube cell as the window shows it, the series by its catalogue label: "Rame EN
 // 1057 15×1,2 (automatico)".

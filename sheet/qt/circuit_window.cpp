@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "sheet/input.h"
+#include "sheet/operations.h"
 #include "sheet/qt/cell_message.h"
 #include "sheet/qt/circuit_drawings.h"
 #include "sheet/qt/circuit_exports.h"
@@ -337,7 +338,10 @@ void CircuitWindow::LayOut() {
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({580, 400});
     splitter->setChildrenCollapsible(false);
-    pump_ = new PumpPanel;
+    pump_ = new PumpPanel([this] {
+        Take(SetLowestSupply(*document_),
+             [this](const QString& problem) { statusBar()->showMessage(problem); });
+    });
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);

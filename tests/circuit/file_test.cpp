@@ -101,7 +101,7 @@ TEST(LoadCircuit, EveryFaultIsRefusedWithWhereItIs) {
          R"({"formato": "idrovela-circuito", "fluido": {}, "tratti": []})",
          {"versione", "manca"}},
         {"a newer version",
-         R"({"formato": "idrovela-circuito", "versione": 2})",
+         R"({"formato": "idrovela-circuito", "versione": 3})",
          {"salvato da una versione più recente"}},
         {"a version in words",
          R"({"formato": "idrovela-circuito", "versione": "1"})",

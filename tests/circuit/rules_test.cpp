@@ -59,7 +59,7 @@ TEST(CircuitRules, RangesIncludeTheirEndsAndRefuseWhatLiesBeyond) {
     const std::string margin = " % è fuori campo; deve essere tra 0 e 100 %.";
     const std::string glycol = " % in volume è fuori campo; deve essere tra 10 e 60 % in volume.";
     const std::string space = " comincia o finisce con uno spazio.";
-    const std::string version = " non è valido; il formato è 1.";
+    const std::string version = " non è valido; il formato è 1 o 2.";
     const std::pair<std::string, std::string> cases[] = {
         {WithMargins(R"("portata": 100, "prevalenza": 100)"), ""},
         {WithMargins(R"("portata": 0, "prevalenza": 0)"), ""},

@@ -70,6 +70,8 @@ struct Tables {
     std::vector<Row> terminals;  // captions first
     std::vector<Row> losses;     // captions first
     std::vector<Row> pump;       // captions first
+    std::vector<Row> emitters;   // captions first; only with an emitter
+    std::vector<Row> plant;      // captions first
 };
 
 // Where the sheet's column is in the CSV's segment table: the segment upstream comes after the id.
@@ -94,6 +96,10 @@ Tables Split(const std::string& csv) {
             into = &tables.losses;
         } else if (row == Row{"Pompa"}) {
             into = &tables.pump;
+        } else if (row == Row{"Emettitori"}) {
+            into = &tables.emitters;
+        } else if (row == Row{"Impianto"}) {
+            into = &tables.plant;
         } else if (row.empty()) {
             into = nullptr;
         } else {
@@ -341,6 +347,77 @@ TEST(CircuitCsv, ThePumpsLinesWithTheirUnits) {
     EXPECT_EQ(tables.pump[lines.size() + 1], (Row{"circuito indice", "R2", ""}));
     EXPECT_EQ(tables.pump[lines.size() + 2],
               (Row{"percorso del circuito indice", "A → B → R2", ""}));
+}
+
+// The emitters' table and the plant's figures, against values worked by hand: the water is
+// π·d²/4·l of the three tubes (4,867 l) with the emitters' 5 l and the generator's 10 l; the vessel
+// at θmax 55 °C has Ve = (999,70/985,69 − 1)·19,867 = 0,282 l, VWR 3 l, p0 = 999,70·9,80665·6/10⁵
+// + 0,2 = 0,788 bar, pe = 3 − 0,5 = 2,5 bar, Vn = 3,282·3,5/1,712 = 6,71 l. R1 cannot give its
+// 1 500 W at 55 °C (it gives 1 263 W as θr → θf) and sets the lowest supply; its θr and Δθ are
+// "–". A circuit without emitters has no emitters' table, and its plant has no vessel.
+TEST(CircuitCsv, TheEmittersAndThePlantWithTheirUnits) {
+    const circuit::LoadedCircuit loaded = testing::Worked(testing::ThreeSegmentsWithEmitters());
+    const Tables tables = Split(CircuitCsv(loaded.circuit, loaded.solution));
+    ASSERT_EQ(tables.emitters.size(), 3u);
+    EXPECT_EQ(tables.emitters[0], (Row{"id", "emettitore", "Φ [W]", "resa [W]", "θr [°C]", "Δθ [K]",
+                                       "G [l/h]", "margine [%]"}));
+    const Row& r1 = tables.emitters[1];
+    const Row& r2 = tables.emitters[2];
+    EXPECT_EQ((Row{r1[0], r1[1], r1[2], r1[4], r1[5]}),
+              (Row{"R1", "Φn 2000 W, n 1,3", "1500", "–", "–"}));
+    EXPECT_EQ((Row{r2[0], r2[1], r2[2]}), (Row{"R2", "Esempio 600 × 10 elementi", "900"}));
+    const circuit::TerminalResult& t1 = *loaded.solution.segments[1].terminal;
+    const circuit::TerminalResult& t2 = *loaded.solution.segments[2].terminal;
+    EXPECT_LT(Number(r1[3]), 1263.0);
+    EXPECT_NEAR(Number(r1[3]), t1.emitter->outputW, 0.5);
+    EXPECT_NEAR(Number(r1[6]), t1.flowLph, 0.5);
+    // R2 gives its 900 W with a cooling of its own, below the circuit's 10 K.
+    EXPECT_EQ(r2[3], "900");
+    EXPECT_NEAR(Number(r2[4]), *t2.emitter->returnC, 0.05);
+    EXPECT_NEAR(Number(r2[4]) + Number(r2[5]), 55.0, 0.1 + 1e-9);
+    EXPECT_LT(Number(r2[5]), 10.0);
+    EXPECT_NEAR(Number(r2[6]), t2.flowLph, 0.5);
+    EXPECT_NEAR(Number(r2[7]), *t2.emitter->marginPercent, 0.05);
+
+    struct Expected {
+        const char* caption;
+        const char* unit;
+        double value;
+        double within;
+    };
+    const std::vector<Expected> plant = {
+        {"mandata minima", "°C", loaded.solution.lowestSupply->supplyC, 0.005},
+        {"salto minimo degli emettitori", "K", 10.0, 0.005},
+        {"contenuto d'acqua dei tubi", "l", 4.867, 0.05},
+        {"contenuto d'acqua degli emettitori", "l", 5.0, 0.05},
+        {"contenuto d'acqua del generatore", "l", 10.0, 0.05},
+        {"altro contenuto d'acqua", "l", 0.0, 0.05},
+        {"contenuto d'acqua dell'impianto Vs", "l", 19.867, 0.05},
+        {"temperatura massima θmax", "°C", 55.0, 0.05},
+        {"volume di espansione Ve", "l", 0.282, 0.005 + 0.001},
+        {"riserva d'acqua VWR", "l", 3.0, 0.005},
+        {"precarica del vaso p0", "bar", 0.788, 0.005 + 0.001},
+        {"pressione finale pe", "bar", 2.5, 0.005},
+        {"volume nominale del vaso Vn", "l", 6.71, 0.05 + 0.01},
+    };
+    ASSERT_EQ(tables.plant.size(), plant.size() + 2);
+    EXPECT_EQ(tables.plant[0], (Row{"voce", "valore", "unità"}));
+    EXPECT_EQ(tables.plant[2], (Row{"terminale che la fissa", "R1", ""}));
+    for (std::size_t k = 0; k < plant.size(); ++k) {
+        const Row& row = tables.plant[k < 1 ? 1 : k + 2];
+        ASSERT_EQ(row.size(), 3u);
+        SCOPED_TRACE(row[0]);
+        EXPECT_EQ(row[0], plant[k].caption);
+        EXPECT_EQ(row[2], plant[k].unit);
+        EXPECT_NEAR(Number(row[1]), plant[k].value, plant[k].within);
+    }
+
+    const circuit::LoadedCircuit plain = testing::Worked(testing::ThreeSegments());
+    const Tables without = Split(CircuitCsv(plain.circuit, plain.solution));
+    EXPECT_TRUE(without.emitters.empty());
+    ASSERT_EQ(without.plant.size(), 6u);
+    EXPECT_EQ(without.plant[5][0], "contenuto d'acqua dell'impianto Vs");
+    EXPECT_NEAR(Number(without.plant[5][1]), 4.867, 0.05);
 }
 
 // A new CSV gets 0666 less the umask, as any new file.

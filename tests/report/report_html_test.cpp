@@ -80,6 +80,7 @@ TEST(ReportHtml, SectionsInTheirOrderUnderTheGivenHeader) {
                                                "<h2>Schema del circuito</h2>",
                                                "<h2>Pompa</h2>",
                                                "<h2>Formule usate</h2>",
+                                               "<h2>Acqua e vaso di espansione</h2>",
                                                "<h2>Accidenti</h2>",
                                                "<h2>Avvisi</h2>"};
     std::size_t last = 0;
@@ -94,6 +95,37 @@ TEST(ReportHtml, SectionsInTheirOrderUnderTheGivenHeader) {
          {"Villetta Rossi", "Ing. Bianchi", "14/03/2025", "Idrovela 9.8.7", "villetta.idrovela"}) {
         EXPECT_NE(head.find(fact), std::string::npos) << fact;
     }
+}
+
+// The emitters after the formulas, with which mean their output is worked from and why, one row
+// each
+// ("–" for the return of one that cannot give its load); then the lowest supply with the
+// terminal that sets it, the water and the vessel with its formula and source. Without emitters
+// or a vessel, neither the table nor the vessel.
+TEST(ReportHtml, TheEmittersWithTheirModelAndThePlantWithItsVessel) {
+    const std::string html = Report(testing::ThreeSegmentsWithEmitters());
+    const std::string emitters = SectionOf(html, "Emettitori");
+    for (const char* words : {"media logaritmica", "75/65/20 °C", "sopravvaluta la resa"}) {
+        EXPECT_NE(emitters.find(words), std::string::npos) << words;
+    }
+    const auto rows = BodyRows(emitters);
+    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows[0].size(), 8u);
+    EXPECT_EQ(rows[0][1], "<td align=\"left\">Φn 2000 W, n 1,3");
+    EXPECT_EQ(rows[0][4], "<td align=\"right\">–");
+    EXPECT_EQ(rows[1][1], "<td align=\"left\">Esempio 600 × 10 elementi");
+    const std::string plant = SectionOf(html, "Acqua e vaso di espansione");
+    for (const char* words : {"EN 12828, appendice D", "Mandata minima", "R1",
+                              "Volume nominale del vaso Vn", "6,7 l", "0,79 bar"}) {
+        EXPECT_NE(plant.find(words), std::string::npos) << words;
+    }
+
+    const std::string plain = Report(testing::FiveSegments());
+    EXPECT_EQ(plain.find("<h2>Emettitori</h2>"), std::string::npos);
+    const std::string water = SectionOf(plain, "Acqua e vaso di espansione");
+    EXPECT_NE(water.find("Contenuto d'acqua dell'impianto Vs"), std::string::npos) << water;
+    EXPECT_EQ(water.find("EN 12828"), std::string::npos);
+    EXPECT_EQ(water.find("Mandata minima"), std::string::npos);
 }
 
 TEST(ReportHtml, TheFluidAtTheMeanTemperatureAndTheLimits) {

@@ -74,6 +74,26 @@ inline circuit::Circuit ThreeSegments() {
     return c;
 }
 
+// "ThreeSegments" as radiators kept for a heat pump at 55/45 °C: R1 an emitter of Φn 2 000 W,
+// which cannot give its 1 500 W there; R2 10 sections of a catalogue's model, Φn 1 700 W and 5 l
+// in all; 10 l in the generator, and a vessel 6 m below the top with a 3 bar relief valve.
+inline circuit::Circuit ThreeSegmentsWithEmitters() {
+    circuit::Circuit c = ThreeSegments();
+    c.fluid = {circuit::FluidType::Acqua, 0.0, 55.0, 45.0};
+    circuit::Emitter small;
+    small.nominalW = 2000.0;
+    c.segments[1].terminal->emitter = small;
+    circuit::Emitter model;
+    model.nominalW = 1700.0;
+    model.contentL = 5.0;
+    model.model = "Esempio 600";
+    model.sections = 10;
+    c.segments[2].terminal->emitter = model;
+    c.volumes = circuit::Volumes{10.0, 0.0};
+    c.vessel = circuit::Vessel{6.0, 3.0, std::nullopt};
+    return c;
+}
+
 inline circuit::LoadedCircuit Worked(circuit::Circuit c) {
     circuit::LoadedCircuit loaded;
     loaded.solution = circuit::Solve(c, catalogues::BuiltInCatalogue());

@@ -148,9 +148,12 @@ TEST(CellEdit, RefusesAValueBeyondAnyBuildingWithTheRangeTaken) {
     EXPECT_EQ(document->Circuit().segments[1].terminal->loadValue, 1e15);
 }
 
+// The emitter, which the pane does not edit, stays through an edit of the terminal while its load
+// stays a power, and goes with a load given as flow.
 TEST(TerminalEdit, KeepsAFigureLeftAsShownAndReadsTheRest) {
     circuit::Circuit circuit = ThreeRadiators();
     circuit.segments[1].terminal->loadValue = 1500.0000000000002;  // beyond 15 digits
+    circuit.segments[1].terminal->emitter = circuit::Emitter{2500.0, 1.3, 20.0, 4.5, "", 0};
     auto document = Open(circuit);
     TerminalForm form = TerminalFormOf(document->Circuit().segments[1]);
     ASSERT_TRUE(form.present);
@@ -159,6 +162,8 @@ TEST(TerminalEdit, KeepsAFigureLeftAsShownAndReadsTheRest) {
     form.description = "radiatore bagno";
     ASSERT_TRUE(Take(*document, TerminalEdit(*document, 1, form)));
     EXPECT_EQ(document->Circuit().segments[1].terminal->loadValue, 1500.0000000000002);
+    EXPECT_EQ(document->Circuit().segments[1].terminal->emitter,
+              circuit.segments[1].terminal->emitter);
 
     form = TerminalFormOf(document->Circuit().segments[1]);
     form.load = circuit::Terminal::Load::Flow;
@@ -168,6 +173,7 @@ TEST(TerminalEdit, KeepsAFigureLeftAsShownAndReadsTheRest) {
     ASSERT_TRUE(Take(*document, TerminalEdit(*document, 1, form)));
     const circuit::Terminal& terminal = *document->Circuit().segments[1].terminal;
     EXPECT_EQ(terminal.load, circuit::Terminal::Load::Flow);
+    EXPECT_FALSE(terminal.emitter);
     EXPECT_EQ(terminal.loadValue, 90.0);
     EXPECT_EQ(terminal.deviceValue, 2500.0);
     EXPECT_EQ(document->Solution()->segments[1].terminal->flowLph, 90.0);

@@ -83,6 +83,20 @@ inline circuit::Circuit ThreeRadiators() {
     return circuit;
 }
 
+// The three radiators at 70/60 °C, each with an emitter of `nominalW`.
+inline circuit::Circuit ThreeRadiatorsWithEmitters(double nominalW) {
+    circuit::Circuit circuit = ThreeRadiators();
+    circuit.fluid = {circuit::FluidType::Acqua, 0.0, 70.0, 60.0};
+    for (circuit::Segment& segment : circuit.segments) {
+        if (segment.terminal) {
+            circuit::Emitter emitter;
+            emitter.nominalW = nominalW;
+            segment.terminal->emitter = emitter;
+        }
+    }
+    return circuit;
+}
+
 inline std::unique_ptr<Document> Open(circuit::Circuit circuit) {
     circuit::LoadedCircuit loaded;
     loaded.solution = circuit::Solve(circuit, *BuiltIn());

@@ -123,6 +123,45 @@ TEST(WindowTexts, TheTerminalsLinesEndInItsBalancingKv) {
     EXPECT_EQ(TerminalLines(circuit, solution, 1)[0].value, "1500 W");
 }
 
+// With emitters, a terminal's lines go on to its return, its own cooling, its output and its
+// margin; one that cannot give its load has "–" and says so. Below the pump, the lowest supply
+// with the terminal that sets it, the water and, with a vaso, the vessel.
+TEST(WindowTexts, TheEmittersAndThePlantBelowThePump) {
+    circuit::Circuit circuit = ThreeRadiatorsWithEmitters(2500.0);
+    circuit.segments[3].terminal->emitter->nominalW = 700.0;  // R3: 800 W from 700 W, never
+    circuit::Solution solution = circuit::Solve(circuit, *BuiltIn());
+    const circuit::EmitterResult& r2 = *solution.segments[2].terminal->emitter;
+    std::vector<Line> lines = TerminalLines(circuit, solution, 2);
+    ASSERT_EQ(lines.size(), 11u);
+    EXPECT_EQ(lines[7].label, "Ritorno dell'emettitore θr");
+    EXPECT_EQ(lines[7].value, columns::FixedFigure(*r2.returnC, 1) + " °C");
+    EXPECT_EQ(lines[9].value, "2000 W");
+    EXPECT_EQ(lines[10].value, columns::FixedFigure(*r2.marginPercent, 1) + " %");
+    lines = TerminalLines(circuit, solution, 3);
+    ASSERT_TRUE(solution.segments[3].terminal->emitter->insufficient);
+    EXPECT_EQ(lines[7].value, "–");
+    EXPECT_EQ(lines[8].value, "–");
+    EXPECT_EQ(lines[9].value.substr(lines[9].value.size() - 16), " (insufficiente)");
+
+    lines = PlantLines(circuit, solution);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].label, "Mandata minima");
+    EXPECT_EQ(lines[0].value, columns::FixedFigure(solution.lowestSupply->supplyC, 1) + " °C (R3)");
+    EXPECT_EQ(lines[1].value, columns::FixedFigure(solution.water.totalL, 1) + " l");
+
+    circuit.vessel = circuit::Vessel{6.0, 3.0, std::nullopt};
+    solution = circuit::Solve(circuit, *BuiltIn());
+    lines = PlantLines(circuit, solution);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2].value, "Vn " + columns::FixedFigure(solution.vessel->nominalL, 1) +
+                                  " l, precarica 0,79 bar");
+
+    // Without emitters, the water alone.
+    lines = PlantLines(ThreeRadiators(), circuit::Solve(ThreeRadiators(), *BuiltIn()));
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].label, "Contenuto d'acqua");
+}
+
 // What the fittings dialog shows while the user types is what the engine works out once the
 // fittings are taken.
 TEST(WindowTexts, LocalLossesAgreeWithTheEngine) {

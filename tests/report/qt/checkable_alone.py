@@ -91,7 +91,7 @@ def check_csv(session, circuit, out_dir, segments, valves):
     subprocess.run([session], input=script, text=True, check=True, timeout=60,
                    capture_output=True)
     tables = read_tables(path)
-    check(list(tables) == ["Tratti", "Terminali", "Accidenti e valvole", "Pompa"],
+    check(list(tables) == ["Tratti", "Terminali", "Accidenti e valvole", "Pompa", "Impianto"],
           "CSV: tables %s" % list(tables))
 
     head, *rows = tables["Tratti"]

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -113,6 +114,42 @@ TEST_F(EditingTest, GlycolIsChosenWithItsPercentageAsOneEdit) {
 }
 
 // The wheel over a box the user has not clicked scrolls what holds it; clicked, the box takes it.
+// The retrofit question answered below the pump: the lowest supply at which every radiator gives
+// its load, and one click that sets the supply there and the return Δθ below it, as one edit
+// that undoes. A circuit without emitters has neither the line nor the button.
+TEST_F(EditingTest, OneClickSetsTheSupplyToTheLowestAndUndoes) {
+    CircuitWindow& circuit = OpenThree(sheet::test::ThreeRadiatorsWithEmitters(2500.0));
+    const double lowest = circuit.Circuit().Solution()->lowestSupply->supplyC;
+    auto& button = Child<QPushButton>(circuit, "MandataMinima");
+    ASSERT_TRUE(button.isVisible());
+    bool lineShown = false;
+    for (QLabel* label : Child(circuit, "Pompa").findChildren<QLabel*>()) {
+        if (label->accessibleName() == QStringLiteral("Mandata minima")) {
+            EXPECT_TRUE(label->text().endsWith(QStringLiteral(" °C (R2)")))
+                << label->text().toStdString();
+            lineShown = true;
+        }
+    }
+    EXPECT_TRUE(lineShown);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    const circuit::Fluid& fluid = circuit.Circuit().Circuit().fluid;
+    EXPECT_GE(fluid.supplyC, lowest);
+    EXPECT_LT(fluid.supplyC, lowest + 0.1);
+    EXPECT_EQ(fluid.returnC, fluid.supplyC - 10.0);
+    EXPECT_EQ(Child<QLineEdit>(circuit, "Mandata").text().toStdString(),
+              columns::FixedFigure(fluid.supplyC, 1));
+    QAction& undo = ActionOf(circuit, "Annulla");
+    EXPECT_EQ(undo.text(), "&Annulla Imposta la mandata minima");
+    undo.trigger();
+    EXPECT_EQ(circuit.Circuit().Circuit().fluid.supplyC, 70.0);
+    EXPECT_EQ(circuit.Circuit().Circuit().fluid.returnC, 60.0);
+
+    const std::filesystem::path file = File("senza.idrovela");
+    Write(file, circuit::WriteCircuit(ThreeRadiators()));
+    CircuitWindow& plain = OpenActive(file);
+    EXPECT_FALSE(Child<QPushButton>(plain, "MandataMinima").isVisible());
+}
+
 TEST_F(EditingTest, TheWheelChangesOnlyTheControlWithTheFocus) {
     CircuitWindow& circuit = OpenThree();
     auto& fluid = Child<QComboBox>(circuit, "Fluido");
