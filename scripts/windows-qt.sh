@@ -28,14 +28,36 @@ options=(
 key=$(printf '%s\n' "$version" "${options[@]}" "$(cat cmake/mingw-w64.cmake)" | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/idrovela
 prefix=$cache/qt-$version-$key
+work=$cache/qt-$version-$key.build
+# The licences of Qt and of the libraries it builds in (zlib, libpng, harfbuzz, pcre2,
+# freetype), kept with the build for the Windows package, as Debian's packaging is below.
+keep_licences() {
+    local licences=$prefix/debian/licences
+    [ -f "$licences/LGPL-3.0-only.txt" ] && return 0
+    mkdir -p "$licences.partial"
+    cp "$work/source/LICENSES/LGPL-3.0-only.txt" "$work/source/LICENSES/GPL-3.0-only.txt" \
+        "$work/source/LICENSES/GPL-2.0-only.txt" "$licences.partial/"
+    local third=$work/source/src/3rdparty
+    cp "$third/zlib/LICENSE" "$licences.partial/zlib.txt"
+    cp "$third/libpng/LICENSE" "$licences.partial/libpng.txt"
+    cp "$third/harfbuzz-ng/COPYING" "$licences.partial/harfbuzz.txt"
+    cp "$third/pcre2/LICENCE" "$licences.partial/pcre2.txt"
+    cp "$third/freetype/LICENSE.txt" "$licences.partial/freetype.txt"
+    cp "$third/freetype/docs/FTL.TXT" "$licences.partial/freetype-FTL.txt"
+    rm -rf "$licences"
+    mv "$licences.partial" "$licences"
+}
 if [ -f "$prefix/.complete" ]; then
+    # A prefix built before its licences were kept gets them from the source still beside it.
+    if [ -d "$work/source" ]; then
+        keep_licences
+    fi
     echo "Qt for Windows: reusing $prefix" >&2
     echo "$prefix"
     exit 0
 fi
 
 start=$(date +%s)
-work=$cache/qt-$version-$key.build
 mkdir -p "$work/apt/lists/partial"
 cd "$work"
 if [ ! -f "${package}_${version}.dsc" ]; then
@@ -68,6 +90,7 @@ mkdir -p "$prefix/debian"
 cp source/debian/copyright source/debian/changelog "$prefix/debian/"
 cp -r source/debian/patches "$prefix/debian/"
 cp "${package}_${version}.dsc" "$prefix/debian/"
+keep_licences
 touch "$prefix/.complete"
 echo "Qt for Windows built in $(( $(date +%s) - start )) s into $prefix" >&2
 echo "$prefix"
