@@ -4,15 +4,17 @@
 # its file type (`start FILE.idrovela`), writes the circuit's report with the installed program,
 # uninstalls silently and checks that nothing is left: no file, no shortcut, no registry key.
 # Runs under a virtual X server with a window manager; says how long each window took to map.
-# Usage: scripts/windows-user-check.sh [SCREENSHOT_FOLDER]
+# Usage: scripts/windows-user-check.sh [SETUP.exe [SCREENSHOT_FOLDER]]
+#   SETUP.exe defaults to build-windows/idrovela-VERSION-setup.exe; each window is saved as a
+#   screenshot in SCREENSHOT_FOLDER when given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 scripts/deps.sh wine xvfb xauth openbox xdotool imagemagick
 version=$(sed -n 's/^project(Idrovela VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-setup=$root/build-windows/idrovela-$version-setup.exe
+setup=$(realpath "${1:-build-windows/idrovela-$version-setup.exe}")
 [ -f "$setup" ] || { echo "no $setup: run scripts/windows.sh first" >&2; exit 2; }
-shots=${1:-}
+shots=${2:-}
 [ -z "$shots" ] || shots=$(realpath "$shots")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/idrovela-user-check.XXXXXX")
@@ -28,19 +30,18 @@ wineboot --init 2>/dev/null
 # wait_for TITLE: seconds until a window whose title holds TITLE maps, or fails after a minute.
 wait_for() {
     local start=$SECONDS
-    for _ in $(seq 1 600); do
+    while [ $((SECONDS - start)) -lt 60 ]; do
         if xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; then
             echo $((SECONDS - start))
             return 0
         fi
-        sleep 0.1
+        sleep 0.2
     done
     return 1
 }
 shot() { [ -z "$SHOTS" ] || import -window root "$SHOTS/$1.png" 2>/dev/null || true; }
 
 wine "$SETUP" /S
-wineserver -w
 users=$WINEPREFIX/drive_c/users/$(id -un)
 install=$users/AppData/Local/Programs/Idrovela
 shortcut="$users/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Idrovela.lnk"
@@ -58,6 +59,17 @@ shot calculator
 wineserver -k
 sleep 1
 
+# Windows reads the user's file types (HKCU\Software\Classes) as part of HKEY_CLASSES_ROOT;
+# Wine 8 reads only the machine's. The installer's keys are copied there as they are, so that
+# Wine's ShellExecute follows exactly what the installer wrote.
+wine reg export 'HKCU\Software\Classes\.idrovela' "$WORK/type.reg" /y >/dev/null
+wine reg export 'HKCU\Software\Classes\Idrovela.Circuito' "$WORK/class.reg" /y >/dev/null
+for file in type class; do
+    iconv -f UTF-16 -t UTF-8 "$WORK/$file.reg" |
+        sed 's/HKEY_CURRENT_USER\\Software\\Classes/HKEY_LOCAL_MACHINE\\Software\\Classes/' |
+        iconv -f UTF-8 -t UTF-16 > "$WORK/$file-machine.reg"
+    wine reg import "$WORK/$file-machine.reg" >/dev/null 2>&1
+done
 wine start /unix "$WORK/Villetta Łódź.idrovela"
 seconds=$(wait_for 'Villetta') || fail "start FILE.idrovela showed no circuit window"
 echo "== the circuit window from start FILE.idrovela mapped after $seconds s"
@@ -71,8 +83,14 @@ sleep 1
 [ -s "$WORK/Relazione Łódź.pdf" ] || fail "the installed idrovela --relazione wrote no PDF"
 echo "== the installed program wrote the report"
 
+wine reg delete 'HKLM\Software\Classes\.idrovela' /f >/dev/null 2>&1
+wine reg delete 'HKLM\Software\Classes\Idrovela.Circuito' /f >/dev/null 2>&1
 wine "$install/uninstall.exe" /S
-wineserver -w
+# The uninstaller runs from a copy of itself in the temporary folder: wait until it has ended.
+for _ in $(seq 1 60); do
+    [ -e "$install" ] || break
+    sleep 1
+done
 left=$(find "$install" "$shortcut" 2>/dev/null || true)
 [ -z "$left" ] || fail "the uninstaller left: $left"
 for key in 'HKCU\Software\Classes\.idrovela' 'HKCU\Software\Classes\Idrovela.Circuito' \

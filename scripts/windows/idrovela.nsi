@@ -8,6 +8,12 @@
 ; Silent: setup.exe /S [/D=FOLDER]; uninstall.exe /S.
 
 Unicode true
+; A 64-bit installer for a 64-bit program: it also runs where only 64-bit programs run (a Wine
+; without its 32-bit half).
+Target amd64-unicode
+; The name idrovela-VERSION-setup.exe is what users look for. Windows' guess that such a program
+; must run as administrator does not apply: the manifest says it runs as the user.
+!pragma warning disable 9000
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
