@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 scripts/deps.sh g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 qt6-base-dev-tools \
-    cmake ninja-build dpkg-dev xz-utils debian-archive-keyring
+    cmake ninja-build dpkg-dev xz-utils debian-archive-keyring patch
 
 package=qt6-base
 version=6.4.2+dfsg-10
@@ -77,6 +77,13 @@ if [ ! -d source ]; then
     rm -rf source.partial
     dpkg-source --no-check -x "${package}_${version}.dsc" source.partial >&2
     mv source.partial source
+fi
+# Without Direct2D, Qt 6.4.2 leaves the DirectWrite font engine out of Qt6Gui, but the Windows
+# print engine still calls it and Qt6PrintSupport.dll fails to link: its two calls are guarded as
+# Qt6Gui's own are. Applied once; it only lets these options build, so it is not in the key.
+patch_file=$root/scripts/windows/qt-printsupport-direct2d.patch
+if ! patch -d source -p1 -R --dry-run -s -f < "$patch_file" > /dev/null 2>&1; then
+    patch -d source -p1 -N -s < "$patch_file" >&2
 fi
 
 cmake -S source -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
