@@ -78,12 +78,14 @@ if [ ! -d source ]; then
     dpkg-source --no-check -x "${package}_${version}.dsc" source.partial >&2
     mv source.partial source
 fi
-# Without Direct2D, Qt 6.4.2 leaves the DirectWrite font engine out of Qt6Gui, but the Windows
-# print engine still calls it and Qt6PrintSupport.dll fails to link: its two calls are guarded as
-# Qt6Gui's own are. Applied once; it only lets these options build, so it is not in the key.
-patch_file=$root/scripts/windows/qt-printsupport-direct2d.patch
+# Without Direct2D, Qt 6.4.2 leaves its DirectWrite font engine and font database out of Qt6Gui,
+# but the Windows print engine and platform plugin still use them and fail to link: those uses are
+# guarded as Qt6Gui's own are. Applied once (hunks already in place are skipped; then the whole
+# patch must be in place); it only lets these options build, so it is not in the key.
+patch_file=$root/scripts/windows/qt-without-direct2d.patch
 if ! patch -d source -p1 -R --dry-run -s -f < "$patch_file" > /dev/null 2>&1; then
-    patch -d source -p1 -N -s < "$patch_file" >&2
+    patch -d source -p1 -N -s -r - < "$patch_file" >&2 || true
+    patch -d source -p1 -R --dry-run -s -f < "$patch_file" > /dev/null
 fi
 
 cmake -S source -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
