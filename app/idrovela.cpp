@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "sheet/qt/circuit_window_manager.h"
 #include "text/path_text.h"
 #include "tools/qt/tool_windows.h"
+#include "window/qt/after_first_paint.h"
 #include "window/qt/main_window.h"
 #include "window/qt/qt_italian.h"
 
@@ -33,13 +35,9 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
 #ifdef _WIN32
+    // The window's font before its first paint: Wine and a bare Windows may lack it.
     idrovela::window::qt::LoadFontsBesideProgram();
 #endif
-    const idrovela::window::qt::QtTextsInItalian qtTexts;
-    if (!qtTexts.Installed()) {
-        std::cerr << "idrovela: Qt's Italian translations are missing (Debian package "
-                     "qt6-translations-l10n); its standard dialogs speak English\n";
-    }
     // The places of the windows, the tools' choices and the recent circuits, kept between runs
     // (~/.config/idrovela/idrovela.conf; on Windows the registry,
     // HKEY_CURRENT_USER\Software\idrovela\idrovela).
@@ -54,12 +52,20 @@ int main(int argc, char** argv) {
     circuits.LinkTools(tools);
     window.Start();
     window.show();
-    // What a crash left unsaved first, then the files asked for.
-    circuits.OfferRecoveries();
-    std::vector<std::filesystem::path> files;
-    for (const QString& file : QCoreApplication::arguments().mid(1)) {
-        files.push_back(idrovela::text::PathFromUtf8(file.toStdString()));
-    }
-    circuits.OpenAtStart(files);
+    // Once the window is on screen: Qt's own texts in Italian (its dialogs and context menus,
+    // none of which the first paint shows), what a crash left unsaved, then the files asked for.
+    std::optional<idrovela::window::qt::QtTextsInItalian> qtTexts;
+    idrovela::window::qt::AfterFirstPaint(window, [&qtTexts, &circuits] {
+        if (!qtTexts.emplace().Installed()) {
+            std::cerr << "idrovela: Qt's Italian translations are missing (Debian package "
+                         "qt6-translations-l10n); its standard dialogs speak English\n";
+        }
+        circuits.OfferRecoveries();
+        std::vector<std::filesystem::path> files;
+        for (const QString& file : QCoreApplication::arguments().mid(1)) {
+            files.push_back(idrovela::text::PathFromUtf8(file.toStdString()));
+        }
+        circuits.OpenAtStart(files);
+    });
     return QApplication::exec();
 }

@@ -10,5 +10,5 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh $(cat scripts/packages.txt) xvfb xauth python3-xlib
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build-release --target idrovela idrovela-bare-window
-xvfb-run -a -s '-screen 0 1366x768x24' /usr/bin/python3 bench/startup_time.py \
+xvfb-run -a -s '-screen 0 1366x768x24 -noreset' /usr/bin/python3 bench/startup_time.py \
     --runs "${1:-9}" build-release/bench/idrovela-bare-window build-release/app/idrovela

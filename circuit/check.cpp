@@ -164,8 +164,7 @@ void CheckSegment(const Segment& segment, std::size_t index,
         }
         if (fitting.count < 1) {
             Fail(where, key + ", numero",
-                 "il valore " + std::to_string(fitting.count) +
-                     " è fuori campo; deve essere almeno 1.");
+                 "il valore " + WholeText(fitting.count) + " è fuori campo; deve essere almeno 1.");
         }
     }
     for (std::size_t i = 0; i < segment.valves.size(); ++i) {

@@ -37,7 +37,7 @@ constexpr std::array kLibrary = {
                 kDin},
     FittingType{"collettore-uscita", 0.5, "collettore, uscita", kDin},
     FittingType{"collettore-ingresso", 1.0, "collettore, ingresso comune", kDin},
-    FittingType{"radiatore", 3.0, "radiatore", kHeating},
+    FittingType{kRadiatorFitting, 3.0, "radiatore", kHeating},
     FittingType{"caldaia", 2.5, "caldaia", kHeating},
 };
 

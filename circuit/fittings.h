@@ -15,6 +15,10 @@ struct FittingType {
     std::string_view source;  // where the value comes from
 };
 
+// The key of the radiator as a fitting: its loss counted on the segment, in place of a terminal's
+// own dp or kv.
+inline constexpr std::string_view kRadiatorFitting = "radiatore";
+
 // Every entry, in the order the sheet and the report list them.
 [[nodiscard]] std::span<const FittingType> FittingLibrary();
 

@@ -22,11 +22,11 @@ struct LoadedCircuit {
 
 // The same from a file, which must be a regular file of at most kMaxFileBytes. A file that cannot
 // be read, is too large, or is not a regular file (a folder, a FIFO) is refused without reading
-// on.
+// on. Every message names the file: "Impossibile aprire «PATH»: il file è vuoto.".
 [[nodiscard]] LoadedCircuit LoadCircuitFile(const std::filesystem::path& path,
                                             const catalogues::Catalogue& catalogue);
 
-// The text of a circuit file, under the same rules, unchecked.
+// The text of a circuit file, under the same rules, unchecked; a message names the file.
 [[nodiscard]] std::string ReadCircuitFile(const std::filesystem::path& path);
 
 }  // namespace idrovela::circuit

@@ -9,7 +9,7 @@
 
 #include "circuit/messages.h"
 #include "circuit/parse_readers.h"
-#include "text/utf8.h"
+#include "circuit/unreadable_text.h"
 
 namespace idrovela::circuit {
 
@@ -33,18 +33,6 @@ std::string Unquoted(std::string_view key) {
     return quoted.substr(kOpen.size(), quoted.size() - kOpen.size() - kClose.size());
 }
 
-// The line and column of byte `at` of the text, counted from 1, the column in characters.
-std::string LineAndColumn(std::string_view text, std::size_t at) {
-    const std::string_view before = text.substr(0, std::min(at, text.size()));
-    const std::size_t lastBreak = before.rfind('\n');
-    const std::size_t lineStart = lastBreak == std::string_view::npos ? 0 : lastBreak + 1;
-    const auto breaks = std::count(before.begin(), before.end(), '\n');
-    const std::size_t line = 1 + static_cast<std::size_t>(breaks);
-    // A continuation byte belongs to the character before it, UTF-8 or not.
-    const std::size_t column = 1 + text::CharacterCount(before.substr(lineStart));
-    return "riga " + std::to_string(line) + ", colonna " + std::to_string(column);
-}
-
 // The document as nlohmann's parser builds it, keeping the keys in file order, and refusing what
 // the parser would let through: a key that repeats in its object (the parser keeps the last one,
 // silently), and nesting or objects far beyond the format's. Parsing stops at the first fault.
@@ -54,8 +42,6 @@ std::string LineAndColumn(std::string_view text, std::size_t at) {
 // keys before them): so a large circuit is never held twice, as a document and as segments.
 class DocumentBuilder {
   public:
-    explicit DocumentBuilder(std::string_view text) : text_(text) {}
-
     bool null() { return Value(Json(nullptr)); }
     bool boolean(bool value) { return Value(Json(value)); }
     bool number_integer(Json::number_integer_t value) { return Value(Json(value)); }
@@ -87,19 +73,16 @@ class DocumentBuilder {
 
     bool parse_error(std::size_t position, const std::string& token,
                      const nlohmann::detail::exception& error) {
-        // `position` counts the bytes read, the faulty one included.
-        const std::size_t at = position > 0 ? position - 1 : 0;
-        error_ = "Il file non è JSON valido (" + LineAndColumn(text_, at) + "): ";
-        error_ += error.id == 406 ? "numero troppo grande" : "sintassi non valida";
-        if (!token.empty()) {
-            error_ += " vicino a " + Quoted(token);
-        }
-        error_ += '.';
+        // `position` counts the bytes read, the faulty one included (and the end, at the end).
+        jsonFault_ = JsonFault{position > 0 ? position - 1 : 0, error.id == 406, token};
         return false;
     }
 
     // The document, its list of segments left empty.
     [[nodiscard]] Json& Root() { return root_; }
+    // Why the parse stopped: a fault of the JSON, or else one of the document's (a key twice,
+    // too deep).
+    [[nodiscard]] const std::optional<JsonFault>& Fault() const { return jsonFault_; }
     [[nodiscard]] const std::string& Error() const { return error_; }
 
     // The segments the list held, read, or CircuitError for the first that could not be. More
@@ -218,10 +201,10 @@ class DocumentBuilder {
         return where;
     }
 
-    std::string_view text_;
     Json root_;
     std::vector<Json*> stack_;
     std::string key_;
+    std::optional<JsonFault> jsonFault_;
     std::string error_;
     Json* segmentList_ = nullptr;  // the root's "tratti" while the parser is in it
     std::size_t segmentCount_ = 0;
@@ -232,15 +215,18 @@ class DocumentBuilder {
 }  // namespace
 
 Circuit ParseCircuit(std::string_view text) {
-    DocumentBuilder builder(text);
-    if (!Json::sax_parse(text.begin(), text.end(), &builder)) {
+    if (IsBlank(text)) {
+        throw CircuitError("Il file è vuoto.");
+    }
+    DocumentBuilder builder;
+    const bool parsed = Json::sax_parse(text.begin(), text.end(), &builder);
+    if (!parsed && !builder.Fault()) {
         throw CircuitError(builder.Error());
     }
     // The parser takes a NUL byte for the end of the text, and refuses one inside a string: a
-    // NUL here follows a whole document, and what comes after it must not be silently dropped.
-    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
-        throw CircuitError("Il file non è JSON valido (" + LineAndColumn(text, nul) +
-                           "): sintassi non valida vicino a «<U+0000>».");
+    // NUL after a whole document must not let what follows it be silently dropped.
+    if (!parsed || text.find('\0') != std::string_view::npos) {
+        throw CircuitError(UnreadableText(text, builder.Fault()));
     }
     const Json& root = builder.Root();
     if (!root.is_object()) {

@@ -1,19 +1,7 @@
+#include "circuit/messages.h"
 #include "circuit/parse_readers.h"
 
 namespace idrovela::circuit::parsing {
-
-namespace {
-
-// A whole number for a message, a negative one with the minus sign "−" as every figure there.
-std::string WholeText(std::int64_t value) {
-    if (value >= 0) {
-        return std::to_string(value);
-    }
-    // The magnitude as unsigned, which holds that of the most negative value too.
-    return "−" + std::to_string(0 - static_cast<std::uint64_t>(value));
-}
-
-}  // namespace
 
 void ReadFormatAndVersion(const Json& root) {
     const Json* format = Find(root, "formato");

@@ -1,10 +1,13 @@
 #include "circuit/segment_figures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
 
+#include "circuit/fittings.h"
 #include "circuit/messages.h"
+#include "circuit/scale.h"
 #include "physics/physics_error.h"
 
 namespace idrovela::circuit {
@@ -218,6 +221,17 @@ void SegmentFigures(const Circuit& circuit, std::size_t i, const FluidState& flu
     if (result.terminal && result.terminal->flowLph == 0.0) {
         warn.Add(WarningCode::TerminaleSenzaPortata,
                  "Il terminale non ha portata: non conta per il circuito indice né per la pompa.");
+    }
+    for (const OutOfScale& value : OutOfScaleValues(segment)) {
+        warn.Add(WarningCode::ValoreFuoriScala, OutOfScaleWarning(value));
+    }
+    if (segment.terminal && segment.terminal->device == Terminal::Device::None &&
+        std::none_of(segment.fittings.begin(), segment.fittings.end(),
+                     [](const Fitting& fitting) { return fitting.key == kRadiatorFitting; })) {
+        warn.Add(WarningCode::TerminaleSenzaPerdita,
+                 "Il terminale non ha una perdita propria (né «dp» né «kv») e il tratto non ha "
+                 "l'accidente «radiatore»: la prevalenza della pompa non comprende valvola e "
+                 "corpo scaldante.");
     }
 }
 

@@ -183,6 +183,10 @@ std::string_view WarningCodeName(WarningCode code) {
             return "tubo-non-in-catalogo";
         case WarningCode::TerminaleSenzaPortata:
             return "terminale-senza-portata";
+        case WarningCode::ValoreFuoriScala:
+            return "valore-fuori-scala";
+        case WarningCode::TerminaleSenzaPerdita:
+            return "terminale-senza-perdita";
     }
     return "";
 }

@@ -28,6 +28,8 @@ enum class WarningCode {
     DimensioniDiverse,      // a fixed tube's bore or roughness differs from the catalogue's
     TuboNonInCatalogo,      // a fixed tube's series or designation is not in the catalogue
     TerminaleSenzaPortata,  // a terminal with no flow
+    ValoreFuoriScala,       // a length, load or Kv beyond any building
+    TerminaleSenzaPerdita,  // a terminal with no loss of its own: no dp, no kv, no radiatore
 };
 
 // "nessuna-portata", "fuori-limiti", ...

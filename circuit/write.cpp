@@ -105,8 +105,8 @@ std::string OldFileKept(bool existed) {
 }
 
 [[noreturn]] void SaveFailed(const std::filesystem::path& path, const FileError& error) {
-    throw CircuitError("Impossibile salvare " + Quoted(text::Utf8OfPath(path)) + ": " +
-                       error.what() + "." + OldFileKept(error.HadOldFile()));
+    throw CircuitError("Impossibile salvare " + QuotedPath(path) + ": " + error.what() + "." +
+                       OldFileKept(error.HadOldFile()));
 }
 
 // The document before its segments: all of it, without the segments' list when there is none,
@@ -223,7 +223,7 @@ void SaveCircuit(const Circuit& circuit, const catalogues::Catalogue& catalogue,
             bytes += piece.size();
             // Long texts can make a circuit that loads write a file too large to load again.
             if (bytes > kMaxFileBytes) {
-                throw CircuitError("Impossibile salvare " + Quoted(text::Utf8OfPath(path)) +
+                throw CircuitError("Impossibile salvare " + QuotedPath(path) +
                                    ": il file supererebbe i 256 MiB che un circuito può avere, e "
                                    "non si potrebbe più aprire." +
                                    OldFileKept(file.Existed()));

@@ -160,6 +160,15 @@ std::optional<double> TerminalValue(const circuit::Solution& solution, std::size
     return std::nullopt;
 }
 
+const ColumnInfo& UpstreamColumn() {
+    static constexpr ColumnInfo kColumn = {"a monte", "a monte", "", -1};
+    return kColumn;
+}
+
+std::string UpstreamCell(const circuit::Circuit& circuit, std::size_t segment) {
+    return circuit.segments[segment].upstream.value_or(std::string());
+}
+
 std::string TubeText(const circuit::Segment& segment, const circuit::SegmentResult& result) {
     std::string text = segment.tube.series + ' ' + result.designation;
     if (segment.tube.automatic) {

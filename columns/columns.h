@@ -84,6 +84,12 @@ inline constexpr std::size_t kTerminalColumns = 9;
                                        const circuit::Solution& solution, std::size_t segment,
                                        TerminalColumn column);
 
+// The segment upstream, for the report and the CSV, where no tree shows it (the window's sheet
+// shows the tree instead, and has no such column). The cell holds the upstream segment's id, and
+// is empty for a segment that leaves the source: an id is never empty, so no id reads as that.
+[[nodiscard]] const ColumnInfo& UpstreamColumn();
+[[nodiscard]] std::string UpstreamCell(const circuit::Circuit& circuit, std::size_t segment);
+
 // The tube of a segment in words: "rame 28×1,5", "rame 15×1,2 (automatico)".
 [[nodiscard]] std::string TubeText(const circuit::Segment& segment,
                                    const circuit::SegmentResult& result);

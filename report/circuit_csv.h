@@ -8,11 +8,14 @@
 
 namespace idrovela::report {
 
-// The segment sheet for a spreadsheet: UTF-8 with a byte order mark, ";" between cells, the
-// cells as the sheet shows them (decimal comma, the column's decimals, "–" for a figure a row
-// lacks). A line "Tratti", the segment table's captions and one row a segment in file order; an
-// empty line; a line "Terminali", the terminal table's captions and one row a terminal in file
-// order. Each cell as text::CsvCell writes it.
+// The segment sheet for a spreadsheet, enough to check the circuit without its file: UTF-8 with a
+// byte order mark, ";" between cells, the cells as the sheet shows them (decimal comma, the
+// column's decimals, "–" for a figure a row lacks). Four tables, each a line with its name, its
+// captions and its rows, with an empty line between them: "Tratti", one row a segment in file
+// order, with the segment upstream after the id (empty for one that leaves the source);
+// "Terminali", one row a terminal in file order; "Accidenti e valvole", one row a fitting or
+// valve (LocalLossLines); "Pompa", one figure a row with its unit, then the index circuit and its
+// path. Each cell as text::CsvCell writes it.
 [[nodiscard]] std::string CircuitCsv(const circuit::Circuit& circuit,
                                      const circuit::Solution& solution);
 

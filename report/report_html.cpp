@@ -1,5 +1,6 @@
 #include "report/report_html.h"
 
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "columns/columns.h"
 #include "columns/duty_texts.h"
 #include "report/formulas.h"
+#include "report/local_losses.h"
+#include "report/schematic_pages.h"
 #include "report/system_curve.h"
 #include "text/figures.h"
 #include "text/html.h"
@@ -129,12 +132,17 @@ std::string SegmentTable(const circuit::Circuit& circuit, const circuit::Solutio
         return html + "<p>Il circuito non ha tratti.</p>\n";
     }
     html += "<p>" + Counted(circuit.segments.size(), "tratto", "tratti") +
-            ", nell'ordine del file; ▶ segna quelli del circuito indice.</p>\n";
+            ", nell'ordine del file; ▶ segna quelli del circuito indice; «a monte» è il tratto da "
+            "cui ciascuno parte, vuoto per quelli che partono dalla sorgente.</p>\n";
     std::vector<bool> onIndexPath(circuit.segments.size(), false);
     for (const std::size_t i : solution.indexPath) {
         onIndexPath[i] = true;
     }
-    html += DataTableStart() + TableHead(columns::SegmentColumns());
+    // The sheet's columns, with the segment upstream after the id: the tree a reader rebuilds.
+    std::vector<columns::ColumnInfo> heads(columns::SegmentColumns().begin(),
+                                           columns::SegmentColumns().end());
+    heads.insert(heads.begin() + 1, columns::UpstreamColumn());
+    html += DataTableStart() + TableHead(heads);
     for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
         html += "<tr>";
         for (std::size_t c = 0; c < columns::kSegmentColumns; ++c) {
@@ -144,6 +152,9 @@ std::string SegmentTable(const circuit::Circuit& circuit, const circuit::Solutio
                 text = "▶ " + text;
             }
             html += Cell("td", text, columns::Info(column).decimals >= 0);
+            if (column == columns::SegmentColumn::Id) {
+                html += Cell("td", columns::UpstreamCell(circuit, i), false);
+            }
         }
         html += "</tr>\n";
     }
@@ -177,6 +188,33 @@ std::string TerminalTable(const circuit::Circuit& circuit, const circuit::Soluti
     return html + "</table>\n";
 }
 
+// Every fitting and valve with what it loses, after the terminals: a segment's lines add up to
+// its Z and valve columns.
+std::string LocalLossSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
+    std::string html = Section("Accidenti e valvole");
+    const std::vector<LocalLossLine> lines = LocalLossLines(circuit, solution);
+    if (lines.empty()) {
+        return html + "<p>Il circuito non ha né accidenti né valvole.</p>\n";
+    }
+    html +=
+        "<p>Ogni accidente e ogni valvola, con la perdita alla portata del suo tratto: "
+        "numero·ζ·ρ·w²/2 per un accidente, (ρ/1000)·(V̇/Kv)²·10⁵ per una valvola. Per ogni "
+        "tratto la somma degli accidenti dà Z, quella delle valvole la colonna valvole. Il tipo "
+        "è la chiave della libreria, «" +
+        std::string(kCustomZetaType) + "» per un ζ dato nel circuito, «" + std::string(kValveType) +
+        "» per una valvola.</p>\n";
+    html += DataTableStart() + TableHead(LocalLossColumns());
+    for (const LocalLossLine& line : lines) {
+        const auto cells = LocalLossCells(circuit, line);
+        html += "<tr>";
+        for (std::size_t c = 0; c < kLocalLossColumns; ++c) {
+            html += Cell("td", cells[c], LocalLossColumns()[c].decimals >= 0);
+        }
+        html += "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
 std::string IndexSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
     std::string html = Section("Circuito indice");
     if (!solution.index) {
@@ -197,6 +235,43 @@ std::string IndexSection(const circuit::Circuit& circuit, const circuit::Solutio
     facts.Add("Percorso dalla sorgente", path);
     facts.Add("Perdita totale", Fixed(solution.segments[index].terminal->totalPa, 0) + " Pa");
     return html + facts.Table();
+}
+
+// The schematic as pictures the printer paints, one a part (PlanSchematicPages), or why not.
+std::string SchematicSection(const circuit::Circuit& circuit, const circuit::Solution& solution,
+                             const PageRoom& room) {
+    std::string html = Section("Schema del circuito");
+    if (circuit.segments.empty()) {
+        return html + "<p>Il circuito non ha tratti.</p>\n";
+    }
+    const std::optional<SchematicPages> pages = PlanSchematicPages(circuit, solution, room);
+    if (!pages) {
+        return html + "<p>Lo schema non è disegnato: il circuito ha " +
+               std::to_string(circuit.segments.size()) + " tratti, più dei " +
+               std::to_string(kSchematicMaxSegments) +
+               " che la relazione disegna. La colonna «a monte» della tabella dei tratti dà "
+               "l'albero del circuito.</p>\n";
+    }
+    html +=
+        "<p>Dalla sorgente, a sinistra: ogni tratto è una linea una colonna a destra del "
+        "tratto da cui parte, con sopra l'id e il tubo e sotto il suo Δp; ogni terminale è un "
+        "radiatore con la sua eccedenza. Il circuito indice è più spesso e rosso scuro, il suo "
+        "terminale pieno.";
+    if (pages->parts.size() > 1) {
+        html += " Lo schema è diviso in " + std::to_string(pages->parts.size()) +
+                " parti, da sinistra a destra e poi dall'alto in basso: le colonne contano i "
+                "tratti dalla sorgente, le righe si contano dall'alto.";
+    }
+    html += "</p>\n";
+    for (std::size_t k = 0; k < pages->parts.size(); ++k) {
+        const SchematicPart& part = pages->parts[k];
+        html += "<p><img src=\"" + SchematicImage(k) + "\" width=\"" +
+                std::to_string(static_cast<long>(std::ceil(part.width * pages->scale))) +
+                "\" height=\"" +
+                std::to_string(static_cast<long>(std::ceil(part.height * pages->scale))) +
+                "\"></p>\n";
+    }
+    return html;
 }
 
 std::string PumpSection(const circuit::Circuit& circuit, const circuit::Solution& solution) {
@@ -335,8 +410,12 @@ std::string ReportTitle(const circuit::Circuit& circuit, const ReportHeader& hea
     return header.fileName.empty() ? std::string("Senza nome") : header.fileName;
 }
 
+std::string SchematicImage(std::size_t part) {
+    return "schema-" + std::to_string(part + 1);
+}
+
 std::string ReportHtml(const circuit::Circuit& circuit, const circuit::Solution& solution,
-                       const ReportHeader& header) {
+                       const ReportHeader& header, const PageRoom& room) {
     std::string html =
         "<html><head><style>"
         "h1 { font-size: 15pt; } h2 { font-size: 12pt; margin-top: 14px; } "
@@ -347,7 +426,9 @@ std::string ReportHtml(const circuit::Circuit& circuit, const circuit::Solution&
     html += LimitsSection(circuit);
     html += SegmentTable(circuit, solution);
     html += TerminalTable(circuit, solution);
+    html += LocalLossSection(circuit, solution);
     html += IndexSection(circuit, solution);
+    html += SchematicSection(circuit, solution, room);
     html += PumpSection(circuit, solution);
     html += FormulaSection();
     html += FittingSection(circuit);

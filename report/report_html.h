@@ -3,8 +3,9 @@
 // The calculation report of a circuit ("relazione di calcolo"), as HTML for a rich-text printer:
 // the header, the fluid, the limits and margins, the segment and terminal tables (each with a
 // row of units under its captions, in <thead>, so that a printer repeats both on every page),
-// the index circuit, the pump's duty with the system curve and its points, the formulas, the
-// fitting-library entries used with their sources, and the warnings. Figures line up on the
+// every fitting and valve with its loss, the index circuit, the schematic (as pictures the printer
+// paints, cut to the page), the pump's duty with the system curve and its points, the formulas,
+// the fitting-library entries used with their sources, and the warnings. Figures line up on the
 // right; every text from the circuit is escaped.
 
 #include <string>
@@ -12,6 +13,7 @@
 
 #include "circuit/circuit.h"
 #include "circuit/solve.h"
+#include "report/schematic_pages.h"
 
 namespace idrovela::report {
 
@@ -28,8 +30,13 @@ inline constexpr std::string_view kCurveImage = "curva-impianto";
 // The report's title: the project's name, else the file's name, else "Senza nome".
 [[nodiscard]] std::string ReportTitle(const circuit::Circuit& circuit, const ReportHeader& header);
 
+// The pictures of the schematic's parts (PlanSchematicPages for `room`), in their order: images
+// of these names, each as large as its part at the plan's scale, which the printer draws.
+[[nodiscard]] std::string SchematicImage(std::size_t part);
+
 [[nodiscard]] std::string ReportHtml(const circuit::Circuit& circuit,
-                                     const circuit::Solution& solution, const ReportHeader& header);
+                                     const circuit::Solution& solution, const ReportHeader& header,
+                                     const PageRoom& room = {});
 
 // The fluid in words: "acqua", "glicole etilenico al 30 %".
 [[nodiscard]] std::string FluidName(const circuit::Fluid& fluid);

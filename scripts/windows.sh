@@ -26,7 +26,7 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
     -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DIDROVELA_BENCHMARKS=OFF -DIDROVELA_WERROR=ON
-cmake --build "$build_dir"
+cmake --build "$build_dir" -j 2
 
 # ---- The portable package ----
 runtime=/usr/lib/gcc/x86_64-w64-mingw32/12-posix

@@ -148,6 +148,17 @@ std::string CircuitLines(const circuit::LoadedCircuit& loaded) {
                  ';' + std::string(circuit::WarningCodeName(warning.code)) + ';' + warning.text +
                  '\n';
     }
+    // What a reader needs to work the figures out again: the fluid's state at the mean
+    // temperature, and each segment's length and the roughness its tube uses.
+    const physics::FluidProperties& fluid = solution.fluid.properties;
+    lines += "fluid.rho_kg_m3=" + ShortestRoundTrip(fluid.densityKgM3) + '\n';
+    lines += "fluid.mu_mpa_s=" + ShortestRoundTrip(fluid.viscosityMPaS) + '\n';
+    lines += "fluid.cp_j_kg_k=" + ShortestRoundTrip(fluid.specificHeatJKgK) + '\n';
+    for (std::size_t i = 0; i < circuit.segments.size(); ++i) {
+        lines += "input." + circuit.segments[i].id + '=' +
+                 ShortestRoundTrip(circuit.segments[i].lengthM) + ';' +
+                 ShortestRoundTrip(solution.segments[i].roughnessMm) + '\n';
+    }
     return lines;
 }
 

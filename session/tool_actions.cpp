@@ -1,5 +1,6 @@
 #include "session/tool_actions.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 
@@ -60,6 +61,17 @@ ToolActions::Outcome ToolActions::Unknown(std::string_view what, std::string_vie
     return Outcome::Unknown;
 }
 
+ToolActions::Outcome ToolActions::UnknownNumber(std::string_view text) {
+    std::string comma(text);
+    std::replace(comma.begin(), comma.end(), '.', ',');
+    if (comma != text && Number(comma)) {
+        err_ << "idrovela-session: unknown number \"" << text << "\": write " << comma
+             << ", with the decimal comma\n";
+        return Outcome::Unknown;
+    }
+    return Unknown("number", text);
+}
+
 const catalogues::Catalogue& ToolActions::Catalogue() {
     if (!catalogue_) {
         catalogue_ = catalogues::LoadCatalogues(userCatalogueDir_);
@@ -79,13 +91,13 @@ ToolActions::Outcome ToolActions::Fluid(std::string_view arguments) {
     if (*kind != tools::FluidKind::Acqua) {
         const std::optional<double> percent = Number(percentText);
         if (!percent) {
-            return Unknown("number", percentText);
+            return UnknownNumber(percentText);
         }
         choice.volumePercent = *percent;
     }
     const std::optional<double> celsius = Number(arguments);
     if (!celsius) {
-        return Unknown("number", arguments);
+        return UnknownNumber(arguments);
     }
     choice.celsius = *celsius;
     out_ << tools::SessionLines(memory_.ApplyFluid(form_, choice));
@@ -134,11 +146,11 @@ ToolActions::Outcome ToolActions::Limits(std::string_view arguments) {
     const std::string_view lossText = NextWord(arguments);
     const std::optional<double> loss = Number(lossText);
     if (!loss) {
-        return Unknown("number", lossText);
+        return UnknownNumber(lossText);
     }
     const std::optional<double> velocity = Number(arguments);
     if (!velocity) {
-        return Unknown("number", arguments);
+        return UnknownNumber(arguments);
     }
     limits_ = {*loss, *velocity};
     return Outcome::Ran;

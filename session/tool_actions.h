@@ -42,6 +42,8 @@ class ToolActions {
 
   private:
     Outcome Unknown(std::string_view what, std::string_view name);
+    // Unknown("number", text), or for a number written with a dot, how to write it.
+    Outcome UnknownNumber(std::string_view text);
     Outcome Fluid(std::string_view arguments);
     Outcome Pipes(std::string_view seriesName);
     Outcome Choose(std::string_view arguments);

@@ -1,8 +1,11 @@
 #include "sheet/calculator_link.h"
 
+#include "calc/module_calcoli.h"
 #include "calc/number_conversions.h"
 #include "calc/runtime_error.h"
+#include "calc/text_conversions.h"
 #include "circuit/messages.h"
+#include "columns/columns.h"
 #include "physics/decimal_text.h"
 #include "sheet/input.h"
 #include "text/quoted.h"
@@ -11,6 +14,8 @@
 namespace idrovela::sheet {
 
 namespace {
+
+constexpr double kWattsPerKilowatt = 1000.0;
 
 tools::FluidKind KindOf(circuit::FluidType type) {
     switch (type) {
@@ -64,6 +69,27 @@ std::variant<tools::CalculatorSetUp, std::string> CalculatorSetUpFor(
                physics::QuantityText(window::kSpinnerMinimum, "mm") + " a " +
                physics::QuantityText(LargestDiameterMm(), "mm") + ".";
     }
+    // The window's velocity, to hundredths, at that bore: 0 makes its Reynolds number 0, and its
+    // loss stops on a division by zero as for no flow at all.
+    if (Module_Calcoli::CalcolaVelocita(
+            Currency(setUp.flowLph), Integer(static_cast<std::int16_t>(wholeMm))) == Currency()) {
+        return named + " porta " + physics::QuantityText(result.flowLph, "l/h") +
+               ": in un diametro di " + physics::QuantityText(wholeMm, "mm") +
+               " la finestra principale arrotonda la velocità a 0,00 m/s e non calcola una "
+               "perdita.";
+    }
+    // dT and P as the window holds them: P is the load the sheet shows, in whole watts.
+    setUp.deltaTText = NumberToText(solution.fluid.deltaK);
+    setUp.powerText =
+        NumberToText(TextToDouble(columns::FixedFigure(result.loadW, 0)) / kWattsPerKilowatt);
+    if (!tools::FlowFromPower(setUp.powerText, setUp.deltaTText)) {
+        return named + " ha un carico di " + physics::QuantityText(result.loadW, "W") + ": da P " +
+               setUp.powerText + " kW e dT " + setUp.deltaTText +
+               " °C la finestra principale ricaverebbe una portata oltre i " +
+               physics::QuantityText(Integer::kMax, "l/h") + " che tiene.";
+    }
+    setUp.flowLphUnrounded = result.flowLph;
+    setUp.pascalPerMetre = result.flow.pascalPerMetre;
     setUp.fluid.kind = KindOf(circuit.fluid.type);
     setUp.fluid.volumePercent = circuit.fluid.volumePercent;
     setUp.fluid.celsius = solution.fluid.meanC;

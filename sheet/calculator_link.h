@@ -20,10 +20,12 @@
 namespace idrovela::sheet {
 
 // What the main window is set up with for a segment: the circuit's fluid at its mean temperature,
-// the segment's tube as the sheet shows it (fixed, or the one the limits chose) with its series'
-// title, and its flow rounded half to even to whole l/h. Or why the window cannot take it: a flow
-// of 0 l/h (its loss would divide by zero) or above the 32 767 l/h its G holds, or a bore outside
-// the 1 to 1000 mm of its D.
+// its temperature difference as dT, the segment's load as the sheet shows it (whole watts) as P
+// in kW, the segment's tube as the sheet shows it (fixed, or the one the limits chose) with its
+// series' title, and its flow rounded half to even to whole l/h; with the segment's unrounded
+// flow and its R, for what the window cannot hold. Or why the window cannot take it: a flow of
+// 0 l/h (its loss would divide by zero) or above the 32 767 l/h its G holds, a bore outside the
+// 1 to 1000 mm of its D, or a P whose G by the window's own relation it cannot hold.
 [[nodiscard]] std::variant<tools::CalculatorSetUp, std::string> CalculatorSetUpFor(
     const circuit::Circuit& circuit, const circuit::Solution& solution,
     const catalogues::Catalogue& catalogue, std::size_t segment);

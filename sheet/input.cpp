@@ -12,9 +12,11 @@ namespace {
 // Each number of a form, read in turn: the first that is not one is the reason.
 class Numbers {
   public:
-    double Read(std::string_view text, std::string_view what) {
+    double Read(std::string_view text, std::string_view what,
+                const circuit::Scale* scale = nullptr) {
         if (problem_.empty()) {
-            auto read = ReadNumber(text, what);
+            auto read =
+                scale == nullptr ? ReadNumber(text, what) : ReadScaledNumber(text, what, *scale);
             if (auto* value = std::get_if<double>(&read)) {
                 return *value;
             }
@@ -48,8 +50,30 @@ std::variant<double, std::string> ReadNumber(std::string_view text, std::string_
     }
 }
 
+std::variant<double, std::string> ReadScaledNumber(std::string_view text, std::string_view what,
+                                                   const circuit::Scale& scale) {
+    auto read = ReadNumber(text, what);
+    if (const auto* value = std::get_if<double>(&read); value != nullptr && *value > scale.max) {
+        return circuit::OutOfScaleText(what, text::Quoted(text), scale);
+    }
+    return read;
+}
+
 std::string NumberText(double value) {
     return NumberToText(value);
+}
+
+std::string SeriesLabel(const catalogues::Catalogue& catalogue, std::string_view name) {
+    const catalogues::Series* series = catalogue.Find(name);
+    if (series == nullptr || series->title.empty()) {
+        return std::string(name);
+    }
+    for (const catalogues::Series& other : catalogue.series) {
+        if (other.name != series->name && other.title == series->title) {
+            return series->title + " (" + series->name + ')';
+        }
+    }
+    return series->title;
 }
 
 std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue) {
@@ -61,18 +85,19 @@ std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue) {
         circuit::Tube automatic;
         automatic.series = series.name;
         automatic.automatic = true;
-        options.push_back({TubeOptionText(automatic), automatic});
+        options.push_back({TubeOptionText(catalogue, automatic), automatic});
         for (const catalogues::Tube& tube : series.tubes) {
             circuit::Tube fixed{series.name, false, tube.designation, tube.innerMm,
                                 tube.roughnessMm};
-            options.push_back({TubeOptionText(fixed), std::move(fixed)});
+            options.push_back({TubeOptionText(catalogue, fixed), std::move(fixed)});
         }
     }
     return options;
 }
 
-std::string TubeOptionText(const circuit::Tube& tube) {
-    return tube.series + ' ' + (tube.automatic ? std::string("automatico") : tube.designation);
+std::string TubeOptionText(const catalogues::Catalogue& catalogue, const circuit::Tube& tube) {
+    return SeriesLabel(catalogue, tube.series) + ' ' +
+           (tube.automatic ? std::string("automatico") : tube.designation);
 }
 
 bool Editable(columns::SegmentColumn column) {
@@ -80,14 +105,15 @@ bool Editable(columns::SegmentColumn column) {
            column == columns::SegmentColumn::Tubo || column == columns::SegmentColumn::Lunghezza;
 }
 
-std::string EditorText(const circuit::Segment& segment, columns::SegmentColumn column) {
+std::string EditorText(const catalogues::Catalogue& catalogue, const circuit::Segment& segment,
+                       columns::SegmentColumn column) {
     switch (column) {
         case columns::SegmentColumn::Id:
             return segment.id;
         case columns::SegmentColumn::Descrizione:
             return segment.description;
         case columns::SegmentColumn::Tubo:
-            return TubeOptionText(segment.tube);
+            return TubeOptionText(catalogue, segment.tube);
         case columns::SegmentColumn::Lunghezza:
             return NumberText(segment.lengthM);
         default:
@@ -99,7 +125,7 @@ std::string EditorText(const circuit::Segment& segment, columns::SegmentColumn c
 Proposal CellEdit(const Document& document, std::size_t segment, columns::SegmentColumn column,
                   std::string_view text) {
     const circuit::Segment& before = document.Circuit().segments[segment];
-    if (text == EditorText(before, column)) {
+    if (text == EditorText(document.Catalogue(), before, column)) {
         return NoChange{};  // an editor closed as it opened
     }
     const std::string name = text::Quoted(before.id);
@@ -112,7 +138,7 @@ Proposal CellEdit(const Document& document, std::size_t segment, columns::Segmen
             return ChangeSegment(document, segment, std::move(after),
                                  "Modifica descrizione di " + name);
         case columns::SegmentColumn::Lunghezza: {
-            auto read = ReadNumber(text, "Lunghezza");
+            auto read = ReadScaledNumber(text, "Lunghezza", circuit::kLengthScale);
             if (auto* problem = std::get_if<std::string>(&read)) {
                 return *problem;
             }
@@ -166,20 +192,22 @@ Proposal TerminalEdit(const Document& document, std::size_t segment, const Termi
         circuit::Terminal terminal;
         terminal.description = form.description;
         terminal.load = form.load;
+        const bool power = form.load == circuit::Terminal::Load::Power;
         terminal.loadValue =
             shown.present && form.loadText == shown.loadText
                 ? before.terminal->loadValue
-                : numbers.Read(form.loadText,
-                               form.load == circuit::Terminal::Load::Power ? "Potenza" : "Portata");
+                : numbers.Read(form.loadText, power ? "Potenza" : "Portata",
+                               power ? &circuit::kPowerScale : &circuit::kFlowScale);
         terminal.device = form.device;
         if (form.device != circuit::Terminal::Device::None) {
+            const bool kv = form.device == circuit::Terminal::Device::Kv;
             terminal.deviceValue =
                 shown.present && shown.device != circuit::Terminal::Device::None &&
                         form.deviceText == shown.deviceText
                     ? before.terminal->deviceValue
-                    : numbers.Read(form.deviceText, form.device == circuit::Terminal::Device::Kv
-                                                        ? "Kv dell'apparecchio"
-                                                        : "Δp dell'apparecchio");
+                    : numbers.Read(form.deviceText,
+                                   kv ? "Kv dell'apparecchio" : "Δp dell'apparecchio",
+                                   kv ? &circuit::kKvScale : nullptr);
         }
         if (!numbers.Problem().empty()) {
             return numbers.Problem();
@@ -198,6 +226,14 @@ Proposal FittingsEdit(const Document& document, std::size_t segment,
     after.valves = std::move(valves);
     return ChangeSegment(document, segment, std::move(after),
                          "Modifica accidenti e valvole di " + text::Quoted(before.id));
+}
+
+double PercentForNewFluid(const circuit::Fluid& before, circuit::FluidType fluid) {
+    if (fluid == circuit::FluidType::Acqua) {
+        return 0.0;
+    }
+    return before.type == circuit::FluidType::Acqua ? kGlycolPercentFromWater
+                                                    : before.volumePercent;
 }
 
 SettingsForm SettingsFormOf(const circuit::Circuit& circuit) {
@@ -228,6 +264,9 @@ Proposal SettingsEdit(const Document& document, const SettingsForm& form) {
     after.fluid.type = form.fluid;
     after.fluid.volumePercent = read(form.percentText, shown.percentText,
                                      before.fluid.volumePercent, "Percentuale di glicole");
+    if (form.fluid != before.fluid.type && form.percentText == shown.percentText) {
+        after.fluid.volumePercent = PercentForNewFluid(before.fluid, form.fluid);
+    }
     after.fluid.supplyC = read(form.supplyText, shown.supplyText, before.fluid.supplyC, "Mandata");
     after.fluid.returnC = read(form.returnText, shown.returnText, before.fluid.returnC, "Ritorno");
     after.limits.pascalPerMetre = read(form.pascalPerMetreText, shown.pascalPerMetreText,

@@ -13,6 +13,7 @@
 
 #include "catalogues/catalogue.h"
 #include "circuit/circuit.h"
+#include "circuit/scale.h"
 #include "columns/columns.h"
 #include "sheet/document.h"
 #include "sheet/operations.h"
@@ -23,24 +24,36 @@ namespace idrovela::sheet {
 // (TextToDouble), read unrounded; or why it is not one, naming `what` ("Lunghezza").
 [[nodiscard]] std::variant<double, std::string> ReadNumber(std::string_view text,
                                                            std::string_view what);
+// The same, refused above the largest value of `scale`, with the values taken: "Lunghezza:
+// «12000» è fuori scala per qualunque edificio; si accettano valori da 0 a 10 000 m.".
+[[nodiscard]] std::variant<double, std::string> ReadScaledNumber(std::string_view text,
+                                                                 std::string_view what,
+                                                                 const circuit::Scale& scale);
 // A figure as an editor starts from it: up to 15 significant digits with the decimal comma.
 [[nodiscard]] std::string NumberText(double value);
 
+// A series as the window names it: its catalogue title ("Rame EN 1057"), followed by its name
+// where another series has the same title; its name when the catalogue lacks it.
+[[nodiscard]] std::string SeriesLabel(const catalogues::Catalogue& catalogue,
+                                      std::string_view name);
+
 // The tubes a segment can have: for each series of the catalogue "SERIES automatico", then
-// "SERIES DESIGNATION" for each of its tubes.
+// "SERIES DESIGNATION" for each of its tubes, the series by its label.
 struct TubeOption {
     std::string text;
     circuit::Tube tube;
 };
 [[nodiscard]] std::vector<TubeOption> TubeOptions(const catalogues::Catalogue& catalogue);
 // The text of a segment's tube among those options.
-[[nodiscard]] std::string TubeOptionText(const circuit::Tube& tube);
+[[nodiscard]] std::string TubeOptionText(const catalogues::Catalogue& catalogue,
+                                         const circuit::Tube& tube);
 
 // Which cells the user types into.
 [[nodiscard]] bool Editable(columns::SegmentColumn column);
 // The text an editor of the cell starts from: the id, the description, the tube's option, the
 // length unrounded.
-[[nodiscard]] std::string EditorText(const circuit::Segment& segment,
+[[nodiscard]] std::string EditorText(const catalogues::Catalogue& catalogue,
+                                     const circuit::Segment& segment,
                                      columns::SegmentColumn column);
 // The edit a text typed into a cell makes: an edit, no change, or a reason to refuse it.
 [[nodiscard]] Proposal CellEdit(const Document& document, std::size_t segment,
@@ -79,6 +92,13 @@ struct SettingsForm {
     std::string headMarginText;
 };
 [[nodiscard]] SettingsForm SettingsFormOf(const circuit::Circuit& circuit);
+// The settings as the form gives them, as one edit. A new fluid chosen with the percentage left
+// as shown brings its own (PercentForNewFluid), so that the two change together.
 [[nodiscard]] Proposal SettingsEdit(const Document& document, const SettingsForm& form);
+
+// The percentage a circuit of `before` gets when the user chooses `fluid`: 0 for water, 30 for a
+// glycol chosen over water, the same for the other glycol.
+inline constexpr double kGlycolPercentFromWater = 30.0;
+[[nodiscard]] double PercentForNewFluid(const circuit::Fluid& before, circuit::FluidType fluid);
 
 }  // namespace idrovela::sheet

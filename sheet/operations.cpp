@@ -5,6 +5,7 @@
 #include <charconv>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "circuit/check.h"
 #include "circuit/messages.h"
@@ -226,10 +227,41 @@ Proposal ChangeSettings(const Document& document, Settings after) {
     if (before == after) {
         return NoChange{};
     }
+    std::string name = SettingsEditName(before, after);
+    if (name.empty()) {  // a setting the names above do not list
+        name = "Modifica impostazioni del circuito";
+    }
     Edit edit;
-    edit.name = "Modifica impostazioni del circuito";
+    edit.name = name;
     edit.steps.emplace_back(ReplaceSettings{std::move(after)});
     return edit;
+}
+
+std::string SettingsEditName(const Settings& before, const Settings& after) {
+    // The fluid and its percentage change together: one setting.
+    const bool fluid = before.fluid.type != after.fluid.type ||
+                       before.fluid.volumePercent != after.fluid.volumePercent;
+    const std::pair<const char*, bool> settings[] = {
+        {"nome", before.project.name != after.project.name},
+        {"autore", before.project.author != after.project.author},
+        {"note", before.project.notes != after.project.notes},
+        {before.fluid.type != after.fluid.type ? "fluido" : "percentuale di glicole", fluid},
+        {"mandata", before.fluid.supplyC != after.fluid.supplyC},
+        {"ritorno", before.fluid.returnC != after.fluid.returnC},
+        {"limite di perdita", before.limits.pascalPerMetre != after.limits.pascalPerMetre},
+        {"limite di velocità", before.limits.velocityMs != after.limits.velocityMs},
+        {"margine di portata", before.margins.flowPercent != after.margins.flowPercent},
+        {"margine di prevalenza", before.margins.headPercent != after.margins.headPercent},
+    };
+    std::string name;
+    int changed = 0;
+    for (const auto& [setting, differs] : settings) {
+        if (differs) {
+            name = std::string("Modifica ") + setting;
+            ++changed;
+        }
+    }
+    return changed > 1 ? std::string("Modifica impostazioni del circuito") : name;
 }
 
 }  // namespace idrovela::sheet

@@ -55,5 +55,9 @@ using Proposal = std::variant<Edit, NoChange, std::string>;
 [[nodiscard]] std::vector<std::size_t> UpstreamChoices(const Document& document, std::size_t index);
 
 [[nodiscard]] Proposal ChangeSettings(const Document& document, Settings after);
+// The undo menu's name of a change of the settings: the one setting that changed ("Modifica
+// mandata"; the fluid with its percentage is one), or "Modifica impostazioni del circuito" for
+// several; "" when none did.
+[[nodiscard]] std::string SettingsEditName(const Settings& before, const Settings& after);
 
 }  // namespace idrovela::sheet

@@ -3,8 +3,10 @@
 #include "circuit/messages.h"
 #include "columns/columns.h"
 #include "columns/duty_texts.h"
+#include "sheet/input.h"
 #include "text/path_text.h"
 #include "text/quoted.h"
+#include "text/utf8.h"
 
 namespace idrovela::sheet {
 
@@ -22,6 +24,31 @@ std::string WindowTitle(const std::optional<std::filesystem::path>& file, bool m
 
 std::string SaveQuestion(const std::optional<std::filesystem::path>& file) {
     return "Salvare le modifiche a " + text::Quoted(DocumentName(file)) + "?";
+}
+
+std::string SuggestedFileName(std::string_view projectName) {
+    // Whole characters only, within what a file name holds with the extension.
+    constexpr std::size_t kLongestName = 200;
+    std::string name;
+    for (std::size_t at = 0; at < projectName.size();) {
+        const text::Utf8Step step = text::Utf8At(projectName, at, text::Utf8Reading::Strict);
+        const std::string_view bytes = projectName.substr(at, step.length);
+        at += step.length;
+        const bool refused =
+            !step.character || text::IsControl(step.codePoint) ||
+            std::string_view("/\\:*?\"<>|").find(bytes.front()) != std::string_view::npos;
+        if (name.size() + bytes.size() > kLongestName) {
+            break;
+        }
+        name += refused ? std::string_view("_") : bytes;
+    }
+    // A name that starts with a dot is hidden, and one that ends with a dot or a space is not
+    // kept as written everywhere.
+    const std::size_t first = name.find_first_not_of(" .");
+    if (first == std::string::npos) {
+        return DocumentName(std::nullopt) + std::string(kExtension);
+    }
+    return name.substr(first, name.find_last_not_of(" .") - first + 1) + std::string(kExtension);
 }
 
 std::filesystem::path WithExtension(std::filesystem::path path) {
@@ -87,6 +114,15 @@ std::vector<Line> PumpLines(const circuit::Circuit& circuit, const circuit::Solu
                                            columns::HeadForm::Short)});
     }
     return lines;
+}
+
+std::string TubeCellText(const catalogues::Catalogue& catalogue, const circuit::Segment& segment,
+                         const circuit::SegmentResult& result) {
+    std::string text = SeriesLabel(catalogue, segment.tube.series) + ' ' + result.designation;
+    if (segment.tube.automatic) {
+        text += " (automatico)";
+    }
+    return text;
 }
 
 std::string WarningLine(const circuit::Circuit& circuit, const circuit::Warning& warning) {

@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "catalogues/catalogue.h"
 #include "circuit/circuit.h"
 #include "circuit/solve.h"
 
@@ -22,6 +24,11 @@ namespace idrovela::sheet {
                                       bool modified);
 // "Salvare le modifiche a «NAME»?"
 [[nodiscard]] std::string SaveQuestion(const std::optional<std::filesystem::path>& file);
+
+// The file name "Salva con nome" proposes for a circuit never saved: its project name, with
+// what a file name cannot hold (/ \ : * ? " < > | and control characters) replaced by "_",
+// spaces and dots trimmed at either end, and the extension; "Senza nome" without a name.
+[[nodiscard]] std::string SuggestedFileName(std::string_view projectName);
 
 // The extension of circuit files, and a path given one if it has none.
 inline constexpr std::string_view kExtension = ".idrovela";
@@ -44,6 +51,12 @@ struct Line {
 // fluid, the index circuit, and each margin on a line of its own.
 [[nodiscard]] std::vector<Line> PumpLines(const circuit::Circuit& circuit,
                                           const circuit::Solution& solution);
+
+// The sheet's tube cell as the window shows it, the series by its catalogue label: "Rame EN
+// 1057 15×1,2 (automatico)".
+[[nodiscard]] std::string TubeCellText(const catalogues::Catalogue& catalogue,
+                                       const circuit::Segment& segment,
+                                       const circuit::SegmentResult& result);
 
 // A warning as the list shows it: "«R1» — text".
 [[nodiscard]] std::string WarningLine(const circuit::Circuit& circuit,

@@ -64,6 +64,11 @@ clic: mostrano a turno l'indirizzo del sito e la versione del programma.</li>
 <li>Ctrl+Maiusc+C copia i valori, F1 apre questa guida, Ctrl+Q chiude il programma.</li>
 <li>Esc chiude questa guida e le finestre del menu Strumenti.</li>
 </ul>
+
+<h3>I circuiti</h3>
+<p>Un circuito intero, con i suoi tratti, i terminali e la pompa, si apre dal menu File con
+«Nuovo circuito» o «Apri circuito…». Come si costruisce è spiegato nella <i>Guida ai
+circuiti</i>, nel menu ? e con F1 nella finestra di un circuito.</p>
 )";
 
 }  // namespace

@@ -15,12 +15,18 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextLayout>
 #include <QUrl>
+#include <map>
+#include <vector>
 
 #include "circuit/file_error.h"
 #include "circuit/file_system.h"
 #include "report/qt/curve_painter.h"
+#include "report/qt/page_breaks.h"
+#include "report/qt/schematic_painter.h"
+#include "report/schematic_pages.h"
 #include "report/system_curve.h"
 #include "text/path_text.h"
 #include "text/version.h"
@@ -49,66 +55,37 @@ constexpr double kMarginMm = 15.0;
 constexpr int kCurveWidth = 600;
 constexpr int kCurveHeight = 300;
 
-// Where the layout put the system curve's image, in the document's coordinates.
-std::optional<QRectF> CurvePlace(QTextDocument& document) {
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+// The report's pictures, which the layout makes room for and which are painted there.
+constexpr double kHtmlDpi = 96.0;  // HTML sizes its images in 1/96 inch
+
+// Where the layout put each picture, by name, in the document's coordinates. Pictures are
+// paragraphs of their own, so only the body's paragraphs are looked at, not a table's cells.
+std::map<QString, QRectF> PicturePlaces(QTextDocument& document) {
+    std::map<QString, QRectF> places;
+    for (QTextFrame::iterator frame = document.rootFrame()->begin(); !frame.atEnd(); ++frame) {
+        const QTextBlock block = frame.currentBlock();
+        if (!block.isValid() || !block.text().contains(QChar::ObjectReplacementCharacter)) {
+            continue;
+        }
         for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
-            if (!fragment.charFormat().isImageFormat() ||
-                fragment.charFormat().toImageFormat().name() != FromUtf8(kCurveImage)) {
+            if (!fragment.charFormat().isImageFormat()) {
                 continue;
             }
             const QTextLayout* layout = block.layout();
             const int inBlock = fragment.position() - block.position();
             const QTextLine line = layout->lineForTextPosition(inBlock);
             if (!line.isValid()) {
-                return std::nullopt;
+                continue;
             }
             const QRectF blockRect = document.documentLayout()->blockBoundingRect(block);
             const double left = blockRect.left() + line.cursorToX(inBlock);
             const double right = blockRect.left() + line.cursorToX(inBlock + 1);
-            const double height = line.ascent();
-            return QRectF(left, blockRect.top() + line.y() + line.ascent() - height, right - left,
-                          height);
+            places[fragment.charFormat().toImageFormat().name()] =
+                QRectF(left, blockRect.top() + line.y(), right - left, line.ascent());
         }
     }
-    return std::nullopt;
-}
-
-// The layout puts a line it moved to the next page at that page's top in its own fixed-point
-// units, a hair above the true top: so a line within this much above a page's foot belongs to the
-// page below.
-constexpr double kLayoutRounding = 1.0;
-
-// Where a block's first line is, in the document's coordinates: a line the layout moved to the
-// next page is there, though its block began on the page before.
-double FirstLineTop(QTextDocument& document, const QTextBlock& block) {
-    const QRectF rect = document.documentLayout()->blockBoundingRect(block);
-    const QTextLayout* layout = block.layout();
-    return layout != nullptr && layout->lineCount() > 0 ? rect.top() + layout->lineAt(0).y()
-                                                        : rect.top();
-}
-
-// A heading at the foot of a page, with what it heads on the next, goes to the next page too.
-void KeepHeadingsWithWhatTheyHead(QTextDocument& document, double pageHeight) {
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QTextBlock next = block.next();
-        if (block.blockFormat().headingLevel() == 0 || !next.isValid()) {
-            continue;
-        }
-        const auto page = [pageHeight](double y) {
-            return static_cast<int>((y + kLayoutRounding) / pageHeight);
-        };
-        if (page(FirstLineTop(document, block)) != page(FirstLineTop(document, next))) {
-            QTextBlockFormat format;
-            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-            QTextCursor(block).mergeBlockFormat(format);
-            // Laid out again from the heading on: what follows moved, tables and all. What comes
-            // before it stays where it is, and a big circuit's segment table is not laid out twice.
-            document.markContentsDirty(block.position(),
-                                       document.characterCount() - block.position());
-        }
-    }
+    return places;
 }
 
 // Why `path` cannot be written, in words for the user.
@@ -140,11 +117,20 @@ std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit
     document.documentLayout()->setPaintDevice(&device);
     document.setDefaultFont(ReportFont(kBodyPoints));
     document.setDocumentMargin(0);
-    // The curve's place: an empty picture the layout makes room for; the curve is painted there.
+    // The pictures' places: empty pictures the layout makes room for; the curve and the
+    // schematic's parts are painted there, as lines.
+    const PageRoom room{body.width() * kHtmlDpi / device.logicalDpiX(),
+                        body.height() * kHtmlDpi / device.logicalDpiY()};
+    const std::optional<SchematicPages> schematic = PlanSchematicPages(circuit, solution, room);
+    const std::size_t parts = schematic ? schematic->parts.size() : 0;
     QImage blank(1, 1, QImage::Format_ARGB32);
     blank.fill(Qt::transparent);
     document.addResource(QTextDocument::ImageResource, QUrl(FromUtf8(kCurveImage)), blank);
-    std::string html = ReportHtml(circuit, solution, header);
+    for (std::size_t part = 0; part < parts; ++part) {
+        document.addResource(QTextDocument::ImageResource, QUrl(FromUtf8(SchematicImage(part))),
+                             blank);
+    }
+    std::string html = ReportHtml(circuit, solution, header, room);
     const std::string image = "<img src=\"" + std::string(kCurveImage) + "\"";
     if (const auto at = html.find(image); at != std::string::npos) {
         html.insert(at + image.size(), " width=\"" + std::to_string(kCurveWidth) + "\" height=\"" +
@@ -152,9 +138,18 @@ std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit
     }
     document.setHtml(FromUtf8(html));
     document.setPageSize(body.size());
-    KeepHeadingsWithWhatTheyHead(document, body.height());
+    KeepSectionsTogether(document, body.height());
     const int pages = document.pageCount();
-    const std::optional<QRectF> curvePlace = CurvePlace(document);
+    const std::map<QString, QRectF> places = PicturePlaces(document);
+    const auto placeOf = [&places](const std::string& name) -> std::optional<QRectF> {
+        const auto found = places.find(FromUtf8(name));
+        return found != places.end() ? std::optional<QRectF>(found->second) : std::nullopt;
+    };
+    const std::optional<QRectF> curvePlace = placeOf(std::string(kCurveImage));
+    std::vector<std::optional<QRectF>> partPlaces;
+    for (std::size_t part = 0; part < parts; ++part) {
+        partPlaces.push_back(placeOf(SchematicImage(part)));
+    }
     const SystemCurve curve = MakeSystemCurve(solution.pump);
 
     const QString title = FromUtf8(ReportTitle(circuit, header));
@@ -195,6 +190,11 @@ std::optional<int> PaintReport(QPagedPaintDevice& device, const circuit::Circuit
         // On the page the layout moved the curve's line to: a line never straddles two.
         if (curvePlace && share.contains(curvePlace->center())) {
             PaintSystemCurve(painter, *curvePlace, curve, ReportFont(kBodyPoints - 1), false);
+        }
+        for (std::size_t part = 0; part < parts; ++part) {
+            if (partPlaces[part] && share.contains(partPlaces[part]->center())) {
+                PaintSchematicPart(painter, *partPlaces[part], *schematic, part);
+            }
         }
         painter.restore();
     }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <optional>
 
+#include "report/qt/schematic_painter.h"
 #include "report/schematic_layout.h"
 
 namespace idrovela::report::qt {
@@ -28,8 +29,8 @@ class SegmentItem final : public QGraphicsItem {
     void SetSelected(bool selected);
 
     [[nodiscard]] const SegmentTexts& Texts() const { return texts_; }
-    [[nodiscard]] bool OnIndexPath() const { return onIndexPath_; }
-    [[nodiscard]] bool Selected() const { return selected_; }
+    [[nodiscard]] bool OnIndexPath() const { return stroke_.onIndexPath; }
+    [[nodiscard]] bool Selected() const { return stroke_.selected; }
 
     [[nodiscard]] QRectF boundingRect() const override;
     // Only the segment's own band is where a click finds it, not the vertical line.
@@ -40,18 +41,9 @@ class SegmentItem final : public QGraphicsItem {
     [[nodiscard]] QRectF Band() const;
 
     std::size_t index_;
-    double x0_;
-    double x1_;
-    double y_;
-    double branchBottom_;
-    double rowHeight_;
+    SegmentStroke stroke_;
     SegmentTexts texts_;
-    QString id_;
-    QString tube_;
-    QString loss_;
-    bool onIndexPath_ = false;
-    std::optional<double> indexDownTo_;
-    bool selected_ = false;
+    SegmentLabels labels_;
 };
 
 class TerminalItem final : public QGraphicsItem {

@@ -26,6 +26,7 @@ CellDelegate::CellDelegate(QStringList tubes, QObject* parent)
 
 QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                     const QModelIndex& index) const {
+    refused_ = false;
     if (IsTube(index)) {
         auto* box = new QComboBox(parent);
         box->setObjectName(QStringLiteral("EditorTubo"));
@@ -69,7 +70,7 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     const QString text = qobject_cast<QComboBox*>(editor) != nullptr
                              ? static_cast<QComboBox*>(editor)->currentText()
                              : static_cast<QLineEdit*>(editor)->text();
-    model->setData(index, text, Qt::EditRole);
+    refused_ = !model->setData(index, text, Qt::EditRole);
 }
 
 }  // namespace idrovela::sheet::qt

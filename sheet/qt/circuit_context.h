@@ -17,6 +17,7 @@
 #include "tools/tool_memory.h"
 
 class QMainWindow;
+class QWidget;
 
 namespace idrovela::sheet::qt {
 
@@ -40,6 +41,11 @@ struct CircuitWindowServices {
     // "Apri nel calcolatore": sets the main window up and brings it forward; why not, when it
     // stopped. None: the entry stays disabled.
     std::function<std::optional<std::string>(const tools::CalculatorSetUp&)> openInCalculator;
+    // Once it is set up: what the main window could not hold of the segment
+    // (tools::CalculatorNote); empty when it holds every figure.
+    std::function<std::string(const tools::CalculatorSetUp&)> calculatorNote;
+    // The circuit guide, shown beside the window it is asked from.
+    std::function<void(QWidget&)> showGuide;
 };
 
 // Takes an edit through the engine and onto the window's undo stack; the reason it was refused

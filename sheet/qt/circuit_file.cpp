@@ -37,7 +37,7 @@ bool CircuitFile::Save() {
 bool CircuitFile::SaveAs() {
     const QString suggested = document_.File()
                                   ? FromPath(*document_.File())
-                                  : FromUtf8(DocumentName(std::nullopt) + std::string(kExtension));
+                                  : FromUtf8(SuggestedFileName(document_.Circuit().project.name));
     const std::optional<QString> chosen = services_.dialogs->SavePath(&window_, suggested);
     if (!chosen) {
         return false;

@@ -3,13 +3,16 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QResizeEvent>
 #include <QStatusBar>
 #include <QTreeView>
 
 #include "circuit/messages.h"
 #include "sheet/calculator_link.h"
+#include "sheet/input.h"
 #include "sheet/qt/dialogs.h"
 #include "sheet/qt/form_fields.h"
 #include "text/quoted.h"
@@ -67,6 +70,29 @@ class SegmentMenuKeys final : public QObject {
 
 }  // namespace
 
+// One line at the foot of the window: as much of the text as its width shows, all of it in the
+// tooltip.
+class CircuitLinks::NoteLine final : public QLabel {
+  public:
+    NoteLine() { setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); }
+    void SetLine(const QString& line) {
+        line_ = line;
+        setToolTip(line);
+        Elide();
+    }
+    [[nodiscard]] const QString& Line() const { return line_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        Elide();
+    }
+
+  private:
+    void Elide() { setText(fontMetrics().elidedText(line_, Qt::ElideRight, width())); }
+    QString line_;
+};
+
 CircuitLinks::CircuitLinks(CircuitContext context, const CircuitWindowServices& services,
                            TakeEdit take, QMenu& edit, QTreeView& sheet, QAction& copy,
                            QAction& fittings)
@@ -92,6 +118,23 @@ CircuitLinks::CircuitLinks(CircuitContext context, const CircuitWindowServices& 
     QObject::connect(&edit, &QMenu::aboutToShow, addTube_, [this] { Refresh(); });
     sheet.setContextMenuPolicy(Qt::DefaultContextMenu);
     new SegmentMenuKeys(sheet, [this](QPoint at) { ShowSegmentMenu(at); });
+    // A widget of the status bar, so that the menus' status tips do not wipe it out.
+    note_ = new NoteLine;
+    note_->setObjectName(QStringLiteral("NotaCalcolatore"));
+    note_->setAccessibleName(QStringLiteral("Nota sul calcolatore"));
+    note_->hide();
+    context_.window.statusBar()->addWidget(note_, 1);
+}
+
+CircuitLinks::~CircuitLinks() = default;
+
+QString CircuitLinks::CalculatorNote() const {
+    return note_->isHidden() ? QString() : note_->Line();
+}
+
+void CircuitLinks::ForgetCalculatorNote() {
+    note_->SetLine({});
+    note_->hide();
 }
 
 // A disabled "Apri nel calcolatore" says why in its tooltip.
@@ -140,7 +183,8 @@ std::optional<std::string> CircuitLinks::AddTube(const tools::ChosenTube& tube) 
     context_.select(document.Find(id));
     status.showMessage(QStringLiteral("Aggiunto ") + FromUtf8(text::Quoted(id)) +
                            QStringLiteral(" con il tubo ") +
-                           FromUtf8(tube.seriesName + " " + tube.tube.designation),
+                           FromUtf8(SeriesLabel(document.Catalogue(), tube.seriesName) + " " +
+                                    tube.tube.designation),
                        5000);
     return std::nullopt;
 }
@@ -171,9 +215,18 @@ void CircuitLinks::OpenInCalculator() {
         context_.window.statusBar()->showMessage(FromUtf8(*reason), 5000);
         return;
     }
-    if (const std::optional<std::string> problem =
-            services_.openInCalculator(std::get<tools::CalculatorSetUp>(setUp))) {
+    ForgetCalculatorNote();
+    const auto& pipe = std::get<tools::CalculatorSetUp>(setUp);
+    if (const std::optional<std::string> problem = services_.openInCalculator(pipe)) {
         context_.dialogs.ShowError(&context_.window, FromUtf8(*problem));
+        return;
+    }
+    const std::string note = services_.calculatorNote ? services_.calculatorNote(pipe) : "";
+    if (!note.empty()) {
+        note_->show();
+        note_->SetLine(QStringLiteral("Nel calcolatore ") +
+                       FromUtf8(text::Quoted(document.Circuit().segments[*segment].id)) +
+                       QStringLiteral(": ") + FromUtf8(note));
     }
 }
 

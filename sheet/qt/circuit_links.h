@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QString>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,9 @@ class CircuitLinks {
     // and `fittings` beside them.
     CircuitLinks(CircuitContext context, const CircuitWindowServices& services, TakeEdit take,
                  QMenu& edit, QTreeView& sheet, QAction& copy, QAction& fittings);
+    ~CircuitLinks();
+    CircuitLinks(const CircuitLinks&) = delete;
+    CircuitLinks& operator=(const CircuitLinks&) = delete;
 
     // "Aggiungi al circuito": `tube` as a new segment under the selected one (leaving the source
     // when none is), fixed, with no length and a terminal at the main window's G; one edit, then
@@ -30,8 +34,13 @@ class CircuitLinks {
     // The menu's entry: the tube selected in "Tubi commerciali", if any.
     void AddSelectedTube();
     // "Apri nel calcolatore" on the selected segment, disabled where the main window cannot take
-    // it (the reason in its tooltip).
+    // it (the reason in its tooltip). What the main window could not hold of the segment goes on
+    // one line in the status bar ("NotaCalcolatore"), until the circuit changes or another
+    // segment is opened.
     void OpenInCalculator();
+    // The line of the segment opened last in the calculator; empty when none shows.
+    [[nodiscard]] QString CalculatorNote() const;
+    void ForgetCalculatorNote();
     // The segment's menu (the mouse's right button, the menu key or Shift+F10), at `at` on the
     // screen.
     void ShowSegmentMenu(QPoint at);
@@ -39,6 +48,8 @@ class CircuitLinks {
     void Refresh();
 
   private:
+    class NoteLine;
+
     CircuitContext context_;
     const CircuitWindowServices& services_;
     TakeEdit take_;
@@ -46,6 +57,7 @@ class CircuitLinks {
     QAction& fittings_;
     QAction* addTube_;
     QAction* calculator_;
+    NoteLine* note_;  // in the window's status bar, which owns it
 };
 
 }  // namespace idrovela::sheet::qt

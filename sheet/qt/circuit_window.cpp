@@ -22,6 +22,7 @@
 #include "sheet/qt/circuit_drawings.h"
 #include "sheet/qt/circuit_exports.h"
 #include "sheet/qt/circuit_file.h"
+#include "sheet/qt/circuit_help.h"
 #include "sheet/qt/circuit_links.h"
 #include "sheet/qt/detail_pane.h"
 #include "sheet/qt/dialogs.h"
@@ -33,6 +34,7 @@
 #include "sheet/qt/structure_edits.h"
 #include "sheet/qt/warnings_model.h"
 #include "sheet/window_texts.h"
+#include "window/qt/wheel_focus.h"
 
 namespace idrovela::sheet::qt {
 
@@ -93,6 +95,7 @@ CircuitWindow::CircuitWindow(std::unique_ptr<Document> document,
                                           [this] { Changed(); })) {
     setObjectName(QStringLiteral("Circuito"));
     setAttribute(Qt::WA_DeleteOnClose);
+    window::qt::WheelOnlyWithFocus(*this);
     model_->SetCellEditor(
         [this](std::size_t segment, columns::SegmentColumn column, const std::string& text) {
             return EditCell(segment, column, text);
@@ -104,6 +107,11 @@ CircuitWindow::CircuitWindow(std::unique_ptr<Document> document,
     structure_ = std::make_unique<StructureEdits>(Context(), take);
     CreateFileMenu();
     QMenu& edit = CreateEditMenu();
+    AddHelpMenu(*this, [this] {
+        if (services_.showGuide) {
+            services_.showGuide(*this);
+        }
+    });
     CreateSheet();
     exports_ = std::make_unique<CircuitExports>(Context(), *sheet_, *model_);
     CreateCellMessage();
@@ -256,11 +264,13 @@ QScrollArea* CircuitWindow::CreateDetail() {
         [this](const TerminalForm& form) {
             const std::optional<std::size_t> segment = SelectedSegment();
             if (segment) {
-                const bool taken =
-                    Take(TerminalEdit(*document_, *segment, form),
-                         [this](const QString& problem) { detail_->ShowProblem(problem); });
+                QString refusal;
+                const bool taken = Take(TerminalEdit(*document_, *segment, form),
+                                        [&refusal](const QString& problem) { refusal = problem; });
                 if (!taken) {
+                    // The terminal as it was, and why the text was refused beside it.
                     ShowSelection();
+                    detail_->ShowProblem(refusal);
                 }
             }
         },
@@ -351,8 +361,10 @@ void CircuitWindow::SelectSegment(std::size_t segment) {
 }
 
 void CircuitWindow::Select(std::optional<std::size_t> segment) {
+    // The selection is the segment's alone, whatever keys are held (Shift+Ins, say).
+    QItemSelectionModel& selection = *sheet_->selectionModel();
     if (!segment || *segment >= document_->Circuit().segments.size()) {
-        sheet_->setCurrentIndex({});
+        selection.setCurrentIndex({}, QItemSelectionModel::Clear);
         return;
     }
     const int column = std::max(sheet_->currentIndex().column(), 0);
@@ -360,7 +372,7 @@ void CircuitWindow::Select(std::optional<std::size_t> segment) {
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) {
         sheet_->expand(parent);
     }
-    sheet_->setCurrentIndex(index);
+    selection.setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     sheet_->scrollTo(index);
 }
 
@@ -399,7 +411,7 @@ bool CircuitWindow::Take(Proposal proposal, const std::function<void(const QStri
         return false;
     }
     undo_->push(new Command(*this, std::move(edit)));
-    Changed();
+    Edited();
     return true;
 }
 
@@ -413,21 +425,31 @@ void CircuitWindow::Replay(Edit& edit, bool redo) {
     } catch (const std::exception& error) {
         services_.dialogs->ShowError(this, FromUtf8(error.what()));
     }
+    Edited();
+}
+
+// A refusal said beside a field or a cell, and what the calculator could not hold of a segment,
+// belong to the circuit as it was.
+void CircuitWindow::Edited() {
+    settings_->ShowProblem({});
+    cellMessage_->hide();
+    links_->ForgetCalculatorNote();
     Changed();
 }
 
 bool CircuitWindow::EditCell(std::size_t segment, columns::SegmentColumn column,
                              const std::string& text) {
-    const bool taken = Take(
-        CellEdit(*document_, segment, column, text),
-        [this, segment, column](const QString& problem) {
-            cellMessage_->ShowBeside(
-                sheet_->visualRect(model_->IndexOf(segment, static_cast<int>(column))), problem);
-        });
-    if (taken) {
+    bool refused = false;
+    Take(CellEdit(*document_, segment, column, text),
+         [this, segment, column, &refused](const QString& problem) {
+             refused = true;
+             cellMessage_->ShowBeside(
+                 sheet_->visualRect(model_->IndexOf(segment, static_cast<int>(column))), problem);
+         });
+    if (!refused) {
         cellMessage_->hide();
     }
-    return taken;
+    return !refused;
 }
 
 // ---- After each change ----

@@ -97,6 +97,8 @@ class CircuitWindow final : public QMainWindow {
     void LayOut();
     bool EditCell(std::size_t segment, columns::SegmentColumn column, const std::string& text);
     void Replay(Edit& edit, bool redo);
+    // After every edit, undo and redo: the refusals and notes shown go, then Changed.
+    void Edited();
     // After every change: title, panels, warnings, pump, drawings, autosave.
     void Changed();
     void ShowSelection();

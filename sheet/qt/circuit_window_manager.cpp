@@ -95,7 +95,8 @@ CircuitWindowManager::CircuitWindowManager(window::qt::MainWindow& main, Dialogs
       main_(main),
       ownDialogs_(dialogs == nullptr ? std::make_unique<StandardDialogs>() : nullptr),
       getenv_(getenv ? std::move(getenv)
-                     : [](const char* name) -> const char* { return std::getenv(name); }) {
+                     : [](const char* name) -> const char* { return std::getenv(name); }),
+      guide_(main) {
     services_.dialogs = dialogs == nullptr ? ownDialogs_.get() : dialogs;
     services_.newCircuit = [this] { NewCircuit(); };
     // From a circuit window's own menu: its dialogs open over it.
@@ -103,6 +104,7 @@ CircuitWindowManager::CircuitWindowManager(window::qt::MainWindow& main, Dialogs
     services_.saved = [this](const std::filesystem::path& file) { Remember(file); };
     services_.recoveryDir = sheet::RecoveryDir(getenv_);
     services_.calculatorFlow = [this] { return main_.Model().Text_G.Text(); };
+    services_.showGuide = [this](QWidget& beside) { guide_.ShowBeside(beside); };
 
     QMenu& file = main.FileMenu();
     QAction* first = file.actions().isEmpty() ? nullptr : file.actions().front();
@@ -244,6 +246,9 @@ void CircuitWindowManager::LinkTools(tools::qt::ToolWindows& tools) {
     services_.selectedTube = [&tools] { return tools.SelectedTube(); };
     services_.openInCalculator = [&tools](const tools::CalculatorSetUp& setUp) {
         return tools.OpenInCalculator(setUp);
+    };
+    services_.calculatorNote = [this, &tools](const tools::CalculatorSetUp& setUp) {
+        return tools::CalculatorNote(main_.Model(), tools.Memory(), setUp);
     };
     tools::qt::CircuitLink link;
     link.circuitOpen = [this] { return Active() != nullptr; };

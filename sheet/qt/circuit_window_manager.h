@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogues/catalogue.h"
+#include "sheet/qt/circuit_help.h"
 #include "sheet/qt/circuit_window.h"
 #include "sheet/qt/dialogs.h"
 
@@ -39,7 +40,8 @@ namespace idrovela::sheet::qt {
 // circuit in a window of its own beside the main one; at start-up the recovery copies a crash
 // left, offered back; and on quitting, each window with unsaved changes asked about them first.
 // Linked to the tool windows, "Tubi commerciali" adds its tubes to the active circuit (the circuit
-// window last active), and a circuit's segment opens in the main window.
+// window last active), and a circuit's segment opens in the main window. The circuit guide opens
+// from every circuit window's F1 and from the main window's «?» menu.
 class CircuitWindowManager final : public QObject {
   public:
     // `dialogs` stands in for the message boxes and file dialogs in tests; `getenv` as std::getenv
@@ -64,6 +66,8 @@ class CircuitWindowManager final : public QObject {
     void OpenAtStart(const std::vector<std::filesystem::path>& files);
     // Offers back, one by one, the recovery copies that no running program holds.
     void OfferRecoveries();
+    // The circuit guide, which every circuit window's F1 and the main window's «?» menu show.
+    [[nodiscard]] CircuitGuide& Guide() { return guide_; }
 
     [[nodiscard]] std::vector<CircuitWindow*> Windows() const;
     // The circuit window last active, or the one opened last; null with none open.
@@ -94,6 +98,7 @@ class CircuitWindowManager final : public QObject {
     std::unique_ptr<Dialogs> ownDialogs_;
     std::function<const char*(const char*)> getenv_;
     CircuitWindowServices services_;
+    CircuitGuide guide_;
     std::shared_ptr<const catalogues::Catalogue> catalogue_;
     std::vector<QPointer<CircuitWindow>> windows_;
     QPointer<CircuitWindow> active_;

@@ -8,12 +8,23 @@
 #include <QRegularExpression>
 
 #include "sheet/qt/upstream_dialog.h"
+#include "window/qt/qt_italian.h"
 
 namespace idrovela::sheet::qt {
 
 namespace {
 
 const QString kFilter = QStringLiteral("Circuiti di Idrovela (*.idrovela);;Tutti i file (*)");
+
+// The file the user chose in `dialog`, its columns as wide as their Italian captions; none when
+// cancelled.
+std::optional<QString> Chosen(QFileDialog& dialog) {
+    window::qt::FitColumnsToCaptions(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().front();
+}
 
 }  // namespace
 
@@ -38,19 +49,17 @@ Dialogs::Answer StandardDialogs::AskToSave(QWidget* parent, const QString& quest
 }
 
 std::optional<QString> StandardDialogs::OpenPath(QWidget* parent) {
-    const QString path =
-        QFileDialog::getOpenFileName(parent, QStringLiteral("Apri circuito"), QString(), kFilter);
-    return path.isEmpty() ? std::nullopt : std::optional(path);
+    QFileDialog dialog(parent, QStringLiteral("Apri circuito"), QString(), kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return Chosen(dialog);
 }
 
 std::optional<QString> StandardDialogs::SavePath(QWidget* parent, const QString& suggested) {
     QFileDialog dialog(parent, QStringLiteral("Salva circuito"), suggested, kFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("idrovela"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().front();
+    return Chosen(dialog);
 }
 
 void StandardDialogs::ShowError(QWidget* parent, const QString& text) {
@@ -81,10 +90,7 @@ std::optional<QString> StandardDialogs::ExportPath(QWidget* parent, const QStrin
     if (extension.hasMatch()) {
         dialog.setDefaultSuffix(extension.captured(1));
     }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return dialog.selectedFiles().front();
+    return Chosen(dialog);
 }
 
 bool StandardDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {

@@ -226,7 +226,8 @@ std::optional<FittingsDialog::Contents> FittingsDialog::Read() {
     }
     for (int row = 0; row < valves_->rowCount(); ++row) {
         const auto kv =
-            ReadNumber(CellText(*valves_, row, 0), "Valvola " + std::to_string(row + 1) + ", Kv");
+            ReadScaledNumber(CellText(*valves_, row, 0),
+                             "Valvola " + std::to_string(row + 1) + ", Kv", circuit::kKvScale);
         if (const auto* problem = std::get_if<std::string>(&kv)) {
             return fail(*problem);
         }

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "sheet/input.h"
+#include "sheet/window_texts.h"
 
 namespace idrovela::sheet::qt {
 
@@ -117,15 +118,20 @@ QVariant SegmentModel::data(const QModelIndex& index, int role) const {
                            ? FromUtf8(document_.Circuit().segments[*segment].id)
                            : QVariant();
             }
-            QString text =
-                FromUtf8(columns::SegmentCell(document_.Circuit(), *solution, *segment, column));
+            // The tube's series by its catalogue title, as the editor offers it.
+            QString text = FromUtf8(
+                column == columns::SegmentColumn::Tubo
+                    ? TubeCellText(document_.Catalogue(), document_.Circuit().segments[*segment],
+                                   solution->segments[*segment])
+                    : columns::SegmentCell(document_.Circuit(), *solution, *segment, column));
             if (column == columns::SegmentColumn::Id && (marks & kOnIndexPath) != 0) {
                 text.prepend(QString::fromUtf8(kIndexPathMark));
             }
             return text;
         }
         case Qt::EditRole:
-            return FromUtf8(EditorText(document_.Circuit().segments[*segment], column));
+            return FromUtf8(
+                EditorText(document_.Catalogue(), document_.Circuit().segments[*segment], column));
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(figure ? Qt::AlignRight | Qt::AlignVCenter
                                               : Qt::AlignLeft | Qt::AlignVCenter);

@@ -20,7 +20,8 @@ namespace idrovela::sheet::qt {
 // stays while the segment does.
 class SegmentModel final : public QAbstractItemModel, public DocumentListener {
   public:
-    // What typing into a cell does: the segment, the column and the text; true when taken.
+    // What typing into a cell does: the segment, the column and the text; false when refused
+    // (true when taken, or when the text leaves the cell as it was).
     using CellEditor = std::function<bool(std::size_t, columns::SegmentColumn, const std::string&)>;
 
     SegmentModel(Document& document, QObject* parent);

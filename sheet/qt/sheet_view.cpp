@@ -31,7 +31,8 @@ void SizeColumns(QTreeView& sheet) {
                 width = metrics.horizontalAdvance(QStringLiteral("collettore piano"));
                 break;
             case columns::SegmentColumn::Tubo:
-                width = metrics.horizontalAdvance(QStringLiteral("rame 28×1,5 (automatico)"));
+                width =
+                    metrics.horizontalAdvance(QStringLiteral("Rame EN 1057 28×1,5 (automatico)"));
                 break;
             default:
                 break;
@@ -42,8 +43,58 @@ void SizeColumns(QTreeView& sheet) {
 
 }  // namespace
 
+QModelIndex SheetView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action != MoveNext && action != MovePrevious) {
+        return QTreeView::moveCursor(action, modifiers);
+    }
+    return EditableBeside(currentIndex(), action == MoveNext);
+}
+
+QModelIndex SheetView::EditableBeside(const QModelIndex& cell, bool forward) const {
+    if (!cell.isValid()) {
+        return {};
+    }
+    const QHeaderView& columns = *header();
+    QModelIndex row = cell.siblingAtColumn(0);
+    int visual = columns.visualIndex(cell.column());
+    for (;;) {
+        visual += forward ? 1 : -1;
+        if (visual < 0 || visual >= columns.count()) {
+            row = forward ? indexBelow(row) : indexAbove(row);
+            if (!row.isValid()) {
+                return {};
+            }
+            visual = forward ? 0 : columns.count() - 1;
+        }
+        const int logical = columns.logicalIndex(visual);
+        const QModelIndex next = row.siblingAtColumn(logical);
+        if (!isColumnHidden(logical) && next.flags().testFlag(Qt::ItemIsEditable)) {
+            return next;
+        }
+    }
+}
+
+void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const QPersistentModelIndex cell = currentIndex();
+    const auto& cells = static_cast<const CellDelegate&>(*itemDelegate());
+    if (cells.Refused()) {
+        // The reason shows beside the cell, which stays where it is.
+        QTreeView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return;
+    }
+    QTreeView::closeEditor(editor, hint);
+    if (hint == QAbstractItemDelegate::SubmitModelCache && cell.isValid()) {
+        // Enter: down a row, in the same column.
+        const QModelIndex below = indexBelow(cell);
+        if (below.isValid()) {
+            selectionModel()->setCurrentIndex(below, QItemSelectionModel::ClearAndSelect);
+            scrollTo(below);
+        }
+    }
+}
+
 QTreeView* NewSheetView(SegmentModel& model, const catalogues::Catalogue& catalogue) {
-    auto* sheet = new QTreeView;
+    auto* sheet = new SheetView;
     sheet->setObjectName(QStringLiteral("Foglio"));
     sheet->setAccessibleName(QStringLiteral("Foglio dei tratti"));
     sheet->setToolTip(QStringLiteral(

@@ -88,8 +88,8 @@ TEST(LoadCircuit, EveryFaultIsRefusedWithWhereItIs) {
     const Fault faults[] = {
         // The JSON itself: line and column in characters, from 1 ("×" is one character).
         {"not JSON", "{\n  \"formato\": \"×\" x\n}", {"non è JSON valido", "riga 2, colonna 18"}},
-        {"cut short", "{\"formato\": ", {"non è JSON valido", "riga 1"}},
-        {"empty", "", {"non è JSON valido", "riga 1, colonna 1"}},
+        {"cut short", "{\"formato\": ", {"incompleto", "riga 1, colonna 13"}},
+        {"empty", "", {"Il file è vuoto."}},
         {"a number too large",
          File(Segment("A", R"("lunghezza2": 1e999)")),
          {"numero troppo grande"}},
@@ -168,6 +168,9 @@ TEST(LoadCircuit, EveryFaultIsRefusedWithWhereItIs) {
         {"no fittings",
          File(Segment("T3", R"("accidenti": [{"tipo": "riduzione", "numero": 0}])")),
          {"Tratto «T3», accidenti n. 1, numero", "almeno 1"}},
+        {"a negative count of fittings",
+         File(Segment("T3", R"("accidenti": [{"tipo": "riduzione", "numero": -2}])")),
+         {"Tratto «T3», accidenti n. 1, numero: il valore −2 è fuori campo"}},
         {"a fitting counted in halves",
          File(Segment("T3", R"("accidenti": [{"tipo": "riduzione", "numero": 1.5}])")),
          {"Tratto «T3», accidenti n. 1, numero", "intero"}},
@@ -462,19 +465,20 @@ TEST(LoadCircuit, TheColumnOfAFaultCountsCharactersWhateverTheBytes) {
         const char* message;
     } cases[] = {
         {"cut short in a string", "{\"a\": \"\xC3\xA9\xE2\x80x\"}",
-         "Il file non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a "
-         "«\"é??x»."},
+         "non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a «\"é??x»."},
         {"a lead byte before a quote", "{\n\"\xC3\x97\xC3\": 1}",
-         "Il file non è JSON valido (riga 2, colonna 4): sintassi non valida vicino a "
-         "«\"×?\"»."},
+         "non è JSON valido (riga 2, colonna 4): sintassi non valida vicino a «\"×?\"»."},
         {"four bytes, then two of four", "{\"a\": \"\xF0\x9F\x94\xA7\xF0\x9F\"}",
-         "Il file non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a "
-         "«\"🔧??\"»."},
+         "non è JSON valido (riga 1, colonna 10): sintassi non valida vicino a «\"🔧??\"»."},
         {"continuation bytes first", "\x80\x80{",
-         "Il file non è JSON valido (riga 1, colonna 1): sintassi non valida vicino a «?»."},
+         "non è JSON valido (riga 1, colonna 1): sintassi non valida vicino a «?»."},
     };
+    // Bytes that are not UTF-8 say so first, then where the JSON broke.
+    const std::string notUtf8 =
+        "Il file contiene caratteri che Idrovela non sa leggere, forse perché un altro programma "
+        "lo ha salvato con un'altra codifica dei caratteri. Dettaglio: il testo non è UTF-8 e ";
     for (const auto& c : cases) {
-        EXPECT_EQ(LoadFault(c.text), c.message) << c.what;
+        EXPECT_EQ(LoadFault(c.text), notUtf8 + c.message) << c.what;
     }
 }
 

@@ -120,9 +120,10 @@ TEST(CircuitRules, ANewFileGetsTheModeTheUmaskLeaves) {
         [&](const std::filesystem::path& path) { SaveCircuit(circuit, BuiltIn(), path); });
 }
 
-// One segment carrying a flow given in l/h, water 70/60.
+// One segment carrying a flow given in l/h, water 70/60, its terminal's own loss 0 Pa.
 Circuit OneSegment(Segment segment, double litresPerHour) {
-    segment.terminal = {"", Terminal::Load::Flow, litresPerHour, Terminal::Device::None, 0.0};
+    segment.terminal = {"", Terminal::Load::Flow, litresPerHour, Terminal::Device::PressureDrop,
+                        0.0};
     Circuit circuit;
     circuit.segments = {std::move(segment)};
     return circuit;

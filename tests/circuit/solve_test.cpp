@@ -367,11 +367,18 @@ TEST(Solve, WarningsComeBySegmentThenByCode) {
         EXPECT_EQ(warning.text.find('\n'), std::string::npos);
     }
     const std::vector<std::pair<std::string, WarningCode>> expected = {
-        {"M", WarningCode::FuoriLimiti},           {"M", WarningCode::DimensioniDiverse},
-        {"N", WarningCode::NessunaPortata},        {"N", WarningCode::TuboNonInCatalogo},
-        {"N", WarningCode::TerminaleSenzaPortata}, {"L", WarningCode::Laminare},
-        {"X", WarningCode::FuoriLimiti},           {"X", WarningCode::FuoriCampoVerificato},
+        {"M", WarningCode::FuoriLimiti},
+        {"M", WarningCode::DimensioniDiverse},
+        {"N", WarningCode::NessunaPortata},
+        {"N", WarningCode::TuboNonInCatalogo},
+        {"N", WarningCode::TerminaleSenzaPortata},
+        {"N", WarningCode::TerminaleSenzaPerdita},
+        {"L", WarningCode::Laminare},
+        {"L", WarningCode::TerminaleSenzaPerdita},
+        {"X", WarningCode::FuoriLimiti},
+        {"X", WarningCode::FuoriCampoVerificato},
         {"X", WarningCode::TuboNonInCatalogo},
+        {"X", WarningCode::TerminaleSenzaPerdita},
     };
     EXPECT_EQ(got, expected);
     EXPECT_EQ(WarningCodeName(WarningCode::NessunTuboNeiLimiti), "nessun-tubo-nei-limiti");

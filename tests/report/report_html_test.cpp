@@ -75,7 +75,9 @@ TEST(ReportHtml, SectionsInTheirOrderUnderTheGivenHeader) {
                                                "<h2>Limiti e margini</h2>",
                                                "<h2>Tratti</h2>",
                                                "<h2>Terminali</h2>",
+                                               "<h2>Accidenti e valvole</h2>",
                                                "<h2>Circuito indice</h2>",
+                                               "<h2>Schema del circuito</h2>",
                                                "<h2>Pompa</h2>",
                                                "<h2>Formule usate</h2>",
                                                "<h2>Accidenti</h2>",
@@ -130,16 +132,16 @@ TEST(ReportHtml, TablesRepeatCaptionsAndUnitsAndAlignFiguresRight) {
     const auto rows = BodyRows(segments);
     ASSERT_EQ(rows.size(), c.segments.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        ASSERT_EQ(rows[i].size(), columns::kSegmentColumns);
+        // The sheet's columns, with the segment upstream after the id.
+        ASSERT_EQ(rows[i].size(), columns::kSegmentColumns + 1);
         for (std::size_t col = 0; col < columns::kSegmentColumns; ++col) {
             const auto column = static_cast<columns::SegmentColumn>(col);
+            const std::string& cell = rows[i][col == 0 ? 0 : col + 1];
             const bool figure = columns::Info(column).decimals >= 0;
-            EXPECT_EQ(
-                rows[i][col].rfind(figure ? "<td align=\"right\">" : "<td align=\"left\">", 0), 0u)
-                << rows[i][col];
+            EXPECT_EQ(cell.rfind(figure ? "<td align=\"right\">" : "<td align=\"left\">", 0), 0u)
+                << cell;
             if (figure) {
-                EXPECT_NE(rows[i][col].find(columns::SegmentCell(c, s, i, column)),
-                          std::string::npos);
+                EXPECT_NE(cell.find(columns::SegmentCell(c, s, i, column)), std::string::npos);
             }
         }
     }
@@ -152,6 +154,76 @@ TEST(ReportHtml, TablesRepeatCaptionsAndUnitsAndAlignFiguresRight) {
     EXPECT_NE(terminalRows[1][0].find("▶ R2"), std::string::npos);
     EXPECT_EQ(terminalRows[1].back(), "<td align=\"right\">–");
     EXPECT_EQ(terminalRows[0][0].find("▶"), std::string::npos);
+}
+
+// What a checker needs to rebuild the circuit from the report alone: each segment's upstream
+// id, and every fitting and valve with its ζ or Kv and its loss.
+TEST(ReportHtml, TheTreeAndEveryFittingAndValve) {
+    const std::string html = Report(testing::FiveSegments());
+    const auto segments = BodyRows(SectionOf(html, "Tratti"));
+    const std::vector<std::string> upstream = {"", "A", "A", "B", "B"};
+    ASSERT_EQ(segments.size(), upstream.size());
+    EXPECT_NE(SectionOf(html, "Tratti").find("<th align=\"left\">a monte</th>"), std::string::npos);
+    for (std::size_t i = 0; i < upstream.size(); ++i) {
+        EXPECT_EQ(segments[i][1], "<td align=\"left\">" + upstream[i]) << i;
+    }
+
+    const std::string losses = SectionOf(html, "Accidenti e valvole");
+    for (const char* caption : {"tipo", "descrizione", "ζ", "numero", "Kv", "Δp", "m³/h", "Pa"}) {
+        EXPECT_NE(losses.find(std::string(">") + caption + "</th>"), std::string::npos) << caption;
+    }
+    const auto rows = BodyRows(losses);
+    const std::vector<std::vector<std::string>> expected = {
+        {"A", "caldaia", "caldaia", "2,5", "1", "–"},
+        {"A", "curva-90-r1", "curva 90°, r/d 1", "0,35", "4", "–"},
+        {"A", "zeta", "filtro", "1,5", "1", "–"},
+        {"A", "valvola", "valvola a sfera", "–", "–", "6,3"},
+        {"B", "ti-passaggio-divisione", "ti, passaggio diritto oltre una derivazione che divide",
+         "0,3", "1", "–"},
+        {"R2", "radiatore", "radiatore", "3", "1", "–"}};
+    ASSERT_EQ(rows.size(), expected.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        ASSERT_EQ(rows[r].size(), expected[r].size() + 1);
+        for (std::size_t col = 0; col < expected[r].size(); ++col) {
+            const char* align = col < 3 ? "<td align=\"left\">" : "<td align=\"right\">";
+            EXPECT_EQ(rows[r][col], align + expected[r][col]) << r << ", " << col;
+        }
+        EXPECT_EQ(rows[r].back().rfind("<td align=\"right\">", 0), 0u);
+    }
+
+    circuit::Circuit bare = testing::ThreeSegments();
+    EXPECT_NE(SectionOf(Report(bare), "Accidenti e valvole").find("non ha né accidenti né valvole"),
+              std::string::npos);
+}
+
+// The schematic is drawn up to 500 segments, as pictures the printer paints, one a part; above,
+// a line says it is left out and why.
+TEST(ReportHtml, TheSchematicUpTo500Segments) {
+    struct Case {
+        std::size_t segments;
+        bool drawn;
+    };
+    for (const Case& test : {Case{5, true}, Case{500, true}, Case{501, false}}) {
+        SCOPED_TRACE(test.segments);
+        const circuit::LoadedCircuit loaded = testing::WorkedRandom(test.segments, 7);
+        const std::string schematic =
+            SectionOf(ReportHtml(loaded.circuit, loaded.solution, kHeader), "Schema del circuito");
+        const std::size_t pictures = Count(schematic, "<img src=\"schema-");
+        if (!test.drawn) {
+            EXPECT_EQ(pictures, 0u);
+            EXPECT_NE(schematic.find("Lo schema non è disegnato: il circuito ha 501 tratti, più "
+                                     "dei 500 che la relazione disegna."),
+                      std::string::npos);
+            continue;
+        }
+        const std::optional<SchematicPages> pages =
+            PlanSchematicPages(loaded.circuit, loaded.solution, PageRoom{});
+        ASSERT_TRUE(pages);
+        EXPECT_EQ(pictures, pages->parts.size());
+        EXPECT_NE(schematic.find("<img src=\"" + SchematicImage(pictures - 1) + "\""),
+                  std::string::npos);
+        EXPECT_EQ(schematic.find("diviso in") != std::string::npos, pictures > 1);
+    }
 }
 
 TEST(ReportHtml, TheIndexPathIsMarkedAndSpelledOut) {
@@ -278,8 +350,15 @@ TEST(ReportHtml, EveryWarningAndEveryFormula) {
     for (const circuit::Warning& warning : loaded.solution.warnings) {
         EXPECT_NE(warnings.find(text::EscapeHtml(warning.text)), std::string::npos);
     }
-    EXPECT_NE(SectionOf(Report(testing::ThreeSegments()), "Avvisi").find("Nessun avviso"),
-              std::string::npos);
+    // Without a warning: the terminals with a loss of their own.
+    circuit::Circuit quiet = testing::ThreeSegments();
+    for (circuit::Segment& segment : quiet.segments) {
+        if (segment.terminal) {
+            segment.terminal->device = circuit::Terminal::Device::PressureDrop;
+            segment.terminal->deviceValue = 1000.0;
+        }
+    }
+    EXPECT_NE(SectionOf(Report(quiet), "Avvisi").find("Nessun avviso"), std::string::npos);
 
     const std::string formulas = SectionOf(html, "Formule usate");
     for (const Formula& formula : Formulas()) {

@@ -131,6 +131,81 @@ TEST(Session, CircuitMessagesStayUtf8) {
               "esiste.\n");
 }
 
+// A damaged circuit file gets its own message, naming the file, and the session goes on.
+TEST(Session, EachDamagedCircuitFileSaysWhatIsWrongAndNamesIt) {
+    const test_support::ScratchFolder scratch("idrovela-damaged");
+    const fs::path& folder = scratch.path();
+    const std::string whole = circuit::WriteCircuit(circuit::ChainCircuit(2));
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* says;
+    } cases[] = {
+        {"vuoto.idrovela", "", "il file è vuoto."},
+        {"troncato.idrovela", whole.substr(0, whole.size() / 2),
+         "il file è incompleto e finisce a metà, forse perché è stato troncato durante una copia. "
+         "Dettaglio: il testo JSON si interrompe alla riga "},
+        {"binario.idrovela", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16),
+         "il file non è un testo ma un file binario, come un'immagine, un archivio o un "
+         "programma, e non è un circuito di Idrovela. Dettaglio: carattere di controllo 0x1A "
+         "alla riga 2, colonna 1."},
+        {"zeri.idrovela", whole + std::string(16, '\0'),
+         "il file è danneggiato, con una parte del testo sostituita da zeri, come accade quando "
+         "il computer si spegne mentre il file viene scritto. Dettaglio: il primo byte nullo è "
+         "alla riga "},
+    };
+    std::string script;
+    for (const auto& c : cases) {
+        std::ofstream(folder / c.name, std::ios::binary) << c.bytes;
+        script += "circuit " + text::Utf8OfPath(folder / c.name) + '\n';
+    }
+    int status = -1;
+    const std::string out = RunText(script, status);
+    EXPECT_EQ(status, 0);
+    std::istringstream lines(out);
+    for (const auto& c : cases) {
+        std::string line;
+        ASSERT_TRUE(std::getline(lines, line)) << c.name;
+        const std::string start = "circuit.error=Impossibile aprire «";
+        EXPECT_EQ(line.rfind(start, 0), 0u) << line;
+        // The separator before the name, as the system writes it.
+        const std::string named = text::Utf8OfPath(fs::path("x") / c.name).substr(1) + "»: ";
+        const std::size_t name = line.find(named);
+        ASSERT_NE(name, std::string::npos) << line;
+        EXPECT_EQ(line.substr(name + named.size()).rfind(c.says, 0), 0u) << line;
+    }
+}
+
+// A number the window would not take stops the script; one with a dot says how to write it.
+// Before `load`, the window answers a recalculation as the calculator does before start-up.
+TEST(Session, ANumberWithADotSaysToWriteTheComma) {
+    const struct {
+        const char* line;
+        const char* errors;
+    } cases[] = {
+        {"fluid acqua 0 62.5",
+         "idrovela-session: unknown number \"62.5\": write 62,5, with the decimal comma\n"},
+        {"fluid etilenico 30.5 20",
+         "idrovela-session: unknown number \"30.5\": write 30,5, with the decimal comma\n"},
+        {"limits 200 1.2",
+         "idrovela-session: unknown number \"1.2\": write 1,2, with the decimal comma\n"},
+        {"limits 200 1.2.3", "idrovela-session: unknown number \"1.2.3\"\n"},
+        {"fluid acqua 0 venti", "idrovela-session: unknown number \"venti\"\n"},
+    };
+    for (const auto& c : cases) {
+        int status = -1;
+        std::string errors;
+        const std::string out =
+            RunText(std::string("load\n") + c.line + "\nprint\n", status, &errors);
+        EXPECT_EQ(out.find("end\n"), std::string::npos) << c.line;  // stopped before `print`
+        EXPECT_EQ(status, 2) << c.line;
+        EXPECT_EQ(errors, c.errors) << c.line;
+    }
+    int status = -1;
+    EXPECT_EQ(RunText("fluid acqua 0 62,5\n", status).rfind("error 6 Overflow\n", 0), 0u);
+    EXPECT_EQ(status, 0);
+}
+
 // Texts of any length load, so a circuit that loads can make a file too large to load again
 // (written out with every key and indented, it grows): saving refuses it, and the old file stays.
 TEST(CircuitSave, RefusesAFileTooLargeToLoadAgain) {

@@ -117,13 +117,26 @@ TEST(CalculatorLink, WhatTheMainWindowCanTakeOfASegment) {
         double innerMm;
         int expected;  // -1: refused
         const char* says;
+        double supplyC = 70;
+        double returnC = 60;
     };
     const Case cases[] = {
-        {150.5, 20, 150, ""},           {151.5, 20, 152, ""},
-        {32767.4, 100, 32767, ""},      {32767.5, 100, -1, "32767 l/h"},
-        {90000, 100, -1, "90000 l/h"},  {0, 20, -1, "senza portata"},
-        {0.4, 20, -1, "senza portata"}, {100, 0.4, -1, "da 1 mm a 1000 mm"},
-        {100, 1000.6, -1, "1000,6 mm"}, {100, 1000.4, 100, ""},
+        {150.5, 20, 150, ""},
+        {151.5, 20, 152, ""},
+        {32767.4, 100, 32767, ""},
+        {32767.5, 100, -1, "32767 l/h"},
+        {90000, 100, -1, "90000 l/h"},
+        {0, 20, -1, "senza portata"},
+        {0.4, 20, -1, "senza portata"},
+        {100, 0.4, -1, "da 1 mm a 1000 mm"},
+        {100, 1000.6, -1, "1000,6 mm"},
+        {30000, 1000.4, 30000, ""},
+        // The window's w to hundredths: 0,00 m/s would stop its loss on a division by zero.
+        {2, 13, -1, "arrotonda la velocità a 0,00 m/s"},
+        {3, 13, 3, ""},
+        // Cooling at 7/12 °C: the window's own P → G gives 0,2 % more than the sheet's flow.
+        {32600, 100, 32600, "", 7, 12},
+        {32760, 100, -1, "ricaverebbe una portata oltre i 32767 l/h", 7, 12},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.flowLph) + " l/h in " + std::to_string(c.innerMm) + " mm");
@@ -133,6 +146,8 @@ TEST(CalculatorLink, WhatTheMainWindowCanTakeOfASegment) {
         segment.lengthM = 1;
         segment.tube = {"rame", false, "su misura", c.innerMm, 0.0015};
         segment.terminal = circuit::Terminal{"", circuit::Terminal::Load::Flow, c.flowLph, {}, 0};
+        circuit.fluid.supplyC = c.supplyC;
+        circuit.fluid.returnC = c.returnC;
         circuit.segments.push_back(segment);
         const circuit::Solution solution = circuit::Solve(circuit, *BuiltIn());
         const auto setUp = CalculatorSetUpFor(circuit, solution, *BuiltIn(), 0);
@@ -141,7 +156,8 @@ TEST(CalculatorLink, WhatTheMainWindowCanTakeOfASegment) {
             EXPECT_NE(std::get<std::string>(setUp).find(c.says), std::string::npos)
                 << std::get<std::string>(setUp);
         } else {
-            ASSERT_TRUE(std::holds_alternative<tools::CalculatorSetUp>(setUp));
+            ASSERT_TRUE(std::holds_alternative<tools::CalculatorSetUp>(setUp))
+                << std::get<std::string>(setUp);
             EXPECT_EQ(std::get<tools::CalculatorSetUp>(setUp).flowLph.value(), c.expected);
             // A designation the catalogue lacks keeps the circuit's own figures.
             EXPECT_EQ(std::get<tools::CalculatorSetUp>(setUp).tube.tube.innerMm, c.innerMm);
@@ -162,6 +178,68 @@ TEST(CalculatorLink, AnAutomaticTubeOpensAsTheOneChosen) {
     EXPECT_EQ(tube.seriesTitle, BuiltIn()->Find("rame")->title);
     EXPECT_EQ(tube.tube.outerMm, CatalogueTube("rame", result.designation.c_str()).tube.outerMm);
     EXPECT_EQ(std::get<tools::CalculatorSetUp>(setUp).flowLph, DoubleToInteger(result.flowLph));
+}
+
+// From the start-up figures (P 116 kW, dT 10, G 9976 l/h) the window takes the segment's dT, P
+// and G, G last, so that no figure is left from before; one line says what it could not hold.
+// R3: copper 15×1,2 (bore 12,6 mm), 1500 W at 70/60 °C, 131,58 l/h; the window's 860 kcal/h a
+// kW at dT 10 make 129 l/h; at 132 l/h R, growing about as G^1,75, is 0,55 % above the sheet's.
+TEST(CalculatorLink, TheWindowTakesTheSegmentsFiguresAndSaysWhatItCannotHold) {
+    const struct {
+        double innerMm;
+        circuit::Terminal::Load load;
+        double value;
+        const char* power;
+        const char* flow;
+        const char* note;
+    } cases[] = {
+        {12.6, circuit::Terminal::Load::Power, 1500, "1,5", "132",
+         "D arrotondato a 13 mm (tratto: 12,6 mm); G arrotondata a 132 l/h (tratto: 131,58 l/h); "
+         "da P 1,5 kW e dT 10 °C la finestra ricaverebbe G 129 l/h; R della verifica fisica 109,5 "
+         "Pa/m (tratto: 108,9 Pa/m, circa 0,55 % in più)."},
+        {12.6, circuit::Terminal::Load::Flow, 129, "1,471", "129",
+         "D arrotondato a 13 mm (tratto: 12,6 mm); da P 1,471 kW e dT 10 °C la finestra "
+         "ricaverebbe G 127 l/h; R della verifica fisica 105,2 Pa/m (tratto: 105,2 Pa/m, meno "
+         "dello 0,01 %)."},
+        {13, circuit::Terminal::Load::Power, 1500, "1,5", "132",
+         "G arrotondata a 132 l/h (tratto: 131,58 l/h); da P 1,5 kW e dT 10 °C la finestra "
+         "ricaverebbe G 129 l/h; R della verifica fisica 94,4 Pa/m (tratto: 93,9 Pa/m, circa "
+         "0,55 % in più)."},
+        {13, circuit::Terminal::Load::Flow, 129.4, "1,475", "129",
+         "G arrotondata a 129 l/h (tratto: 129,4 l/h); da P 1,475 kW e dT 10 °C la finestra "
+         "ricaverebbe G 127 l/h; R della verifica fisica 90,7 Pa/m (tratto: 91,2 Pa/m, circa "
+         "0,53 % in meno)."},
+        // 3 l/h, 34 W: P 0,034 kW gives 2,924 l/h, 3 l/h too; R rounds alike.
+        {13, circuit::Terminal::Load::Flow, 3, "0,034", "3", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.note);
+        circuit::Circuit circuit;
+        circuit.segments.push_back({});
+        circuit::Segment& r3 = circuit.segments.back();
+        r3.id = "R3";
+        r3.lengthM = 4;
+        r3.tube = {"rame", false, "15×1,2", c.innerMm, 0.0015};
+        r3.terminal = circuit::Terminal{"", c.load, c.value, {}, 0};
+        const circuit::Solution solution = circuit::Solve(circuit, *BuiltIn());
+        const auto got = CalculatorSetUpFor(circuit, solution, *BuiltIn(), 0);
+        ASSERT_TRUE(std::holds_alternative<tools::CalculatorSetUp>(got));
+        const tools::CalculatorSetUp& setUp = std::get<tools::CalculatorSetUp>(got);
+        EXPECT_EQ(setUp.flowLphUnrounded, solution.segments[0].flowLph);
+        EXPECT_EQ(setUp.pascalPerMetre, solution.segments[0].flow.pascalPerMetre);
+        window::test::Recorder platform;
+        window::Form_Principale form(platform, platform);
+        form.Load();
+        ASSERT_EQ(form.Text_P.Text(), "116");  // the start-up figure, which must not stay
+        tools::ToolMemory memory;
+        ASSERT_EQ(tools::SetUpCalculator(form, memory, setUp), std::nullopt);
+        memory.Follow(form);
+        EXPECT_EQ(form.Text_dT.Text() + " " + form.Text_P.Text() + " " + form.Text_G.Text() + " " +
+                      form.Text_D.Text(),
+                  std::string("10 ") + c.power + " " + c.flow + " 13");
+        EXPECT_EQ(tools::CalculatorNote(form, memory, setUp), c.note);
+        EXPECT_TRUE(platform.errors.empty());
+    }
 }
 
 // The rows as the sheet lists them, whatever order they were selected in, and each cell in its

@@ -157,7 +157,8 @@ TEST(SheetRules, AnEditorClosedUnchangedKeepsTheUnroundedLength) {
     circuit::Circuit circuit = ThreeRadiators();
     circuit.segments[1].lengthM = 0.1 + 0.2;
     auto document = Open(circuit);
-    EXPECT_EQ(EditorText(document->Circuit().segments[1], columns::SegmentColumn::Lunghezza),
+    EXPECT_EQ(EditorText(document->Catalogue(), document->Circuit().segments[1],
+                         columns::SegmentColumn::Lunghezza),
               "0,3");
     EXPECT_TRUE(std::holds_alternative<NoChange>(
         CellEdit(*document, 1, columns::SegmentColumn::Lunghezza, "0,3")));

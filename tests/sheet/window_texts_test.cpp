@@ -21,6 +21,62 @@ TEST(WindowTexts, TitleNameAndQuestion) {
     EXPECT_EQ(WithExtension("/tmp/a.json"), "/tmp/a.json.idrovela");
 }
 
+// "Salva con nome" starts from the project's name, as a file can hold it.
+TEST(WindowTexts, TheSuggestedFileNameIsTheProjectsName) {
+    struct Case {
+        std::string name;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"Villetta Rossi", "Villetta Rossi.idrovela"},
+        {"Casa 2/3: \"piano\" <terra>|*?\\", "Casa 2_3_ _piano_ _terra_____.idrovela"},
+        {"  .nascosto. ", "nascosto.idrovela"},
+        {"riga\nnuova\t", "riga_nuova_.idrovela"},
+        {"Ristrutturazione è già", "Ristrutturazione è già.idrovela"},
+        {std::string("a\xff\xc3") + "b", "a__b.idrovela"},  // bytes that are not UTF-8
+        {"", "Senza nome.idrovela"},
+        {" . ", "Senza nome.idrovela"},
+        {std::string(199, 'x') + "é", std::string(199, 'x') + ".idrovela"},  // cut whole
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SuggestedFileName(c.name), c.file) << c.name;
+    }
+    EXPECT_EQ(SuggestedFileName(std::string(300, 'y')), std::string(200, 'y') + ".idrovela");
+}
+
+// The tube cell names the series by its catalogue title, and by its name where two share one.
+TEST(WindowTexts, TubesAreNamedByTheirCatalogueTitles) {
+    const circuit::Circuit circuit = ThreeRadiators();
+    const circuit::Solution solution = circuit::Solve(circuit, *BuiltIn());
+    EXPECT_EQ(TubeCellText(*BuiltIn(), circuit.segments[0], solution.segments[0]),
+              "Rame EN 1057 22×1");
+    EXPECT_EQ(TubeCellText(*BuiltIn(), circuit.segments[1], solution.segments[1]),
+              "Rame EN 1057 " + solution.segments[1].designation + " (automatico)");
+
+    catalogues::Catalogue twins = *BuiltIn();
+    catalogues::Series copy = *twins.Find("rame");
+    copy.name = "rame-mio";
+    twins.series.push_back(copy);
+    const struct {
+        const char* series;
+        const char* label;
+    } labels[] = {{"rame", "Rame EN 1057 (rame)"},
+                  {"rame-mio", "Rame EN 1057 (rame-mio)"},
+                  {"pe100-sdr11", "PE 100 SDR 11 (PN 16)"},
+                  {"acciaio-m", "Acciaio EN 10255 serie media (M)"},
+                  {"sparita", "sparita"}};  // a series the catalogue no longer has
+    for (const auto& each : labels) {
+        EXPECT_EQ(SeriesLabel(twins, each.series), each.label);
+    }
+    // Every option names one tube, so that the text chosen finds it again.
+    const std::vector<TubeOption> options = TubeOptions(twins);
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        for (std::size_t j = i + 1; j < options.size(); ++j) {
+            ASSERT_NE(options[i].text, options[j].text);
+        }
+    }
+}
+
 TEST(WindowTexts, PumpLinesAndTheMarginsOnLinesOfTheirOwn) {
     circuit::Circuit circuit = ThreeRadiators();
     circuit::Solution solution = circuit::Solve(circuit, *BuiltIn());

@@ -43,7 +43,8 @@ TEST_F(CalculatorSetUpTest, LeavesTheWindowOnTheTubeTheFlowAndTheFluid) {
     form.UserClick(form.Option_Fluido1);
     const ChosenTube tube = TubeOf("rame", "22×1");
     const FluidChoice fluid{FluidKind::Etilenico, 30, 65};
-    ASSERT_EQ(SetUpCalculator(form, memory, {fluid, tube, Integer(1234)}), std::nullopt);
+    ASSERT_EQ(SetUpCalculator(form, memory, {fluid, tube, Integer(1234), "", "", {}, {}}),
+              std::nullopt);
     memory.Follow(form);
 
     EXPECT_TRUE(form.Option_Perdita.Value());
@@ -68,17 +69,33 @@ TEST_F(CalculatorSetUpTest, LeavesTheWindowOnTheTubeTheFlowAndTheFluid) {
     }
 }
 
-// A fluid outside the data stops the set-up before the flow and the tube, and says why.
-TEST_F(CalculatorSetUpTest, AFluidOutsideTheDataStopsItWithTheReason) {
-    const std::string g = form.Text_G.Text();
-    const std::string d = form.Text_D.Text();
-    const auto problem = SetUpCalculator(
-        form, memory, {{FluidKind::Acqua, 0, 150}, TubeOf("rame", "22×1"), Integer(1234)});
-    ASSERT_TRUE(problem.has_value());
-    EXPECT_FALSE(problem->empty());
-    EXPECT_EQ(form.Text_G.Text(), g);
-    EXPECT_EQ(form.Text_D.Text(), d);
-    EXPECT_EQ(memory.Tube(), nullptr);
+// A fluid outside the data stops the set-up before dT, P, G and the tube, and a P whose G the
+// window's own relation puts beyond 32 767 l/h before anything; each says why.
+TEST_F(CalculatorSetUpTest, WhatTheWindowCannotTakeStopsItWithTheReason) {
+    const struct {
+        FluidChoice fluid;
+        const char* power;
+        const char* says;
+    } cases[] = {{{FluidKind::Acqua, 0, 150}, "1,5", "150"},
+                 {{FluidKind::Acqua, 0, 20}, "381,1", "P 381,1 kW"}};
+    for (const auto& c : cases) {
+        const std::string before = form.Text_dT.Text() + form.Text_P.Text() + form.Text_G.Text() +
+                                   form.Text_D.Text() + form.Text_Rho.Text();
+        const auto problem = SetUpCalculator(
+            form, memory, {c.fluid, TubeOf("rame", "22×1"), Integer(1234), "10", c.power, {}, {}});
+        ASSERT_TRUE(problem.has_value());
+        EXPECT_NE(problem->find(c.says), std::string::npos) << *problem;
+        EXPECT_EQ(form.Text_dT.Text() + form.Text_P.Text() + form.Text_G.Text() +
+                      form.Text_D.Text() + form.Text_Rho.Text(),
+                  before);
+        EXPECT_EQ(memory.Tube(), nullptr);
+        EXPECT_TRUE(recorder.errors.empty());
+    }
+    // The window's own relation, as its handlers round it: 381 kW at dT 10 is 32 766 l/h.
+    EXPECT_EQ(FlowFromPower("381", "10"), Integer(32766));
+    EXPECT_EQ(FlowFromPower("381,1", "10"), std::nullopt);
+    EXPECT_EQ(FlowFromPower("1,5", "0"), std::nullopt);
+    EXPECT_EQ(FlowFromPower("uno", "10"), std::nullopt);
 }
 
 }  // namespace

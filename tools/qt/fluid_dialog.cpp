@@ -16,6 +16,7 @@
 #include "tools/qt/remembered_choices.h"
 #include "tools/tool_memory.h"
 #include "window/qt/main_window.h"
+#include "window/qt/wheel_focus.h"
 
 namespace idrovela::tools::qt {
 
@@ -48,6 +49,7 @@ FluidDialog::FluidDialog(window::qt::MainWindow& main, ToolMemory& memory)
       message_(new QLabel),
       apply_(new QPushButton(QStringLiteral("&Applica"))) {
     setObjectName(QStringLiteral("ProprietaFluido"));
+    window::qt::WheelOnlyWithFocus(*this);
     setWindowTitle(QStringLiteral("Proprietà del fluido"));
     setModal(false);
     kind_->setObjectName(QStringLiteral("Fluido"));

@@ -9,6 +9,7 @@
 #include "tools/tool_memory.h"
 #include "tools/window_y.h"
 #include "window/qt/main_window.h"
+#include "window/qt/wheel_focus.h"
 
 namespace idrovela::tools::qt {
 
@@ -27,6 +28,7 @@ PhysicsPanelWindow::PhysicsPanelWindow(window::qt::MainWindow& main, const ToolM
       figures_(new QGridLayout),
       notes_(new QLabel) {
     setObjectName(QStringLiteral("VerificaFisica"));
+    window::qt::WheelOnlyWithFocus(*this);
     setWindowTitle(QStringLiteral("Verifica fisica"));
     setAccessibleName(QStringLiteral("Verifica fisica"));
     auto* title = new QLabel(QStringLiteral("<b>Fisica standard</b> (relazioni dei manuali)"));

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFont>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -33,6 +32,8 @@
 #include "tools/tool_memory.h"
 #include "tools/window_y.h"
 #include "window/qt/main_window.h"
+#include "window/qt/qt_italian.h"
+#include "window/qt/wheel_focus.h"
 
 namespace idrovela::tools::qt {
 
@@ -63,6 +64,7 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
       problems_(new QListWidget),
       add_(new QPushButton(QStringLiteral("A&ggiungi al circuito"))) {
     setObjectName(QStringLiteral("TubiCommerciali"));
+    window::qt::WheelOnlyWithFocus(*this);
     setWindowTitle(QStringLiteral("Tubi commerciali"));
     series_->setObjectName(QStringLiteral("Serie"));
     // Long series titles must not widen the window past what a small screen has beside the
@@ -150,16 +152,16 @@ PipeTableWindow::PipeTableWindow(window::qt::MainWindow& main, ToolMemory& memor
             [this](int row, int) { ChooseRow(row); });
     connect(csv, &QPushButton::clicked, this, [this] {
         const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Esporta la tabella"),
-                                         QStringLiteral("tubi.csv"), QStringLiteral("CSV (*.csv)"));
+            window::qt::SaveFileName(this, QStringLiteral("Esporta la tabella"),
+                                     QStringLiteral("tubi.csv"), QStringLiteral("CSV (*.csv)"));
         if (!path.isEmpty()) {
             ExportCsv(path);
         }
     });
     connect(pdf, &QPushButton::clicked, this, [this] {
         const QString path =
-            QFileDialog::getSaveFileName(this, QStringLiteral("Salva la tabella come PDF"),
-                                         QStringLiteral("tubi.pdf"), QStringLiteral("PDF (*.pdf)"));
+            window::qt::SaveFileName(this, QStringLiteral("Salva la tabella come PDF"),
+                                     QStringLiteral("tubi.pdf"), QStringLiteral("PDF (*.pdf)"));
         if (!path.isEmpty()) {
             SavePdf(path);
         }

@@ -1,21 +1,17 @@
 #include "window/qt/main_menus.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTextBrowser>
-#include <QVBoxLayout>
 
 #include "window/copy_values.h"
 #include "window/help_text.h"
+#include "window/qt/help_window.h"
 #include "window/qt/main_window.h"
 #include "window/qt/show_beside.h"
 
@@ -43,12 +39,12 @@ MainMenus::MainMenus(MainWindow& window)
 
     tools_ = window.menuBar()->addMenu(QStringLiteral("&Strumenti"));
 
-    QMenu* help = window.menuBar()->addMenu(QStringLiteral("&?"));
-    QAction* guide = help->addAction(QStringLiteral("&Guida"));
+    helpMenu_ = window.menuBar()->addMenu(QStringLiteral("&?"));
+    QAction* guide = helpMenu_->addAction(QStringLiteral("&Guida"));
     guide->setObjectName(QStringLiteral("Guida"));
     guide->setShortcut(QKeySequence(Qt::Key_F1));
     QObject::connect(guide, &QAction::triggered, &window, [this] { ShowHelp(); });
-    QAction* about = help->addAction(QStringLiteral("&Informazioni su Idrovela"));
+    QAction* about = helpMenu_->addAction(QStringLiteral("&Informazioni su Idrovela"));
     about->setObjectName(QStringLiteral("Informazioni"));
     QObject::connect(about, &QAction::triggered, &window, [this] { ShowAbout(); });
 }
@@ -69,31 +65,14 @@ void MainMenus::CopyValues() {
 // the same one forward.
 void MainMenus::ShowHelp() {
     if (help_ == nullptr) {
-        help_ = new QDialog(&window_);
-        help_->setObjectName(QStringLiteral("Guida"));
-        help_->setWindowTitle(QStringLiteral("Guida di Idrovela"));
-        help_->setAttribute(Qt::WA_DeleteOnClose);
-        help_->setFont(QApplication::font());
-        auto* text = new QTextBrowser(help_);
-        text->setHtml(FromUtf8(HelpHtml()));
-        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, help_);
-        buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Chiudi"));
-        QObject::connect(buttons, &QDialogButtonBox::rejected, help_.data(), &QDialog::close);
-        auto* layout = new QVBoxLayout(help_);
-        layout->addWidget(text);
-        layout->addWidget(buttons);
-        help_->resize(520, 560);
+        help_ = NewHelpWindow(window_, QStringLiteral("Guida"), QStringLiteral("Guida di Idrovela"),
+                              HelpHtml());
     }
     ShowBeside(*help_, window_, window_.Settings());
 }
 
 void MainMenus::ShowAbout() {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Informazioni su Idrovela"),
-                    FromUtf8(AboutHtml(qVersion())), QMessageBox::Ok, &window_);
-    box.setObjectName(QStringLiteral("Informazioni"));
-    box.setTextFormat(Qt::RichText);
-    box.setIconPixmap(window_.windowIcon().pixmap(64, 64));
-    box.exec();
+    qt::ShowAbout(window_);
 }
 
 }  // namespace idrovela::window::qt

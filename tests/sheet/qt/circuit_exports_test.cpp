@@ -70,7 +70,7 @@ class ExportsTest : public CircuitWindowTest {
     }
 };
 
-// The 60-segment circuit of the report's own tests: five pages, the head on each, and the
+// The 60-segment circuit of the report's own tests: eleven pages, the head on each, and the
 // circuit's file named in the header; printed, the same pages.
 TEST_F(ExportsTest, TheReportFromTheWindowRendersWithItsHeadOnEveryPage) {
     CircuitWindow& circuit = OpenCircuit("sessanta.idrovela", circuit::RandomCircuit(60, 11));
@@ -81,7 +81,7 @@ TEST_F(ExportsTest, TheReportFromTheWindowRendersWithItsHeadOnEveryPage) {
     ASSERT_EQ(dialogs.exports.size(), 1);
     EXPECT_TRUE(dialogs.exports[0].endsWith(QStringLiteral("sessanta.pdf")));
     const QStringList pages = Pages(pdf);
-    ASSERT_EQ(pages.size(), 5);
+    ASSERT_EQ(pages.size(), 11);
     const QString title = QString::fromStdString(circuit.Circuit().Circuit().project.name.empty()
                                                      ? std::string("sessanta.idrovela")
                                                      : circuit.Circuit().Circuit().project.name);
@@ -96,7 +96,7 @@ TEST_F(ExportsTest, TheReportFromTheWindowRendersWithItsHeadOnEveryPage) {
     };
     EXPECT_TRUE(circuit.Exports().PrintReport());
     const QStringList printedPages = Pages(printed);
-    EXPECT_EQ(printedPages.size(), 5);
+    EXPECT_EQ(printedPages.size(), 11);
     ExpectHeadOnEveryPage(printedPages, title);
 
     // Cancelled, nothing is written and nothing is said.
@@ -159,12 +159,20 @@ TEST_F(ExportsTest, TheCsvFromTheWindowReadsBackAsTheSheet) {
     const std::size_t segments = document.Circuit().segments.size();
     for (std::size_t i = 0; i < segments; ++i) {
         SCOPED_TRACE(document.Circuit().segments[i].id);
+        // The sheet's columns, with the segment upstream after the id.
         const QStringList cells = lines[static_cast<int>(i) + 2].split(';');
-        ASSERT_EQ(cells.size(), static_cast<int>(columns::kSegmentColumns));
+        ASSERT_EQ(cells.size(), static_cast<int>(columns::kSegmentColumns) + 1);
+        EXPECT_EQ(cells[1].toStdString(),
+                  document.Circuit().segments[i].upstream.value_or(std::string()));
         for (std::size_t c = 0; c < columns::kSegmentColumns; ++c) {
             QString text = circuit.Model().IndexOf(i, static_cast<int>(c)).data().toString();
             text.remove(QString::fromUtf8(kIndexPathMark));
-            EXPECT_EQ(cells[static_cast<int>(c)], text) << c;
+            if (static_cast<columns::SegmentColumn>(c) == columns::SegmentColumn::Tubo) {
+                // The window names the series by its title, the file by its name.
+                text = QString::fromStdString(columns::SegmentCell(
+                    document.Circuit(), *document.Solution(), i, columns::SegmentColumn::Tubo));
+            }
+            EXPECT_EQ(cells[c == 0 ? 0 : static_cast<int>(c) + 1], text) << c;
         }
     }
     EXPECT_TRUE(lines[2].contains(QStringLiteral("12,00")));  // A's length, with its comma

@@ -134,16 +134,45 @@ TEST_F(FilesTest, SavedAndReopenedTheBytesAreTheSame) {
     EXPECT_EQ(circuits.Windows().front()->Circuit().File(), file);
 }
 
+// `idrovela binario.idrovela villetta.idrovela`: each file that fails to load opens nothing and
+// says what is wrong with it, naming it; the good one opens all the same.
 TEST_F(FilesTest, AFileThatFailsToLoadOpensNothingAndSaysWhy) {
-    const std::filesystem::path file = File("rotto.idrovela");
-    Write(
-        file,
-        "{\"formato\": \"idrovela-circuito\", \"versione\": 1,\n  \"fluido\": {}, \"tratti\": [\n");
-    EXPECT_EQ(circuits.Open(file), nullptr);
-    EXPECT_TRUE(circuits.Windows().empty());
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors.front().contains("riga 3")) << dialogs.errors.front().toStdString();
-    EXPECT_TRUE(circuits.Recent().isEmpty());
+    const std::string whole = circuit::WriteCircuit(ThreeRadiators());
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* says;
+    } cases[] = {
+        {"vuoto.idrovela", "", "il file è vuoto."},
+        {"troncato.idrovela", whole.substr(0, whole.size() / 3),
+         "il file è incompleto e finisce a metà"},
+        {"binario.idrovela", std::string("PK\x03\x04\x14\0\0\0", 8),
+         "il file non è un testo ma un file binario"},
+        {"zeri.idrovela", whole.substr(0, 60) + std::string(40, '\0'), "il file è danneggiato"},
+        {"rotto.idrovela",
+         "{\"formato\": \"idrovela-circuito\", \"versione\": 1,\n  \"fluido\": {}, \"tratti\": [\n",
+         "il file è incompleto e finisce a metà, forse perché è stato troncato durante una copia. "
+         "Dettaglio: il testo JSON si interrompe alla riga 3, colonna 1."},
+    };
+    std::vector<std::filesystem::path> files;
+    for (const auto& c : cases) {
+        files.push_back(File(c.name));
+        Write(files.back(), c.bytes);
+    }
+    files.push_back(ThreeRadiatorsFile());
+    circuits.OpenAtStart(files);
+    ASSERT_EQ(circuits.Windows().size(), 1u);
+    EXPECT_EQ(circuits.Windows().front()->Circuit().File(), files.back());
+    ASSERT_EQ(dialogs.errors.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::string error = dialogs.errors[static_cast<qsizetype>(i)].toStdString();
+        const std::string named = std::string("/") + cases[i].name + "»: ";
+        EXPECT_EQ(error.rfind("Impossibile aprire «", 0), 0u) << error;
+        const std::size_t name = error.find(named);
+        ASSERT_NE(name, std::string::npos) << error;
+        EXPECT_EQ(error.substr(name + named.size()).rfind(cases[i].says, 0), 0u) << error;
+    }
+    EXPECT_EQ(circuits.Recent(), QStringList{QString::fromStdString(files.back().string())});
 }
 
 // A save that fails (here: the chosen name is a folder) leaves the old file as it was, says why,

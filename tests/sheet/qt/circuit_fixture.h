@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <deque>
 #include <filesystem>
@@ -29,6 +32,53 @@
 #include "tools/qt/tool_windows.h"
 
 namespace idrovela::sheet::qt::test {
+
+// The windows' own parts, found by their names.
+inline QAction& ActionOf(QWidget& window, const char* name) {
+    auto* action = window.findChild<QAction*>(QString::fromUtf8(name));
+    if (action == nullptr) {
+        throw std::runtime_error(std::string("no action ") + name);
+    }
+    return *action;
+}
+
+template <typename Widget = QWidget>
+Widget& Child(QWidget& window, const char* name) {
+    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
+    if (widget == nullptr) {
+        throw std::runtime_error(std::string("no widget ") + name);
+    }
+    return *widget;
+}
+
+inline void Type(QLineEdit& field, const QString& text) {
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, text);
+    QTest::keyClick(&field, Qt::Key_Return);
+}
+
+// Picks an entry of a combo box, as the user's choice from its list does.
+inline void Pick(QComboBox& box, int index) {
+    ASSERT_TRUE(box.isEnabled());
+    box.setFocus();
+    box.setCurrentIndex(index);
+    Q_EMIT box.activated(index);
+}
+
+// Runs `act` on the modal dialog that `open` opens, once it shows.
+inline void WithDialog(const std::function<void()>& open,
+                       const std::function<void(QWidget&)>& act) {
+    bool acted = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        act(*dialog);
+        acted = true;
+    });
+    open();
+    EXPECT_TRUE(acted);
+}
 
 class ScriptedDialogs final : public Dialogs {
   public:

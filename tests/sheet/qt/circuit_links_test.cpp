@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include "calc/text_conversions.h"
 #include "circuit/write.h"
 #include "columns/columns.h"
 #include "tests/sheet/qt/circuit_fixture.h"
@@ -136,6 +137,11 @@ TEST_F(LinksTest, ATubeAddedFromTheTableComesBackInTheCalculator) {
     EXPECT_TRUE(Find<QRadioButton>("Option_Perdita").isChecked());
     EXPECT_TRUE(Find<QRadioButton>("Option_Tubo1").isChecked());  // copper
     EXPECT_TRUE(Find<QRadioButton>("Option_FluidoX").isChecked());
+    // dT and P are the circuit's and the segment's, written before G: no figure from before.
+    const circuit::SegmentResult& sheet = circuit.Circuit().Solution()->segments[*leaf];
+    EXPECT_EQ(Text("Text_dT"), "10");
+    EXPECT_EQ(Text("Text_P").toStdString(),
+              NumberToText(TextToDouble(columns::FixedFigure(sheet.loadW, 0)) / 1000));
     EXPECT_EQ(Text("Text_G"), "250");
     EXPECT_EQ(Text("Text_D"), "16");
     const tools::ChosenTube* tube = tools.Memory().Tube();
@@ -152,6 +158,18 @@ TEST_F(LinksTest, ATubeAddedFromTheTableComesBackInTheCalculator) {
     EXPECT_TRUE(panel.contains(QString::fromStdString("|" + r + " Pa/m|")))
         << r << " in " << panel.toStdString();
     EXPECT_TRUE(panel.contains(QStringLiteral("18×1"))) << panel.toStdString();
+
+    // One line says what the window could not hold: its own G from P, and R at that G.
+    auto& note = *circuit.findChild<QLabel*>("NotaCalcolatore");
+    EXPECT_TRUE(note.isVisible());
+    const QString line = circuit.Links().CalculatorNote();
+    EXPECT_EQ(note.toolTip(), line);
+    EXPECT_TRUE(line.startsWith(QString::fromUtf8("Nel calcolatore «T1»: da P ")))
+        << line.toStdString();
+    EXPECT_TRUE(line.contains(QStringLiteral("; R della verifica fisica "))) << line.toStdString();
+    // Another edit of the circuit: the line belonged to the circuit as it was.
+    circuit.UndoStack().undo();
+    EXPECT_FALSE(note.isVisible());
 }
 
 // Where the main window cannot take a segment, the entry is disabled and says why; a click of

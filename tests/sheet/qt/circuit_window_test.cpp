@@ -40,51 +40,6 @@ namespace {
 using sheet::test::BuiltIn;
 using sheet::test::ThreeRadiators;
 
-QAction& ActionOf(QWidget& window, const char* name) {
-    auto* action = window.findChild<QAction*>(QString::fromUtf8(name));
-    if (action == nullptr) {
-        throw std::runtime_error(std::string("no action ") + name);
-    }
-    return *action;
-}
-
-template <typename Widget = QWidget>
-Widget& Child(QWidget& window, const char* name) {
-    auto* widget = window.findChild<Widget*>(QString::fromUtf8(name));
-    if (widget == nullptr) {
-        throw std::runtime_error(std::string("no widget ") + name);
-    }
-    return *widget;
-}
-
-void Type(QLineEdit& field, const QString& text) {
-    field.setFocus();
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Return);
-}
-
-// Picks an entry of a combo box, as the user's choice from its list does.
-void Pick(QComboBox& box, int index) {
-    ASSERT_TRUE(box.isEnabled());
-    box.setFocus();
-    box.setCurrentIndex(index);
-    Q_EMIT box.activated(index);
-}
-
-// Runs `act` on the modal dialog that `open` opens, once it shows.
-void WithDialog(const std::function<void()>& open, const std::function<void(QWidget&)>& act) {
-    bool acted = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        act(*dialog);
-        acted = true;
-    });
-    open();
-    EXPECT_TRUE(acted);
-}
-
 class SheetTest : public CircuitWindowTest {
   protected:
     CircuitWindow& NewWindow() {
@@ -113,7 +68,7 @@ class SheetTest : public CircuitWindowTest {
         std::size_t a = Selected(circuit);
         TypeInto(circuit, a, columns::SegmentColumn::Id, "A");
         TypeInto(circuit, a, columns::SegmentColumn::Lunghezza, "12");
-        SetTube(circuit, a, "rame 22×1");
+        SetTube(circuit, a, "Rame EN 1057 22×1");
         WithDialog([&] { ActionOf(circuit, "AccidentiValvole").trigger(); },
                    [](QWidget& dialog) {
                        QTest::mouseClick(&Child<QPushButton>(dialog, "AggiungiValvola"),
@@ -132,9 +87,9 @@ class SheetTest : public CircuitWindowTest {
             int device;
             const char* deviceValue;
         };
-        for (const Radiator& r : {Radiator{"R1", "6", "rame automatico", "1500", 2, "0,8"},
-                                  Radiator{"R2", "9", "rame 15×1", "2000", 1, "1000"},
-                                  Radiator{"R3", "3", "rame automatico", "800", 0, ""}}) {
+        for (const Radiator& r : {Radiator{"R1", "6", "Rame EN 1057 automatico", "1500", 2, "0,8"},
+                                  Radiator{"R2", "9", "Rame EN 1057 15×1", "2000", 1, "1000"},
+                                  Radiator{"R3", "3", "Rame EN 1057 automatico", "800", 0, ""}}) {
             Activate(circuit);  // again, after the dialog
             circuit.SelectSegment(*circuit.Circuit().Find("A"));
             sheet.setFocus();
@@ -223,7 +178,7 @@ TEST_F(SheetTest, UndoGoesBackToEmptyAndRedoComesBack) {
     const std::string built = circuit::WriteCircuit(circuit.Circuit().Circuit());
     QAction& undo = ActionOf(circuit, "Annulla");
     QAction& redo = ActionOf(circuit, "Ripeti");
-    EXPECT_EQ(undo.text(), "&Annulla Modifica impostazioni del circuito");
+    EXPECT_EQ(undo.text(), "&Annulla Modifica nome");
     int steps = 0;
     Activate(circuit);
     while (undo.isEnabled()) {
@@ -275,6 +230,36 @@ TEST_F(SheetTest, ARefusedCellSaysWhyBesideIt) {
     EXPECT_TRUE(Child<QLabel>(circuit, "MessaggioImpostazioni").text().contains("ritorno"));
     EXPECT_EQ(supply.text(), "70");
     EXPECT_EQ(circuit.Circuit().Circuit().fluid.supplyC, 70.0);
+
+    // A figure beyond any building is refused where it is typed, with the values taken: in the
+    // cell, in the detail pane's terminal and in the dialog's valves.
+    TypeInto(circuit, 0, columns::SegmentColumn::Lunghezza, "20000");
+    EXPECT_TRUE(message.text().contains("si accettano valori da 0 a 10 000 m."))
+        << message.text().toStdString();
+    EXPECT_EQ(circuit.Circuit().Circuit().segments[0].lengthM, 2.25);
+    circuit.SelectSegment(0);
+    QTest::mouseClick(&Child<QCheckBox>(circuit, "Terminale"), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(6, 6));
+    Type(Child<QLineEdit>(circuit, "Carico"), "20000000");
+    EXPECT_TRUE(Child<QLabel>(circuit, "MessaggioTerminale")
+                    .text()
+                    .contains("si accettano valori da 0 a 10 000 000 W."))
+        << Child<QLabel>(circuit, "MessaggioTerminale").text().toStdString();
+    ASSERT_TRUE(circuit.Circuit().Circuit().segments[0].terminal);
+    EXPECT_EQ(circuit.Circuit().Circuit().segments[0].terminal->loadValue, 0.0);
+    WithDialog(
+        [&] { ActionOf(circuit, "AccidentiValvole").trigger(); },
+        [](QWidget& dialog) {
+            QTest::mouseClick(&Child<QPushButton>(dialog, "AggiungiValvola"), Qt::LeftButton);
+            Child<QTableWidget>(dialog, "Valvole").item(0, 0)->setText("10000,5");
+            dynamic_cast<QDialog&>(dialog).accept();
+            EXPECT_TRUE(dialog.isVisible());
+            EXPECT_TRUE(
+                Child<QLabel>(dialog, "Messaggio").text().contains("sopra 0 e fino a 10 000 m³/h."))
+                << Child<QLabel>(dialog, "Messaggio").text().toStdString();
+            dynamic_cast<QDialog&>(dialog).reject();
+        });
+    EXPECT_TRUE(circuit.Circuit().Circuit().segments[0].valves.empty());
 }
 
 TEST_F(SheetTest, StructureKeysMoveAndTheWarningsSelectTheirRows) {
@@ -394,7 +379,7 @@ TEST_F(SheetTest, EveryControlHasANameAndATooltip) {
               "C&opia Ctrl+C|Aggiungi tratto a &valle Ins|Aggiungi tratto &dopo Shift+Ins|"
               "&Rimuovi tratto e tratti a valle Del|Rimuovi &solo il tratto Shift+Del|"
               "Spos&ta sotto… Ctrl+M|A&ccidenti e valvole… Ctrl+E|A&ggiungi al circuito |"
-              "Apri ne&l calcolatore ");
+              "Apri ne&l calcolatore |&?|Guida ai &circuiti F1|&Informazioni su Idrovela ");
     // The main window's File menu: mnemonics, and no Ctrl shortcut, which its fields keep.
     for (const char* name : {"NuovoCircuito", "ApriCircuito"}) {
         EXPECT_TRUE(ActionOf(window, name).shortcut().isEmpty()) << name;

@@ -83,6 +83,37 @@ TEST_F(ToolWindowsTest, TheToolsMenuOpensEachToolOnceBesideTheWindow) {
     EXPECT_FALSE(panel.frameGeometry().intersects(window.frameGeometry()));
 }
 
+// In the tool windows a box the user has not clicked lets the wheel go by; with the focus it
+// takes it.
+TEST_F(ToolWindowsTest, TheWheelChangesOnlyTheBoxWithTheFocus) {
+    QWidget& fluid = Open("ProprietaFluido");
+    auto& celsius = *fluid.findChild<QDoubleSpinBox*>("Temperatura");
+    auto& kind = *fluid.findChild<QComboBox*>("Fluido");
+    QWidget& table = Open("TubiCommerciali");
+    auto& series = *table.findChild<QComboBox*>("Serie");
+    const double temperature = celsius.value();
+    const int fluidIndex = kind.currentIndex();
+    const int seriesIndex = series.currentIndex();
+    for (QWidget* box : std::initializer_list<QWidget*>{&celsius, &kind, &series}) {
+        window::qt::test::RollWheel(*box, -1);
+        EXPECT_FALSE(box->hasFocus()) << box->objectName().toStdString();
+    }
+    EXPECT_EQ(celsius.value(), temperature);
+    EXPECT_EQ(kind.currentIndex(), fluidIndex);
+    EXPECT_EQ(series.currentIndex(), seriesIndex);
+
+    fluid.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&fluid] { return QApplication::activeWindow() == &fluid; }));
+    celsius.setFocus();
+    window::qt::test::RollWheel(celsius, 1);
+    EXPECT_EQ(celsius.value(), temperature + celsius.singleStep());
+    table.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&table] { return QApplication::activeWindow() == &table; }));
+    series.setFocus();
+    window::qt::test::RollWheel(series, -1);
+    EXPECT_EQ(series.currentIndex(), seriesIndex + 1);
+}
+
 TEST_F(ToolWindowsTest, ThePhysicsPanelFollowsEveryActionAndNeverOpensABox) {
     const QWidget& panel = Open("VerificaFisica");
     EXPECT_TRUE(Shown(panel).contains("|95187|")) << Shown(panel).toStdString();

@@ -6,9 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 
 namespace idrovela::window::qt {
 namespace {
@@ -31,6 +37,40 @@ TEST(QtTextsInItalian, StandardButtonsAndTheFileDialogSpeakItalian) {
         EXPECT_EQ(lookIn->text(), "Cerca in:");
     }
     EXPECT_EQ(ButtonText(QDialogButtonBox::Cancel), "Cancel");
+}
+
+// What Qt's Italian lacks of the file dialog is the program's: a folder's type is «Cartella», and
+// every column is as wide as its Italian caption.
+TEST(QtTextsInItalian, TheFileDialogNamesFoldersAndShowsItsCaptionsWhole) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("impianti")));
+    const auto typeOfFolder = [&folder] {
+        QFileDialog dialog(nullptr, QString(), folder.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        FitColumnsToCaptions(dialog);
+        auto* list = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+        EXPECT_NE(list, nullptr);
+        const QHeaderView& header = *list->header();
+        for (int column = 1; column < header.count(); ++column) {
+            EXPECT_GE(header.sectionSize(column), header.sectionSizeHint(column))
+                << list->model()->headerData(column, Qt::Horizontal).toString().toStdString();
+        }
+        auto& files = *static_cast<QFileSystemModel*>(list->model());
+        const QModelIndex entry = files.index(QDir(folder.path()).filePath("impianti"), 2);
+        // The model reads the folder in a thread of its own.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !files.data(entry).toString().isEmpty(); }));
+        return files.data(entry).toString();
+    };
+    {
+        const QtTextsInItalian italian;
+        ASSERT_TRUE(italian.Installed());
+        EXPECT_EQ(typeOfFolder(), "Cartella");
+        EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Unknown"),
+                  "Sconosciuto");
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Cerca in:");  // Qt's
+    }
+    EXPECT_EQ(typeOfFolder(), "Folder");
 }
 
 }  // namespace

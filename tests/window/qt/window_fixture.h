@@ -3,12 +3,14 @@
 // The desktop window driven as a user drives it: QTest key and mouse events on the widgets,
 // found by their control names, with the platform replaced by recorders.
 
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -19,6 +21,22 @@
 #include "window/qt/spinner_widget.h"
 
 namespace idrovela::window::qt::test {
+
+// Rolls the mouse wheel `notches` clicks (up when positive) over the middle of `widget`, as the
+// window system delivers it: to the widget under the pointer, then to what holds it while none
+// takes it.
+inline void RollWheel(QWidget& widget, int notches) {
+    constexpr int kNotch = 120;
+    const QPoint middle = widget.rect().center();
+    QWidget* under = widget.childAt(middle);
+    QWidget& target = under != nullptr ? *under : widget;
+    const QPointF at = target.mapFrom(&widget, middle);
+    QWheelEvent event(at, target.mapToGlobal(at), QPoint(), QPoint(0, kNotch * notches),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    // As QTest sends its keys: sendEvent would mark it as the program's own.
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    QApplication::instance()->notify(&target, &event);
+}
 
 class RecordingOnTop final : public AlwaysOnTop {
   public:
