@@ -14,7 +14,7 @@ run_tests=yes
 
 scripts/deps.sh cmake ninja-build g++ googletest nlohmann-json3-dev python3 \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine nsis zip \
-    qt6-base-dev-tools qt6-translations-l10n fonts-liberation2 gcc-mingw-w64-base \
+    qt6-base-dev-tools qt6-translations-l10n fonts-liberation2 fonts-dejavu-core gcc-mingw-w64-base \
     mingw-w64-common
 started=$SECONDS
 qt=$(scripts/windows-qt.sh | tail -n 1)
@@ -33,7 +33,7 @@ runtime=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
 pthreads=/usr/x86_64-w64-mingw32/lib
 package=$build_dir/idrovela-$version
 rm -rf "$package"
-mkdir -p "$package"/{platforms,styles,translations,fonts,licenze/Qt/debian,licenze/GCC,licenze/Liberation}
+mkdir -p "$package"/{platforms,styles,translations,fonts,licenze/Qt/debian,licenze/GCC,licenze/Liberation,licenze/DejaVu}
 cp "$build_dir/app/idrovela.exe" "$build_dir/app/idrovela-session.exe" "$package/"
 for module in Core Gui Widgets PrintSupport; do
     cp "$qt/bin/Qt6$module.dll" "$package/"
@@ -52,6 +52,8 @@ printf '[Paths]\nPrefix = .\nPlugins = .\nTranslations = translations\n' > "$pac
 cp /usr/share/qt6/translations/qtbase_it.qm "$package/translations/"
 cp /usr/share/fonts/truetype/liberation2/LiberationSans-{Regular,Bold,Italic,BoldItalic}.ttf \
     "$package/fonts/"
+# DejaVu Sans for the marks Liberation Sans lacks (the report's «▶»): Qt falls back on it.
+cp /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf "$package/fonts/"
 
 # The licences: what each part is under, and where Qt's source comes from.
 licences=$package/licenze
@@ -66,6 +68,7 @@ cp -r "$qt/debian/copyright" "$qt/debian/changelog" "$qt/debian/patches" "$qt"/d
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$licences/GCC/copyright"
 cp /usr/share/doc/mingw-w64-common/copyright "$licences/GCC/mingw-w64-copyright"
 cp /usr/share/doc/fonts-liberation2/copyright "$licences/Liberation/copyright"
+cp /usr/share/doc/fonts-dejavu-core/copyright "$licences/DejaVu/copyright"
 # Windows' editors want CR LF.
 find "$licences" -type f \( -name '*.txt' -o -name copyright -o -name changelog \) \
     -exec sed -i 's/\r\?$/\r/' {} +
