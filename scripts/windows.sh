@@ -152,6 +152,8 @@ done
 (cd "$report_dir/windows" && wine "$root/$package/idrovela.exe" --relazione "$name.idrovela" \
     "Relazione $name.pdf" && wine "$root/$package/idrovela.exe" --relazione \
     "manca $name.idrovela" "x.pdf" 2> refusal.txt) || true
+# Windows ends a line of a program's text output with CR LF, as its users' editors expect.
+sed -i 's/\r$//' "$report_dir/windows/refusal.txt"
 for side in linux windows; do
     pdf="$report_dir/$side/Relazione $name.pdf"
     [ -f "$pdf" ] || { echo "== idrovela --relazione wrote no PDF on $side" >&2; exit 1; }
