@@ -18,7 +18,13 @@ shots=${2:-}
 [ -z "$shots" ] || shots=$(realpath "$shots")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/idrovela-user-check.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# Wine's server ended and waited for first: it writes the registry into the prefix as it goes.
+end_wine() {
+    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+    WINEPREFIX=$work/prefix wineserver -w 2>/dev/null || true
+    rm -rf "$work"
+}
+trap end_wine EXIT
 cp tests/report/data/villetta.idrovela "$work/Villetta Łódź.idrovela"
 
 cat > "$work/inner.sh" <<'INNER'
