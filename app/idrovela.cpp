@@ -6,23 +6,41 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "report/qt/report_command.h"
 #include "sheet/qt/circuit_window_manager.h"
+#include "text/path_text.h"
 #include "tools/qt/tool_windows.h"
 #include "window/qt/after_first_paint.h"
 #include "window/qt/main_window.h"
 #include "window/qt/qt_italian.h"
 
+#ifdef _WIN32
+#include "app/parent_console.h"
+#include "window/qt/fonts_beside_program.h"
+#endif
+
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // `idrovela --relazione` speaks to the console it was started from.
+    if (argc > 1 && std::string_view(argv[1]) == "--relazione") {
+        idrovela::app::WriteToParentConsole();
+    }
+#endif
     // `idrovela --relazione IN OUT.pdf` writes a circuit's report and ends, with no window.
     if (const auto status = idrovela::report::qt::RunReportCommand(argc, argv)) {
         return *status;
     }
     QApplication application(argc, argv);
+#ifdef _WIN32
+    // The window's font before its first paint: Wine and a bare Windows may lack it.
+    idrovela::window::qt::LoadFontsBesideProgram();
+#endif
     // The places of the windows, the tools' choices and the recent circuits, kept between runs
-    // (~/.config/idrovela/idrovela.conf).
+    // (~/.config/idrovela/idrovela.conf; on Windows the registry,
+    // HKEY_CURRENT_USER\Software\idrovela\idrovela).
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("idrovela"),
                        QStringLiteral("idrovela"));
     idrovela::window::qt::MainWindow window;
@@ -45,7 +63,7 @@ int main(int argc, char** argv) {
         circuits.OfferRecoveries();
         std::vector<std::filesystem::path> files;
         for (const QString& file : QCoreApplication::arguments().mid(1)) {
-            files.emplace_back(file.toStdString());
+            files.push_back(idrovela::text::PathFromUtf8(file.toStdString()));
         }
         circuits.OpenAtStart(files);
     });

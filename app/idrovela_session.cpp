@@ -2,11 +2,6 @@
 // from SCRIPT or from standard input, and prints what they show.
 
 #ifdef _WIN32
-// <shellapi.h> needs <windows.h> first.
-// clang-format off
-#include <windows.h>
-#include <shellapi.h>
-// clang-format on
 #include <fcntl.h>
 #include <io.h>
 #endif
@@ -22,27 +17,9 @@
 #include "catalogues/user_catalogues.h"
 #include "session/session.h"
 #include "text/path_text.h"
+#include "text/program_arguments.h"
 
 namespace {
-
-// The program's arguments in UTF-8. Windows' own are wide: the narrow argv would hold only what
-// the ANSI code page can.
-std::vector<std::string> Arguments(int argc, char** argv) {
-#ifdef _WIN32
-    int count = 0;
-    if (wchar_t** const wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
-        std::vector<std::string> arguments;
-        for (int i = 0; i < count; ++i) {
-            const std::wstring_view argument(wide[i]);
-            arguments.push_back(
-                idrovela::text::Utf8FromUtf16(std::u16string(argument.begin(), argument.end())));
-        }
-        ::LocalFree(wide);
-        return arguments;
-    }
-#endif
-    return {argv, argv + argc};
-}
 
 // The environment's variables in UTF-8, as std::getenv gives them on Linux; on Windows read wide,
 // for the same reason as the arguments. What it returns lives as long as the Environment.
@@ -80,7 +57,7 @@ int main(int argc, char** argv) {
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
 #endif
-    const std::vector<std::string> arguments = Arguments(argc, argv);
+    const std::vector<std::string> arguments = idrovela::text::ProgramArguments(argc, argv);
     if (arguments.size() > 2) {
         std::cerr << "usage: idrovela-session [SCRIPT]\n";
         return 2;

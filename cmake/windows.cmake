@@ -1,17 +1,28 @@
-# What the cross build for Windows (cmake/mingw-w64.cmake, the toolkit-free core and
-# idrovela-session.exe) needs beyond the toolchain: a self-contained program, the Unicode calls,
-# the header-only and source-only libraries the Linux build takes from Debian, and Wine to run
-# the tests.
+# What the cross build for Windows (cmake/mingw-w64.cmake) needs beyond the toolchain: the
+# runtime, the Unicode calls, the header-only and source-only libraries the Linux build takes from
+# Debian, Qt for Windows when the window is built, and Wine to run the tests.
 if(NOT WIN32)
     return()
 endif()
 if(IDROVELA_GUI)
-    message(FATAL_ERROR "The Windows build is the toolkit-free core only: configure with "
-                        "-DIDROVELA_GUI=OFF")
+    # Qt for Windows (scripts/windows-qt.sh), named in CMAKE_PREFIX_PATH, lies outside the
+    # toolchain's root: it becomes a root of its own, where find_package(Qt6) looks. Its build
+    # tools (moc, rcc, uic) are Debian's of the same version: QT_HOST_PATH=/usr.
+    list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH})
+    if(NOT QT_HOST_PATH)
+        message(FATAL_ERROR "Building the window for Windows needs Qt for Windows in "
+                            "CMAKE_PREFIX_PATH and -DQT_HOST_PATH=/usr "
+                            "-DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake "
+                            "(scripts/windows.sh), or -DIDROVELA_GUI=OFF for the core alone")
+    endif()
+    # Liberation Sans, which the program carries on Windows (Debian package fonts-liberation2).
+    set(IDROVELA_LIBERATION_FONTS /usr/share/fonts/truetype/liberation2 CACHE PATH
+        "The folder of Liberation Sans's TrueType files")
+    # Qt's DLLs use the C++ runtime's DLLs: the programs use the same ones, shipped beside them.
+else()
+    # The C++ runtime, libgcc and winpthread linked in, so that a program runs without their DLLs.
+    add_link_options(-static)
 endif()
-
-# The C++ runtime, libgcc and winpthread linked in, so that a program runs without their DLLs.
-add_link_options(-static)
 # The wide-character ("W") Windows calls, and a <windows.h> without min and max macros.
 add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 

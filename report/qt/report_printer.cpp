@@ -28,6 +28,7 @@
 #include "report/qt/schematic_painter.h"
 #include "report/schematic_pages.h"
 #include "report/system_curve.h"
+#include "text/path_text.h"
 #include "text/version.h"
 
 namespace idrovela::report::qt {
@@ -207,7 +208,7 @@ std::optional<QString> SaveReportPdf(const QString& path, const circuit::Circuit
     try {
         // Made first, so that a place that cannot be written is known before the pages are laid
         // out; the PDF goes into it whole.
-        circuit::AtomicFile file(std::filesystem::path(path.toStdString()));
+        circuit::AtomicFile file(text::PathFromUtf8(path.toStdString()));
         QByteArray bytes;
         std::optional<int> pages;
         {

@@ -17,6 +17,7 @@
 #include "sheet/qt/dialogs.h"
 #include "sheet/qt/form_fields.h"
 #include "sheet/qt/segment_model.h"
+#include "text/path_text.h"
 
 namespace idrovela::sheet::qt {
 
@@ -62,7 +63,7 @@ std::optional<std::filesystem::path> CircuitExports::ExportTarget(const QString&
     if (!chosen) {
         return std::nullopt;
     }
-    const std::filesystem::path target(chosen->toStdString());
+    const std::filesystem::path target = text::PathFromUtf8(chosen->toStdString());
     if (const std::optional<std::string> refused =
             circuit::ExportRefusal(target, context_.document.File(), what)) {
         context_.dialogs.ShowError(&context_.window, FromUtf8(*refused));

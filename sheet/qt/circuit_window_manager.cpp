@@ -18,6 +18,7 @@
 #include "sheet/qt/circuit_links.h"
 #include "sheet/qt/form_fields.h"
 #include "sheet/recent_and_recovery.h"
+#include "text/path_text.h"
 #include "tools/qt/tool_windows.h"
 #include "window/qt/main_window.h"
 #include "window/qt/show_beside.h"
@@ -180,7 +181,7 @@ CircuitWindow* CircuitWindowManager::NewCircuit() {
 CircuitWindow* CircuitWindowManager::OpenCircuit(QWidget* over) {
     QWidget& parent = over != nullptr ? *over : main_;
     const std::optional<QString> path = services_.dialogs->OpenPath(&parent);
-    return path ? Open(std::filesystem::path(path->toStdString()), parent) : nullptr;
+    return path ? Open(text::PathFromUtf8(path->toStdString()), parent) : nullptr;
 }
 
 CircuitWindow* CircuitWindowManager::Open(const std::filesystem::path& file) {
@@ -224,7 +225,7 @@ void CircuitWindowManager::OfferRecoveries() {
         } catch (const circuit::CircuitError& failure) {
             services_.dialogs->ShowError(
                 &main_, QStringLiteral("La copia di recupero ") +
-                            QString::fromStdString(file.string()) +
+                            QString::fromStdString(text::Utf8OfPath(file)) +
                             QStringLiteral(" non si può riaprire, e resta dov'è: ") +
                             FromUtf8(failure.what()));
             continue;
@@ -285,7 +286,8 @@ QStringList CircuitWindowManager::Recent() const {
 }
 
 void CircuitWindowManager::Remember(const std::filesystem::path& file) {
-    const QStringList list = FromStrings(sheet::Remember(ToStrings(Recent()), file.string()));
+    const QStringList list =
+        FromStrings(sheet::Remember(ToStrings(Recent()), text::Utf8OfPath(file)));
     if (QSettings* settings = main_.Settings()) {
         settings->setValue(kRecentKey, list);
     } else {
@@ -303,7 +305,7 @@ void CircuitWindowManager::FillRecent(QMenu& menu) {
         entry->setStatusTip(path);
         entry->setToolTip(path);
         connect(entry, &QAction::triggered, this,
-                [this, path] { Open(std::filesystem::path(path.toStdString())); });
+                [this, path] { Open(text::PathFromUtf8(path.toStdString())); });
     }
     if (recent.isEmpty()) {
         menu.addAction(QStringLiteral("(nessuno)"))->setEnabled(false);

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/path_text.h"
+
 class QLabel;
 class QLineEdit;
 
@@ -22,11 +24,11 @@ namespace idrovela::sheet::qt {
 }
 
 [[nodiscard]] inline QString FromPath(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
+    return QString::fromStdString(text::Utf8OfPath(path));
 }
 
 [[nodiscard]] inline std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdString());
+    return text::PathFromUtf8(path.toStdString());
 }
 
 // A hidden label, named `name`, for why a value was refused: dark red, wrapping.

@@ -9,13 +9,14 @@
 #include "circuit/file_system.h"
 #include "circuit/write.h"
 #include "sheet/recent_and_recovery.h"
+#include "text/path_text.h"
 
 namespace idrovela::sheet::qt {
 
 namespace {
 
 QString LockName(const std::filesystem::path& file) {
-    return QFile::decodeName(QByteArray::fromStdString(file.string() + ".lock"));
+    return QString::fromStdString(text::Utf8OfPath(file) + ".lock");
 }
 
 // Whether the program that holds a lock has died: a process of this machine that is gone.
@@ -63,7 +64,7 @@ std::unique_ptr<RecoveryFile> RecoveryFile::Create(const std::filesystem::path& 
     for (std::size_t n = 1; n < 10000; ++n) {
         const std::filesystem::path file = folder / RecoveryFileName(pid, n);
         if (std::filesystem::exists(file, error) ||
-            std::filesystem::exists(file.string() + ".lock", error)) {
+            std::filesystem::exists(text::PathFromUtf8(text::Utf8OfPath(file) + ".lock"), error)) {
             continue;
         }
         if (std::unique_ptr<QLockFile> lock = Lock(file)) {

@@ -7,6 +7,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#ifdef _WIN32
+#include "window/qt/fonts_beside_program.h"
+#endif
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -23,5 +27,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     qputenv("XDG_STATE_HOME", QFile::encodeName(home.filePath(QStringLiteral("state"))));
     QApplication application(argc, argv);
+#ifdef _WIN32
+    // The font the program carries beside it on Windows, here taken from where Debian puts it.
+    idrovela::window::qt::LoadFontsFrom(QStringLiteral(IDROVELA_TEST_FONTS));
+#endif
     return RUN_ALL_TESTS();
 }

@@ -25,6 +25,7 @@
 
 #include "circuit/file_error.h"
 #include "circuit/file_system.h"
+#include "text/path_text.h"
 #include "tools/qt/number_box.h"
 #include "tools/qt/remembered_choices.h"
 #include "tools/qt/wrapping_tool_tip.h"
@@ -367,7 +368,7 @@ void PipeTableWindow::SavePdf(const QString& path) {
 // file as it was, and says why in the program's words.
 void PipeTableWindow::WriteWhole(const QString& path, std::string_view bytes) {
     try {
-        circuit::WriteWholeFile(std::filesystem::path(path.toStdString()), bytes);
+        circuit::WriteWholeFile(text::PathFromUtf8(path.toStdString()), bytes);
     } catch (const circuit::FileError& error) {
         QMessageBox::warning(this, windowTitle(),
                              QStringLiteral("Impossibile scrivere %1: %2")

@@ -6,25 +6,14 @@
 #include <QWidget>
 #include <QWindow>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace idrovela::window::qt {
 
 void WindowOnTop::SetAlwaysOnTop(bool onTop) {
-#ifdef Q_OS_WIN
-    // Insert after HWND_TOPMOST (-1) or HWND_NOTOPMOST (-2); SWP_NOSIZE | SWP_NOMOVE (3) keeps
-    // the position and the size, and SWP_NOACTIVATE leaves the focus where the user has it, as
-    // every window of the program is set in turn. The result is not examined: a failure leaves
-    // the window as it was.
-    SetWindowPos(reinterpret_cast<HWND>(window_.winId()), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0,
-                 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
-#else
+    // Qt's own flag on every system: Qt keeps the state when it applies the window's flags again,
+    // and on Windows its platform plugin moves the window among the topmost ones in place.
     if (QWindow* handle = window_.windowHandle()) {
         handle->setFlag(Qt::WindowStaysOnTopHint, onTop);
     }
-#endif
 }
 
 void ShowErrorMessageBox(QWidget* parent, const RuntimeError& error) {

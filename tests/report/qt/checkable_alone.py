@@ -5,7 +5,8 @@ valve, and each valve's loss worked out again from the flow the tables give.
 Usage: checkable_alone.py IDROVELA IDROVELA_SESSION CIRCUIT OUTPUT_DIR
 Runs `IDROVELA --relazione CIRCUIT OUTPUT_DIR/relazione.pdf`, reads it with pdftotext, runs
 `circuit CIRCUIT` and `circuit-csv OUTPUT_DIR/tabelle.csv` through IDROVELA_SESSION, reads the CSV
-with the csv module, and checks both against the circuit's file.
+with the csv module, and checks both against the circuit's file. The programs run through
+IDROVELA_EMULATOR when it is set (wine, for the Windows build).
 """
 
 import csv
@@ -16,6 +17,7 @@ import subprocess
 import sys
 
 failures = []
+emulator = os.environ.get("IDROVELA_EMULATOR", "").split()
 
 
 def check(condition, what):
@@ -43,7 +45,7 @@ def kv_shown(kv):
 
 def check_pdf(program, circuit, out_dir, segments, valves):
     pdf = os.path.join(out_dir, "relazione.pdf")
-    subprocess.run([program, "--relazione", circuit, pdf], check=True, timeout=120)
+    subprocess.run(emulator + [program, "--relazione", circuit, pdf], check=True, timeout=120)
     text = subprocess.run(["pdftotext", "-layout", "-enc", "UTF-8", pdf, "-"], check=True,
                           capture_output=True, text=True, timeout=60).stdout
     lines = text.splitlines()
@@ -88,7 +90,7 @@ def check_csv(session, circuit, out_dir, segments, valves):
     if os.path.exists(path):
         os.remove(path)
     script = "circuit %s\ncircuit-csv %s\n" % (circuit, path)
-    subprocess.run([session], input=script, text=True, check=True, timeout=60,
+    subprocess.run(emulator + [session], input=script, text=True, check=True, timeout=60,
                    capture_output=True)
     tables = read_tables(path)
     check(list(tables) == ["Tratti", "Terminali", "Accidenti e valvole", "Pompa", "Impianto"],

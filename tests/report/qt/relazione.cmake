@@ -1,14 +1,16 @@
 # Runs `PROGRAM --relazione IN OUT` and checks its exit status: 0 with a PDF written at OUT, or
 # not 0 with EXPECTED_ERROR on standard error and nothing written. With SAME, IN is first copied
 # to OUT and OUT given for both: OUT must stay the circuit it was.
-# Usage: cmake -DPROGRAM=... -DIN=... -DOUT=... [-DEXPECTED_ERROR=...] [-DSAME=1] -P relazione.cmake
+# EMULATOR, when given, runs PROGRAM (Wine for a Windows build).
+# Usage: cmake [-DEMULATOR=...] -DPROGRAM=... -DIN=... -DOUT=... [-DEXPECTED_ERROR=...] [-DSAME=1]
+#        -P relazione.cmake
 file(REMOVE ${OUT})
 if(SAME)
     file(COPY_FILE ${IN} ${OUT})
     set(circuit ${IN})
     set(IN ${OUT})
 endif()
-execute_process(COMMAND ${PROGRAM} --relazione ${IN} ${OUT} TIMEOUT 60
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} --relazione ${IN} ${OUT} TIMEOUT 60
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 if(NOT DEFINED EXPECTED_ERROR)
     if(NOT status EQUAL 0)

@@ -9,33 +9,16 @@
 #include <QDate>
 #include <QMimeData>
 #include <QPrinter>
-#include <QProcess>
 
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
 #include "columns/columns.h"
 #include "tests/sheet/qt/circuit_fixture.h"
 #include "tests/sheet/sheet_fixture.h"
+#include "tests/support/pdf_pages.h"
 
 namespace idrovela::sheet::qt::test {
 namespace {
-
-// The text of each page of a PDF, laid out as printed; none without pdftotext.
-std::optional<QStringList> PdfPages(const std::filesystem::path& file) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                   QString::fromStdString(file.string()), QStringLiteral("-")});
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-        process.exitCode() != 0) {
-        return std::nullopt;
-    }
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QChar('\f'));
-    if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) {
-        pages.pop_back();
-    }
-    return pages;
-}
 
 class ExportsTest : public CircuitWindowTest {
   protected:
@@ -50,7 +33,8 @@ class ExportsTest : public CircuitWindowTest {
         action->trigger();
     }
     QStringList Pages(const std::filesystem::path& pdf) {
-        const std::optional<QStringList> pages = PdfPages(pdf);
+        const std::optional<QStringList> pages =
+            test_support::PdfPages(QString::fromStdString(pdf.string()));
         if (!pages) {
             ADD_FAILURE() << "pdftotext (Debian package poppler-utils) cannot read " << pdf;
             return {};
@@ -73,6 +57,7 @@ class ExportsTest : public CircuitWindowTest {
 // The 60-segment circuit of the report's own tests: eleven pages, the head on each, and the
 // circuit's file named in the header; printed, the same pages.
 TEST_F(ExportsTest, TheReportFromTheWindowRendersWithItsHeadOnEveryPage) {
+    IDROVELA_NEEDS_PDFTOTEXT();
     CircuitWindow& circuit = OpenCircuit("sessanta.idrovela", circuit::RandomCircuit(60, 11));
     const std::filesystem::path pdf = File("relazione.pdf");
     dialogs.exportPaths.push_back(QString::fromStdString(pdf.string()));

@@ -3,12 +3,11 @@
 // that the next start offers back, but that a second running copy is never offered.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QSysInfo>
 #include <QUndoStack>
 
@@ -16,6 +15,7 @@
 #include "sheet/recent_and_recovery.h"
 #include "tests/sheet/qt/circuit_fixture.h"
 #include "tests/sheet/sheet_fixture.h"
+#include "tests/support/scratch_folder.h"
 
 namespace idrovela::sheet::qt::test {
 namespace {
@@ -195,7 +195,7 @@ TEST_F(FilesTest, AFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(circuit.windowTitle(), "villetta* – Circuito");
 
     // Where the program may not write at all.
-    if (::geteuid() != 0) {
+    if (!test_support::PermissionsStopNothing()) {
         std::filesystem::permissions(File(""), std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::remove);
         EXPECT_FALSE(circuit.File().Save());
@@ -317,12 +317,14 @@ TEST_F(FilesTest, OnlyADeadProgramsLockIsTakenOver) {
     std::filesystem::create_directories(dir);
     const std::filesystem::path copy = dir / RecoveryFileName(1, 1);
     Write(copy, RecoveryText(ThreeRadiators(), std::nullopt));
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(0);
-    }
+    // A program that has run and ended: this test program, listing no test.
+    QProcess ended;
+    ended.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_list_tests"), QStringLiteral("--gtest_filter=-*")});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 child = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
     ASSERT_GT(child, 0);
-    ASSERT_EQ(::waitpid(child, nullptr, 0), child);
     QFile lock(QString::fromStdString(copy.string() + ".lock"));
     ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
     lock.write(QByteArray::number(child) + "\nidrovela\n" + QSysInfo::machineHostName().toUtf8() +

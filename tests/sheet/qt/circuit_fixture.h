@@ -153,10 +153,12 @@ class CircuitWindowTest : public window::qt::test::MainWindowTest {
         MainWindowTest::SetUp();
         ASSERT_TRUE(folder.isValid());
     }
-    // The environment as the windows see it: the recovery copies under this test's folder.
+    // The environment as the windows see it: the recovery copies under this test's folder
+    // (XDG_STATE_HOME's on Linux, LOCALAPPDATA's on Windows).
     [[nodiscard]] std::function<const char*(const char*)> Environment() const {
         return [this](const char* name) -> const char* {
-            if (std::string_view(name) == "XDG_STATE_HOME") {
+            if (std::string_view(name) == "XDG_STATE_HOME" ||
+                std::string_view(name) == "LOCALAPPDATA") {
                 return stateHome.c_str();
             }
             return std::getenv(name);

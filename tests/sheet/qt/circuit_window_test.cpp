@@ -388,7 +388,7 @@ TEST_F(SheetTest, EveryControlHasANameAndATooltip) {
 }
 
 // From 1024×768 up: the window needs no more than a small screen has, at scale factor 1 and at
-// the 2 of a 4K screen (run again with QT_SCALE_FACTOR=2).
+// the 1,5 of 144 dpi and the 2 of a 4K screen (run again with QT_SCALE_FACTOR=1.5 and 2).
 TEST_F(SheetTest, FitsASmallScreen) {
     CircuitWindow& circuit = NewWindow();
     const QSize needed = circuit.minimumSizeHint();

@@ -399,9 +399,16 @@ TEST_F(ToolWindowsTest, WithoutSettingsNothingIsReadOrWritten) {
     pipes.move(pipes.pos() + QPoint(10, 10));
     Open("ProprietaFluido").findChild<QDoubleSpinBox*>("Temperatura")->setValue(40);
     pipes.close();
+    // The program's own settings, in a file on Linux and in the registry on Windows.
+    const QSettings user(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("idrovela"),
+                         QStringLiteral("idrovela"));
+    EXPECT_TRUE(user.allKeys().isEmpty()) << user.fileName().toStdString();
+#ifndef _WIN32
+    // Nor anything else: on Windows this folder is everyone's AppData\Local.
     const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     EXPECT_TRUE(config.entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty())
         << config.path().toStdString();
+#endif
 }
 
 // One run of the program with its settings in a file of its own.

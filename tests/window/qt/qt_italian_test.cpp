@@ -62,15 +62,26 @@ TEST(QtTextsInItalian, TheFileDialogNamesFoldersAndShowsItsCaptionsWhole) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !files.data(entry).toString().isEmpty(); }));
         return files.data(entry).toString();
     };
+#ifdef _WIN32
+    // Windows names a folder's type itself, in its own language, whatever Qt's texts are.
+    const QString folderType = typeOfFolder();
+    EXPECT_FALSE(folderType.isEmpty());
+#else
+    const QString folderType = QStringLiteral("Folder");
+#endif
     {
         const QtTextsInItalian italian;
         ASSERT_TRUE(italian.Installed());
+#ifdef _WIN32
+        EXPECT_EQ(typeOfFolder(), folderType);
+#else
         EXPECT_EQ(typeOfFolder(), "Cartella");
+#endif
         EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Unknown"),
                   "Sconosciuto");
         EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Cerca in:");  // Qt's
     }
-    EXPECT_EQ(typeOfFolder(), "Folder");
+    EXPECT_EQ(typeOfFolder(), folderType);
 }
 
 }  // namespace
