@@ -6,32 +6,13 @@
 #include "calc/text_conversions.h"
 #include "circuit/emitter.h"
 #include "circuit/messages.h"
+#include "sheet/numbers.h"
+#include "sheet/plant_input.h"
 #include "text/quoted.h"
 
 namespace idrovela::sheet {
 
 namespace {
-
-// Each number of a form, read in turn: the first that is not one is the reason.
-class Numbers {
-  public:
-    double Read(std::string_view text, std::string_view what,
-                const circuit::Scale* scale = nullptr) {
-        if (problem_.empty()) {
-            auto read =
-                scale == nullptr ? ReadNumber(text, what) : ReadScaledNumber(text, what, *scale);
-            if (auto* value = std::get_if<double>(&read)) {
-                return *value;
-            }
-            problem_ = std::get<std::string>(read);
-        }
-        return 0.0;
-    }
-    [[nodiscard]] const std::string& Problem() const { return problem_; }
-
-  private:
-    std::string problem_;
-};
 
 std::string EmptyOr(const std::string& text, std::string_view otherwise) {
     return text.empty() ? std::string(otherwise) : text;
@@ -383,17 +364,20 @@ double PercentForNewFluid(const circuit::Fluid& before, circuit::FluidType fluid
 }
 
 SettingsForm SettingsFormOf(const circuit::Circuit& circuit) {
-    return {circuit.project.name,
-            circuit.project.author,
-            circuit.project.notes,
-            circuit.fluid.type,
-            NumberText(circuit.fluid.volumePercent),
-            NumberText(circuit.fluid.supplyC),
-            NumberText(circuit.fluid.returnC),
-            NumberText(circuit.limits.pascalPerMetre),
-            NumberText(circuit.limits.velocityMs),
-            NumberText(circuit.margins.flowPercent),
-            NumberText(circuit.margins.headPercent)};
+    SettingsForm form;
+    form.name = circuit.project.name;
+    form.author = circuit.project.author;
+    form.notes = circuit.project.notes;
+    form.fluid = circuit.fluid.type;
+    form.percentText = NumberText(circuit.fluid.volumePercent);
+    form.supplyText = NumberText(circuit.fluid.supplyC);
+    form.returnText = NumberText(circuit.fluid.returnC);
+    form.pascalPerMetreText = NumberText(circuit.limits.pascalPerMetre);
+    form.velocityText = NumberText(circuit.limits.velocityMs);
+    form.flowMarginText = NumberText(circuit.margins.flowPercent);
+    form.headMarginText = NumberText(circuit.margins.headPercent);
+    WritePlantTexts(circuit, form);
+    return form;
 }
 
 Proposal SettingsEdit(const Document& document, const SettingsForm& form) {
@@ -423,6 +407,7 @@ Proposal SettingsEdit(const Document& document, const SettingsForm& form) {
                                      before.margins.flowPercent, "Margine di portata");
     after.margins.headPercent = read(form.headMarginText, shown.headMarginText,
                                      before.margins.headPercent, "Margine di prevalenza");
+    ReadPlant(form, shown, before, after, numbers);
     if (!numbers.Problem().empty()) {
         return numbers.Problem();
     }

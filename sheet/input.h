@@ -118,6 +118,13 @@ struct SettingsForm {
     std::string velocityText;
     std::string flowMarginText;
     std::string headMarginText;
+    // The plant: each empty where the circuit has none (WritePlantTexts, ReadPlant).
+    std::string minimumDropText;
+    std::string generatorText;
+    std::string otherText;
+    std::string staticHeightText;
+    std::string reliefValveText;
+    std::string maximumText;
 };
 [[nodiscard]] SettingsForm SettingsFormOf(const circuit::Circuit& circuit);
 // The settings as the form gives them, as one edit. A new fluid chosen with the percentage left

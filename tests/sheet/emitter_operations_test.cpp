@@ -110,6 +110,116 @@ TEST(EmitterOperations, ThePaneAddsChangesAndRemovesAnEmitter) {
     }
 }
 
+// The salto minimo, the volumes and the vessel in the settings' form: each change one edit named
+// for it that undoes, a field left empty taking the file's default, and a value out of range
+// refused with the engine's message.
+TEST(EmitterOperations, TheSettingsEditTheSaltoMinimoTheVolumesAndTheVessel) {
+    struct Row {
+        const char* what;
+        std::function<void(SettingsForm&)> change;
+        std::string nameOrRefusal;
+        std::function<bool(const circuit::Circuit&)> holds;
+    };
+    const Row rows[] = {
+        {"salto minimo", [](SettingsForm& form) { form.minimumDropText = "5,5"; },
+         "Modifica salto minimo",
+         [](const circuit::Circuit& c) {
+             return c.emitterSettings == circuit::EmitterSettings{5.5};
+         }},
+        {"salto minimo at 1 K", [](SettingsForm& form) { form.minimumDropText = "1"; },
+         "Modifica salto minimo",
+         [](const circuit::Circuit& c) {
+             return c.emitterSettings == circuit::EmitterSettings{1.0};
+         }},
+        {"salto minimo at 50 K", [](SettingsForm& form) { form.minimumDropText = "50"; },
+         "Modifica salto minimo",
+         [](const circuit::Circuit& c) {
+             return c.emitterSettings == circuit::EmitterSettings{50.0};
+         }},
+        {"the generator alone", [](SettingsForm& form) { form.generatorText = "12"; },
+         "Modifica volumi",
+         [](const circuit::Circuit& c) {
+             return c.volumes == circuit::Volumes{12.0, 0.0};
+         }},
+        {"a vessel with its maximum by default",
+         [](SettingsForm& form) {
+             form.staticHeightText = "8";
+             form.reliefValveText = "3";
+         },
+         "Modifica vaso di espansione",
+         [](const circuit::Circuit& c) {
+             return c.vessel == circuit::Vessel{8.0, 3.0, std::nullopt};
+         }},
+        {"a vessel with its maximum",
+         [](SettingsForm& form) {
+             form.reliefValveText = "3";
+             form.maximumText = "90";
+         },
+         "Modifica vaso di espansione",
+         [](const circuit::Circuit& c) {
+             return c.vessel == circuit::Vessel{0.0, 3.0, 90.0};
+         }},
+        {"several",
+         [](SettingsForm& form) {
+             form.minimumDropText = "5";
+             form.otherText = "1";
+         },
+         "Modifica impostazioni del circuito",
+         [](const circuit::Circuit& c) {
+             return c.emitterSettings && c.volumes == circuit::Volumes{0.0, 1.0};
+         }},
+        {"salto minimo below 1 K", [](SettingsForm& form) { form.minimumDropText = "0,9"; },
+         "Emettitori, salto_minimo: ", nullptr},
+        {"a volume below 0", [](SettingsForm& form) { form.otherText = "-1"; },
+         "Volumi, altro: ", nullptr},
+        {"a vessel without its relief valve",
+         [](SettingsForm& form) { form.staticHeightText = "8"; },
+         "Vaso, valvola_sicurezza: ", nullptr},
+        {"a height not a number",
+         [](SettingsForm& form) {
+             form.staticHeightText = "alto";
+             form.reliefValveText = "3";
+         },
+         "Altezza statica: «alto» non è un numero", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const circuit::Circuit circuit = ThreeRadiatorsWithEmitters(2500.0);
+        auto document = Open(circuit);
+        SettingsForm form = SettingsFormOf(document->Circuit());
+        row.change(form);
+        if (!row.holds) {
+            const std::string refusal = Refusal(*document, SettingsEdit(*document, form));
+            EXPECT_EQ(refusal.rfind(row.nameOrRefusal, 0), 0u) << refusal;
+            EXPECT_EQ(document->Circuit(), circuit);
+            continue;
+        }
+        auto edit = Take(*document, SettingsEdit(*document, form));
+        ASSERT_TRUE(edit);
+        EXPECT_EQ(edit->name, row.nameOrRefusal);
+        EXPECT_TRUE(row.holds(document->Circuit()));
+        // Shown again, the form changes nothing.
+        form = SettingsFormOf(document->Circuit());
+        EXPECT_TRUE(std::holds_alternative<NoChange>(SettingsEdit(*document, form)));
+        document->Undo(*edit);
+        EXPECT_EQ(document->Circuit(), circuit);
+    }
+
+    // A vessel emptied goes, and with it the nominal volume.
+    circuit::Circuit withVessel = ThreeRadiatorsWithEmitters(2500.0);
+    withVessel.vessel = circuit::Vessel{8.0, 3.0, std::nullopt};
+    auto document = Open(withVessel);
+    ASSERT_TRUE(document->Solution()->vessel);
+    SettingsForm form = SettingsFormOf(document->Circuit());
+    EXPECT_EQ(form.reliefValveText, "3");
+    EXPECT_EQ(form.maximumText, "");
+    form.staticHeightText.clear();
+    form.reliefValveText.clear();
+    ASSERT_TRUE(Take(*document, SettingsEdit(*document, form)));
+    EXPECT_FALSE(document->Circuit().vessel);
+    EXPECT_FALSE(document->Solution()->vessel);
+}
+
 // A cooling circuit refuses an emitter with the engine's message, and a form left as shown
 // changes nothing.
 TEST(EmitterOperations, ACoolingCircuitRefusesAnEmitter) {
