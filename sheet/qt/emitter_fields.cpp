@@ -26,7 +26,7 @@ QLineEdit* Field(const char* name, const char* tip, const char* accessible) {
 
 EmitterFields::EmitterFields(std::function<void()> changed)
     : changed_(std::move(changed)),
-      present_(new QCheckBox(QStringLiteral("&Emettitore del terminale"))),
+      present_(new QCheckBox(QStringLiteral("Emettitore del terminale"))),
       fields_(new QWidget),
       model_(new QComboBox),
       sections_(Field("Elementi", "Il numero di elementi del modello; vuoto: quello proposto",
@@ -59,8 +59,8 @@ EmitterFields::EmitterFields(std::function<void()> changed)
         label->setBuddy(field);
         form->addRow(label, field);
     };
-    row("&Modello", model_);
-    row("E&lementi", sections_);
+    row("Modello", model_);
+    row("Elementi", sections_);
     form->addRow(proposed_);
     row("Φn a 75/65/20 [W]", nominal_);
     row("Esponente n", exponent_);

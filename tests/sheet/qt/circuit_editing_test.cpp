@@ -190,6 +190,30 @@ TEST_F(EditingTest, AnEmitterFromTheCatalogueTakesTheProposedSectionsAndUndoes) 
     EXPECT_FALSE(Child<QCheckBox>(circuit, "Emettitore").isChecked());
 }
 
+// The vessel to size, begun in the settings with its static height: the panel waits for the
+// relief valve, then sizes it as one edit that undoes; a salto minimo out of range is refused
+// beside the fields with the engine's message.
+TEST_F(EditingTest, TheSettingsSizeTheVesselAsOneEditAndRefuseASaltoMinimoOutOfRange) {
+    CircuitWindow& circuit = OpenThree(sheet::test::ThreeRadiatorsWithEmitters(2500.0));
+    Type(Child<QLineEdit>(circuit, "AltezzaStatica"), "8");
+    EXPECT_EQ(circuit.UndoStack().count(), 0);
+    EXPECT_TRUE(Child<QLineEdit>(circuit, "ValvolaSicurezza").hasFocus());
+    Type(Child<QLineEdit>(circuit, "ValvolaSicurezza"), "3");
+    EXPECT_EQ(circuit.Circuit().Circuit().vessel, (circuit::Vessel{8.0, 3.0, std::nullopt}));
+    EXPECT_TRUE(circuit.Circuit().Solution()->vessel);
+    EXPECT_EQ(circuit.UndoStack().undoText(), "Modifica vaso di espansione");
+    ActionOf(circuit, "Annulla").trigger();
+    EXPECT_FALSE(circuit.Circuit().Circuit().vessel);
+    EXPECT_EQ(Child<QLineEdit>(circuit, "AltezzaStatica").text(), "");
+
+    Type(Child<QLineEdit>(circuit, "SaltoMinimo"), "0,5");
+    EXPECT_FALSE(circuit.Circuit().Circuit().emitterSettings);
+    const auto& message = Child<QLabel>(circuit, "MessaggioImpostazioni");
+    EXPECT_TRUE(message.text().startsWith(QStringLiteral("Emettitori, salto_minimo: ")))
+        << message.text().toStdString();
+    EXPECT_EQ(Child<QLineEdit>(circuit, "SaltoMinimo").text(), "");
+}
+
 TEST_F(EditingTest, TheWheelChangesOnlyTheControlWithTheFocus) {
     CircuitWindow& circuit = OpenThree();
     auto& fluid = Child<QComboBox>(circuit, "Fluido");
