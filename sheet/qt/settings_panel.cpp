@@ -41,20 +41,21 @@ SettingsPanel::SettingsPanel(Commit commit)
                         "Il margine sulla portata della pompa, da 0 a 100 %");
     headMargin_ = Field(*grid, 2, 3, "Margine preval&enza [%]", "MarginePrevalenza",
                         "Il margine sulla prevalenza della pompa, da 0 a 100 %");
-    minimumDrop_ = Field(*grid, 3, 0, "Salto minimo [K]", "SaltoMinimo",
+    minimumDrop_ = Field(*grid, 3, 0, "Salto min. [K]", "SaltoMinimo",
                          "Il raffreddamento minimo di ogni emettitore per la mandata minima, da 1 "
                          "a 50 K; vuoto: il Δθ del circuito");
-    generator_ = Field(*grid, 3, 1, "Volume generatore [l]", "VolumeGeneratore",
+    generator_ = Field(*grid, 3, 1, "Generatore [l]", "VolumeGeneratore",
                        "L'acqua contenuta nel generatore, in litri");
     other_ = Field(*grid, 3, 2, "Altri volumi [l]", "AltriVolumi",
                    "Altra acqua dell'impianto (accumuli, collettori), in litri");
-    staticHeight_ = Field(*grid, 4, 0, "Altez&za statica [m]", "AltezzaStatica",
-                          "L'altezza dell'impianto sopra il vaso di espansione");
-    reliefValve_ = Field(*grid, 4, 1, "Valvola di sicurezza [&bar]", "ValvolaSicurezza",
-                         "La taratura della valvola di sicurezza; vuota: nessun vaso da "
+    staticHeight_ = Field(*grid, 4, 0, "Altez&za [m]", "AltezzaStatica",
+                          "L'altezza statica dell'impianto sopra il vaso di espansione");
+    reliefValve_ = Field(*grid, 4, 1, "Sicurezza [&bar]", "ValvolaSicurezza",
+                         "La taratura della valvola di sicurezza del vaso; vuota: nessun vaso da "
                          "dimensionare");
-    maximum_ = Field(*grid, 4, 2, "Temperatura massima [°C]", "TemperaturaMassima",
-                     "La temperatura più alta del fluido; vuota: la mandata (riscaldamento)");
+    maximum_ =
+        Field(*grid, 4, 2, "θ massima [°C]", "TemperaturaMassima",
+              "La temperatura più alta del fluido, per il vaso; vuota: la mandata (riscaldamento)");
     message_ = ProblemLabel("MessaggioImpostazioni");
     grid->addWidget(message_, 5, 0, 1, 8);
     for (int column = 1; column < 8; column += 2) {
