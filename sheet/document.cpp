@@ -190,6 +190,9 @@ void Document::Do(ReplaceSettings& step) {
     circuit_.fluid = step.settings.fluid;
     circuit_.limits = step.settings.limits;
     circuit_.margins = step.settings.margins;
+    circuit_.emitterSettings = step.settings.emitterSettings;
+    circuit_.volumes = step.settings.volumes;
+    circuit_.vessel = step.settings.vessel;
     step.settings = std::move(current);
 }
 

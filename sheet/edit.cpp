@@ -3,7 +3,8 @@
 namespace idrovela::sheet {
 
 Settings SettingsOf(const circuit::Circuit& circuit) {
-    return {circuit.project, circuit.fluid, circuit.limits, circuit.margins};
+    return {circuit.project,         circuit.fluid,   circuit.limits, circuit.margins,
+            circuit.emitterSettings, circuit.volumes, circuit.vessel};
 }
 
 bool ChangesTree(const Step& step) {

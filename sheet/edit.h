@@ -21,6 +21,9 @@ struct Settings {
     circuit::Fluid fluid;
     circuit::Limits limits;
     circuit::Margins margins;
+    std::optional<circuit::EmitterSettings> emitterSettings;
+    std::optional<circuit::Volumes> volumes;
+    std::optional<circuit::Vessel> vessel;
 
     bool operator==(const Settings&) const = default;
 };

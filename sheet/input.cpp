@@ -1,36 +1,147 @@
 #include "sheet/input.h"
 
+#include <cmath>
+
 #include "calc/runtime_error.h"
 #include "calc/text_conversions.h"
+#include "circuit/emitter.h"
 #include "circuit/messages.h"
+#include "sheet/numbers.h"
+#include "sheet/plant_input.h"
 #include "text/quoted.h"
 
 namespace idrovela::sheet {
 
 namespace {
 
-// Each number of a form, read in turn: the first that is not one is the reason.
-class Numbers {
-  public:
-    double Read(std::string_view text, std::string_view what,
-                const circuit::Scale* scale = nullptr) {
-        if (problem_.empty()) {
-            auto read =
-                scale == nullptr ? ReadNumber(text, what) : ReadScaledNumber(text, what, *scale);
-            if (auto* value = std::get_if<double>(&read)) {
-                return *value;
-            }
-            problem_ = std::get<std::string>(read);
-        }
-        return 0.0;
-    }
-    [[nodiscard]] const std::string& Problem() const { return problem_; }
+std::string EmptyOr(const std::string& text, std::string_view otherwise) {
+    return text.empty() ? std::string(otherwise) : text;
+}
 
-  private:
-    std::string problem_;
-};
+EmitterForm EmitterFormOf(const std::optional<circuit::Emitter>& emitter) {
+    EmitterForm form;
+    if (!emitter) {
+        return form;
+    }
+    form.present = true;
+    form.nominalText = NumberText(emitter->nominalW);
+    form.exponentText = NumberText(emitter->exponent);
+    form.roomText = NumberText(emitter->roomC);
+    form.contentText = NumberText(emitter->contentL);
+    form.model = emitter->model;
+    if (emitter->sections > 0) {
+        form.sectionsText = std::to_string(emitter->sections);
+    }
+    return form;
+}
+
+// The emitter as the form gives it, `loadW` its terminal's load. A figure left as shown keeps
+// its unrounded value; one left empty on a new emitter takes the file's default.
+std::variant<circuit::Emitter, std::string> ReadEmitter(
+    const Document& document, std::size_t segment, const EmitterForm& form,
+    const std::optional<circuit::Emitter>& was) {
+    const circuit::Emitter before = was.value_or(circuit::Emitter{});
+    const EmitterForm shown = EmitterFormOf(was);
+    Numbers numbers;
+    const auto read = [&numbers](const std::string& text, const std::string& wasText, double value,
+                                 std::string_view what) {
+        return text == wasText && !text.empty() ? value : numbers.Read(text, what);
+    };
+    circuit::Emitter emitter = before;
+    emitter.roomC =
+        read(EmptyOr(form.roomText, "20"), shown.roomText, before.roomC, "Temperatura ambiente");
+    const bool fromModel = !form.model.empty() &&
+                           (form.model != shown.model || form.sectionsText != shown.sectionsText);
+    if (fromModel) {
+        const catalogues::EmitterModel* model = document.Catalogue().FindEmitter(form.model);
+        if (model == nullptr) {
+            return "Modello: " + text::Quoted(form.model) + " non è nel catalogo degli emettitori.";
+        }
+        if (!numbers.Problem().empty()) {
+            return numbers.Problem();
+        }
+        std::optional<std::int64_t> sections;
+        if (form.sectionsText.empty()) {
+            sections = ProposedSectionsAt(document, segment, form.model, emitter.roomC);
+            if (!sections) {
+                return "Elementi: nessun numero di elementi fino a " +
+                       std::to_string(circuit::kMaxSections) + " di " + text::Quoted(form.model) +
+                       " dà il carico alla mandata del circuito; si scrive il numero.";
+            }
+        } else {
+            const double typed = numbers.Read(form.sectionsText, "Elementi");
+            if (!numbers.Problem().empty()) {
+                return numbers.Problem();
+            }
+            if (!(typed >= 1.0 && typed <= static_cast<double>(circuit::kMaxSections)) ||
+                std::floor(typed) != typed) {
+                return "Elementi: " + text::Quoted(form.sectionsText) +
+                       " non è un numero intero da 1 a " + std::to_string(circuit::kMaxSections) +
+                       ".";
+            }
+            sections = static_cast<std::int64_t>(typed);
+        }
+        return circuit::EmitterFromModel(*model, *sections, emitter.roomC);
+    }
+    emitter.nominalW =
+        read(form.nominalText, shown.nominalText, before.nominalW, "Potenza nominale");
+    emitter.exponent =
+        read(EmptyOr(form.exponentText, "1,3"), shown.exponentText, before.exponent, "Esponente");
+    emitter.contentL =
+        read(EmptyOr(form.contentText, "0"), shown.contentText, before.contentL, "Contenuto");
+    if (!numbers.Problem().empty()) {
+        return numbers.Problem();
+    }
+    // Figures typed over a model's are no longer the model's.
+    if (form.model.empty() || emitter.nominalW != before.nominalW ||
+        emitter.exponent != before.exponent || emitter.contentL != before.contentL) {
+        emitter.model.clear();
+        emitter.sections = 0;
+    }
+    return emitter;
+}
+
+std::string TerminalEditName(const circuit::Segment& before, const circuit::Segment& after) {
+    const std::string id = text::Quoted(before.id);
+    const bool had = before.terminal && before.terminal->emitter;
+    const bool has = after.terminal && after.terminal->emitter;
+    if (!before.terminal || !after.terminal) {
+        return "Modifica terminale di " + id;
+    }
+    circuit::Terminal withoutEmitter = *after.terminal;
+    withoutEmitter.emitter = before.terminal->emitter;
+    if (withoutEmitter != *before.terminal) {
+        return "Modifica terminale di " + id;
+    }
+    if (!had && has) {
+        return "Aggiungi emettitore a " + id;
+    }
+    if (had && !has) {
+        return "Rimuovi emettitore da " + id;
+    }
+    return "Modifica emettitore di " + id;
+}
 
 }  // namespace
+
+std::optional<std::int64_t> ProposedSectionsAt(const Document& document, std::size_t segment,
+                                               std::string_view model, double roomC) {
+    const circuit::Circuit& circuit = document.Circuit();
+    const catalogues::EmitterModel* found = document.Catalogue().FindEmitter(model);
+    const std::optional<circuit::Terminal>& terminal = circuit.segments[segment].terminal;
+    if (found == nullptr || !terminal || terminal->load != circuit::Terminal::Load::Power ||
+        !(terminal->loadValue > 0.0)) {
+        return std::nullopt;
+    }
+    const double dropK = circuit.emitterSettings && circuit.emitterSettings->minimumDropK
+                             ? *circuit.emitterSettings->minimumDropK
+                             : circuit.fluid.supplyC - circuit.fluid.returnC;
+    if (!(dropK > 0.0)) {
+        return std::nullopt;  // a cooling circuit: no emitter
+    }
+    return circuit::ProposedSections(*found, terminal->loadValue, circuit.fluid.supplyC, dropK,
+                                     roomC);
+}
 
 std::variant<double, std::string> ReadNumber(std::string_view text, std::string_view what) {
     try {
@@ -177,6 +288,7 @@ TerminalForm TerminalFormOf(const circuit::Segment& segment) {
     if (terminal.device != circuit::Terminal::Device::None) {
         form.deviceText = NumberText(terminal.deviceValue);
     }
+    form.emitter = EmitterFormOf(terminal.emitter);
     return form;
 }
 
@@ -198,10 +310,20 @@ Proposal TerminalEdit(const Document& document, std::size_t segment, const Termi
                 ? before.terminal->loadValue
                 : numbers.Read(form.loadText, power ? "Potenza" : "Portata",
                                power ? &circuit::kPowerScale : &circuit::kFlowScale);
-        // The pane does not edit the emitter: it stays while the load stays a power, and goes
-        // with a load given as flow, which cannot have one.
-        if (power && before.terminal) {
-            terminal.emitter = before.terminal->emitter;
+        // An emitter left as shown goes with a load given as flow, which cannot have one; one
+        // added or changed there is the engine's to refuse.
+        const bool emitterAsShown = shown.present && form.emitter == shown.emitter;
+        if (form.emitter.present && (power || !emitterAsShown)) {
+            if (emitterAsShown) {
+                terminal.emitter = before.terminal->emitter;
+            } else if (numbers.Problem().empty()) {
+                auto read = ReadEmitter(document, segment, form.emitter,
+                                        before.terminal ? before.terminal->emitter : std::nullopt);
+                if (auto* problem = std::get_if<std::string>(&read)) {
+                    return *problem;
+                }
+                terminal.emitter = std::get<circuit::Emitter>(std::move(read));
+            }
         }
         terminal.device = form.device;
         if (form.device != circuit::Terminal::Device::None) {
@@ -219,8 +341,8 @@ Proposal TerminalEdit(const Document& document, std::size_t segment, const Termi
         }
         after.terminal = std::move(terminal);
     }
-    return ChangeSegment(document, segment, std::move(after),
-                         "Modifica terminale di " + text::Quoted(before.id));
+    std::string name = TerminalEditName(before, after);
+    return ChangeSegment(document, segment, std::move(after), std::move(name));
 }
 
 Proposal FittingsEdit(const Document& document, std::size_t segment,
@@ -242,17 +364,20 @@ double PercentForNewFluid(const circuit::Fluid& before, circuit::FluidType fluid
 }
 
 SettingsForm SettingsFormOf(const circuit::Circuit& circuit) {
-    return {circuit.project.name,
-            circuit.project.author,
-            circuit.project.notes,
-            circuit.fluid.type,
-            NumberText(circuit.fluid.volumePercent),
-            NumberText(circuit.fluid.supplyC),
-            NumberText(circuit.fluid.returnC),
-            NumberText(circuit.limits.pascalPerMetre),
-            NumberText(circuit.limits.velocityMs),
-            NumberText(circuit.margins.flowPercent),
-            NumberText(circuit.margins.headPercent)};
+    SettingsForm form;
+    form.name = circuit.project.name;
+    form.author = circuit.project.author;
+    form.notes = circuit.project.notes;
+    form.fluid = circuit.fluid.type;
+    form.percentText = NumberText(circuit.fluid.volumePercent);
+    form.supplyText = NumberText(circuit.fluid.supplyC);
+    form.returnText = NumberText(circuit.fluid.returnC);
+    form.pascalPerMetreText = NumberText(circuit.limits.pascalPerMetre);
+    form.velocityText = NumberText(circuit.limits.velocityMs);
+    form.flowMarginText = NumberText(circuit.margins.flowPercent);
+    form.headMarginText = NumberText(circuit.margins.headPercent);
+    WritePlantTexts(circuit, form);
+    return form;
 }
 
 Proposal SettingsEdit(const Document& document, const SettingsForm& form) {
@@ -282,6 +407,7 @@ Proposal SettingsEdit(const Document& document, const SettingsForm& form) {
                                      before.margins.flowPercent, "Margine di portata");
     after.margins.headPercent = read(form.headMarginText, shown.headMarginText,
                                      before.margins.headPercent, "Margine di prevalenza");
+    ReadPlant(form, shown, before, after, numbers);
     if (!numbers.Problem().empty()) {
         return numbers.Problem();
     }

@@ -5,6 +5,7 @@
 // the circuit's settings.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,28 @@ struct TubeOption {
 [[nodiscard]] Proposal CellEdit(const Document& document, std::size_t segment,
                                 columns::SegmentColumn column, std::string_view text);
 
+// A terminal's emitter as the detail pane edits it: its figures as typed, or a catalogue model
+// and its number of sections (none typed: the proposed number).
+struct EmitterForm {
+    bool present = false;
+    std::string nominalText;
+    std::string exponentText;
+    std::string roomText;
+    std::string contentText;
+    std::string model;  // empty: the figures as typed
+    std::string sectionsText;
+
+    bool operator==(const EmitterForm&) const = default;
+};
+
+// The fewest sections of the catalogue's `model` that give the load of the segment's terminal at
+// the circuit's supply with a cooling of at least the salto minimo (by default the circuit's Δθ),
+// in a room at `roomC`: none where the model is not in the catalogue, the terminal has no load
+// given as a power, or no number of sections would do.
+[[nodiscard]] std::optional<std::int64_t> ProposedSectionsAt(const Document& document,
+                                                             std::size_t segment,
+                                                             std::string_view model, double roomC);
+
 // A segment's terminal as the detail pane edits it.
 struct TerminalForm {
     bool present = false;
@@ -67,8 +90,13 @@ struct TerminalForm {
     std::string loadText;
     circuit::Terminal::Device device = circuit::Terminal::Device::None;
     std::string deviceText;
+    EmitterForm emitter;
 };
 [[nodiscard]] TerminalForm TerminalFormOf(const circuit::Segment& segment);
+// The terminal as the form gives it, as one edit named for what changed: "Aggiungi emettitore a
+// «R1»", "Modifica emettitore di «R1»", "Rimuovi emettitore da «R1»", else "Modifica terminale di
+// «R1»". An emitter left as shown goes with a load turned into a flow; one added or changed on a
+// flow, or in a cooling circuit, is refused by the engine with its message.
 [[nodiscard]] Proposal TerminalEdit(const Document& document, std::size_t segment,
                                     const TerminalForm& form);
 
@@ -90,6 +118,13 @@ struct SettingsForm {
     std::string velocityText;
     std::string flowMarginText;
     std::string headMarginText;
+    // The plant: each empty where the circuit has none (WritePlantTexts, ReadPlant).
+    std::string minimumDropText;
+    std::string generatorText;
+    std::string otherText;
+    std::string staticHeightText;
+    std::string reliefValveText;
+    std::string maximumText;
 };
 [[nodiscard]] SettingsForm SettingsFormOf(const circuit::Circuit& circuit);
 // The settings as the form gives them, as one edit. A new fluid chosen with the percentage left

@@ -275,6 +275,9 @@ std::string SettingsEditName(const Settings& before, const Settings& after) {
         {"limite di velocità", before.limits.velocityMs != after.limits.velocityMs},
         {"margine di portata", before.margins.flowPercent != after.margins.flowPercent},
         {"margine di prevalenza", before.margins.headPercent != after.margins.headPercent},
+        {"salto minimo", before.emitterSettings != after.emitterSettings},
+        {"volumi", before.volumes != after.volumes},
+        {"vaso di espansione", before.vessel != after.vessel},
     };
     std::string name;
     int changed = 0;

@@ -390,7 +390,7 @@ void CircuitWindow::AfterEachChange(std::function<void()> refresh) {
 
 void CircuitWindow::ShowSelection() {
     detail_->ShowProblem({});
-    detail_->Show(document_->Circuit(), document_->Solution(), SelectedSegment());
+    detail_->Show(*document_, SelectedSegment());
     const bool selected = SelectedSegment().has_value();
     fittingsAction_->setEnabled(selected);
     moveAction_->setEnabled(selected);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "circuit/messages.h"
+#include "sheet/qt/emitter_fields.h"
 #include "sheet/qt/form_fields.h"
 #include "sheet/window_texts.h"
 #include "text/quoted.h"
@@ -30,7 +31,8 @@ DetailPane::DetailPane(Commit commit, QAction& fittings, QAction& move)
       deviceValue_(new QLineEdit),
       message_(ProblemLabel("MessaggioTerminale")),
       figures_(new QFormLayout),
-      terminal_(new QWidget) {
+      terminal_(new QWidget),
+      emitter_(new EmitterFields([this] { Send(); })) {
     setObjectName(QStringLiteral("Dettaglio"));
     title_->setObjectName(QStringLiteral("TrattoSelezionato"));
     upstream_->setObjectName(QStringLiteral("AMonte"));
@@ -87,6 +89,7 @@ DetailPane::DetailPane(Commit commit, QAction& fittings, QAction& move)
     row("&Valore", loadValue_);
     row("Apparecc&hio", device_);
     row("Valore (Δp o &Kv)", deviceValue_);
+    form->addRow(emitter_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title_);
@@ -108,7 +111,7 @@ DetailPane::DetailPane(Commit commit, QAction& fittings, QAction& move)
             }
         });
     }
-    Show({}, nullptr, std::nullopt);
+    ShowNothing();
 }
 
 TerminalForm DetailPane::Form() const {
@@ -119,6 +122,7 @@ TerminalForm DetailPane::Form() const {
     form.loadText = ToUtf8(loadValue_->text());
     form.device = static_cast<circuit::Terminal::Device>(device_->currentIndex());
     form.deviceText = ToUtf8(deviceValue_->text());
+    form.emitter = emitter_->Form();
     return form;
 }
 
@@ -136,6 +140,11 @@ void DetailPane::Send() {
         deviceValue_->setFocus();
         return;
     }
+    if (form.emitter.present && form.emitter.model.empty() && form.emitter.nominalText.empty()) {
+        // An emitter just added waits for its Φn.
+        emitter_->AskForNominal();
+        return;
+    }
     message_->hide();
     commit_(form);
 }
@@ -146,21 +155,32 @@ void DetailPane::EnableFields() {
     deviceValue_->setEnabled(present && device_->currentIndex() != 0);
 }
 
-void DetailPane::Show(const circuit::Circuit& circuit, const circuit::Solution* solution,
-                      std::optional<std::size_t> segment) {
+void DetailPane::ShowNothing() {
     mirroring_ = true;
     while (figures_->rowCount() > 0) {
         figures_->removeRow(0);
     }
-    setEnabled(segment.has_value());
+    setEnabled(false);
+    title_->setText(QStringLiteral("Nessun tratto selezionato"));
+    upstream_->clear();
+    present_->setChecked(false);
+    emitter_->Show({}, {}, std::nullopt);
+    EnableFields();
+    mirroring_ = false;
+}
+
+void DetailPane::Show(const Document& document, std::optional<std::size_t> segment) {
     if (!segment) {
-        title_->setText(QStringLiteral("Nessun tratto selezionato"));
-        upstream_->clear();
-        present_->setChecked(false);
-        EnableFields();
-        mirroring_ = false;
+        ShowNothing();
         return;
     }
+    mirroring_ = true;
+    while (figures_->rowCount() > 0) {
+        figures_->removeRow(0);
+    }
+    setEnabled(true);
+    const circuit::Circuit& circuit = document.Circuit();
+    const circuit::Solution* solution = document.Solution();
     const circuit::Segment& given = circuit.segments[*segment];
     title_->setText(QStringLiteral("Tratto ") + FromUtf8(text::Quoted(given.id)));
     upstream_->setText(given.upstream
@@ -177,6 +197,16 @@ void DetailPane::Show(const circuit::Circuit& circuit, const circuit::Solution* 
     }
     SetFieldText(*loadValue_, form.loadText);
     SetFieldText(*deviceValue_, form.deviceText);
+    std::vector<std::string> models;
+    for (const catalogues::EmitterModel& model : document.Catalogue().emitters) {
+        models.push_back(model.name);
+    }
+    std::optional<std::int64_t> proposed;
+    if (!form.emitter.model.empty()) {
+        proposed = ProposedSectionsAt(document, *segment, form.emitter.model,
+                                      given.terminal->emitter->roomC);
+    }
+    emitter_->Show(form.emitter, models, proposed);
     EnableFields();
     if (solution != nullptr) {
         for (const Line& line : TerminalLines(circuit, *solution, *segment)) {

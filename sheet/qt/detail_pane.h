@@ -7,6 +7,7 @@
 
 #include "circuit/circuit.h"
 #include "circuit/solve.h"
+#include "sheet/document.h"
 #include "sheet/input.h"
 
 class QAction;
@@ -18,22 +19,25 @@ class QLineEdit;
 
 namespace idrovela::sheet::qt {
 
+class EmitterFields;
+
 // Beside the sheet: the selected segment, its upstream segment, its fittings and valves, and its
-// terminal, which is edited here (load as heat or flow, the device's loss as Δp or Kv), with the
-// terminal's figures below: load and flow, device Δp, total, excess and balancing Kv.
+// terminal, which is edited here (load as heat or flow, the device's loss as Δp or Kv, its
+// emitter), with the terminal's figures below: load and flow, device Δp, total, excess and
+// balancing Kv.
 class DetailPane final : public QWidget {
   public:
     using Commit = std::function<void(const TerminalForm&)>;
     DetailPane(Commit commit, QAction& fittings, QAction& move);
 
-    // Shows a segment, or nothing selected.
-    void Show(const circuit::Circuit& circuit, const circuit::Solution* solution,
-              std::optional<std::size_t> segment);
+    // Shows a segment of the document, or nothing selected.
+    void Show(const Document& document, std::optional<std::size_t> segment);
     void ShowProblem(const QString& problem);
 
   private:
     [[nodiscard]] TerminalForm Form() const;
     void Send();
+    void ShowNothing();
     void EnableFields();
 
     Commit commit_;
@@ -48,6 +52,7 @@ class DetailPane final : public QWidget {
     QLabel* message_;
     QFormLayout* figures_;
     QWidget* terminal_;
+    EmitterFields* emitter_;
     bool mirroring_ = false;
 };
 

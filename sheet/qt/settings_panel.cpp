@@ -41,8 +41,23 @@ SettingsPanel::SettingsPanel(Commit commit)
                         "Il margine sulla portata della pompa, da 0 a 100 %");
     headMargin_ = Field(*grid, 2, 3, "Margine preval&enza [%]", "MarginePrevalenza",
                         "Il margine sulla prevalenza della pompa, da 0 a 100 %");
+    minimumDrop_ = Field(*grid, 3, 0, "Salto min. [K]", "SaltoMinimo",
+                         "Il raffreddamento minimo di ogni emettitore per la mandata minima, da 1 "
+                         "a 50 K; vuoto: il Δθ del circuito");
+    generator_ = Field(*grid, 3, 1, "Generatore [l]", "VolumeGeneratore",
+                       "L'acqua contenuta nel generatore, in litri");
+    other_ = Field(*grid, 3, 2, "Altri volumi [l]", "AltriVolumi",
+                   "Altra acqua dell'impianto (accumuli, collettori), in litri");
+    staticHeight_ = Field(*grid, 4, 0, "Altez&za [m]", "AltezzaStatica",
+                          "L'altezza statica dell'impianto sopra il vaso di espansione");
+    reliefValve_ = Field(*grid, 4, 1, "Sicurezza [&bar]", "ValvolaSicurezza",
+                         "La taratura della valvola di sicurezza del vaso; vuota: nessun vaso da "
+                         "dimensionare");
+    maximum_ =
+        Field(*grid, 4, 2, "θ massima [°C]", "TemperaturaMassima",
+              "La temperatura più alta del fluido, per il vaso; vuota: la mandata (riscaldamento)");
     message_ = ProblemLabel("MessaggioImpostazioni");
-    grid->addWidget(message_, 3, 0, 1, 8);
+    grid->addWidget(message_, 5, 0, 1, 8);
     for (int column = 1; column < 8; column += 2) {
         grid->setColumnStretch(column, 1);
     }
@@ -83,6 +98,18 @@ void SettingsPanel::Send() {
     form.velocityText = ToUtf8(velocity_->text());
     form.flowMarginText = ToUtf8(flowMargin_->text());
     form.headMarginText = ToUtf8(headMargin_->text());
+    form.minimumDropText = ToUtf8(minimumDrop_->text());
+    form.generatorText = ToUtf8(generator_->text());
+    form.otherText = ToUtf8(other_->text());
+    form.staticHeightText = ToUtf8(staticHeight_->text());
+    form.reliefValveText = ToUtf8(reliefValve_->text());
+    form.maximumText = ToUtf8(maximum_->text());
+    if (form.reliefValveText.empty() &&
+        (!form.staticHeightText.empty() || !form.maximumText.empty())) {
+        // A vessel just begun waits for its relief valve.
+        reliefValve_->setFocus();
+        return;
+    }
     message_->hide();
     commit_(form);
 }
@@ -105,6 +132,12 @@ void SettingsPanel::Mirror(const circuit::Circuit& circuit) {
     SetFieldText(*velocity_, form.velocityText);
     SetFieldText(*flowMargin_, form.flowMarginText);
     SetFieldText(*headMargin_, form.headMarginText);
+    SetFieldText(*minimumDrop_, form.minimumDropText);
+    SetFieldText(*generator_, form.generatorText);
+    SetFieldText(*other_, form.otherText);
+    SetFieldText(*staticHeight_, form.staticHeightText);
+    SetFieldText(*reliefValve_, form.reliefValveText);
+    SetFieldText(*maximum_, form.maximumText);
     mirroring_ = false;
 }
 

@@ -14,9 +14,10 @@ class QLineEdit;
 namespace idrovela::sheet::qt {
 
 // The circuit-wide settings above the sheet: project name, author and notes; fluid, percentage,
-// supply and return; the automatic tube's limits; the pump's margins. A field the user leaves
-// (or Enter, or a new fluid) hands the whole form to `commit`; the window mirrors the circuit
-// back, and shows beside the fields why a value was refused.
+// supply and return; the automatic tube's limits; the pump's margins; the emitters' salto minimo,
+// the water beyond the pipes and emitters, and the expansion vessel to size. A field the user
+// leaves (or Enter, or a new fluid) hands the whole form to `commit`; the window mirrors the
+// circuit back, and shows beside the fields why a value was refused.
 class SettingsPanel final : public QGroupBox {
   public:
     using Commit = std::function<void(const SettingsForm&)>;
@@ -42,6 +43,12 @@ class SettingsPanel final : public QGroupBox {
     QLineEdit* velocity_ = nullptr;
     QLineEdit* flowMargin_ = nullptr;
     QLineEdit* headMargin_ = nullptr;
+    QLineEdit* minimumDrop_ = nullptr;
+    QLineEdit* generator_ = nullptr;
+    QLineEdit* other_ = nullptr;
+    QLineEdit* staticHeight_ = nullptr;
+    QLineEdit* reliefValve_ = nullptr;
+    QLineEdit* maximum_ = nullptr;
     QLabel* message_ = nullptr;
     bool mirroring_ = false;
 };

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QHeaderView>
@@ -13,6 +14,7 @@
 #include <QTableWidget>
 #include <QUndoStack>
 
+#include "circuit/emitter.h"
 #include "circuit/write.h"
 #include "columns/columns.h"
 #include "tests/sheet/qt/circuit_fixture.h"
@@ -148,6 +150,68 @@ TEST_F(EditingTest, OneClickSetsTheSupplyToTheLowestAndUndoes) {
     Write(file, circuit::WriteCircuit(ThreeRadiators()));
     CircuitWindow& plain = OpenActive(file);
     EXPECT_FALSE(Child<QPushButton>(plain, "MandataMinima").isVisible());
+}
+
+// A radiator given its emitter from the catalogue in the detail pane: ticked, the pane waits for a
+// model or Φn; the model chosen takes the proposed number of sections, shown beside them, and the
+// terminal's flow follows from the radiator, as one edit that undoes.
+TEST_F(EditingTest, AnEmitterFromTheCatalogueTakesTheProposedSectionsAndUndoes) {
+    CircuitWindow& circuit = OpenThree();
+    circuit.SelectSegment(1);
+    const double flowBefore = circuit.Circuit().Solution()->segments[1].terminal->flowLph;
+    QTest::mouseClick(&Child<QCheckBox>(circuit, "Emettitore"), Qt::LeftButton);
+    EXPECT_EQ(circuit.UndoStack().count(), 0);
+    auto& model = Child<QComboBox>(circuit, "ModelloEmettitore");
+    const int index = model.findText(QStringLiteral("Esempio alluminio 600"));
+    ASSERT_GT(index, 0);
+    Pick(model, index);
+
+    const circuit::Circuit& now = circuit.Circuit().Circuit();
+    const std::optional<std::int64_t> proposed =
+        circuit::ProposedSections(*BuiltIn()->FindEmitter("Esempio alluminio 600"), 1500.0,
+                                  now.fluid.supplyC, now.fluid.supplyC - now.fluid.returnC, 20.0);
+    ASSERT_TRUE(proposed);
+    ASSERT_TRUE(now.segments[1].terminal->emitter);
+    EXPECT_EQ(now.segments[1].terminal->emitter->sections, *proposed);
+    EXPECT_EQ(Child<QLineEdit>(circuit, "Elementi").text().toStdString(),
+              std::to_string(*proposed));
+    EXPECT_EQ(Child<QLabel>(circuit, "ElementiProposti").text().toStdString(),
+              "Elementi proposti: " + std::to_string(*proposed));
+    // Enough sections for a cooling of at least the circuit's Δθ: no more flow than before.
+    const circuit::TerminalResult& result = *circuit.Circuit().Solution()->segments[1].terminal;
+    ASSERT_TRUE(result.emitter && result.emitter->returnC);
+    EXPECT_LE(*result.emitter->returnC, now.fluid.returnC);
+    EXPECT_LE(result.flowLph, flowBefore);
+    EXPECT_EQ(circuit.UndoStack().undoText(), "Aggiungi emettitore a «R1»");
+
+    ActionOf(circuit, "Annulla").trigger();
+    EXPECT_FALSE(circuit.Circuit().Circuit().segments[1].terminal->emitter);
+    EXPECT_EQ(circuit.Circuit().Solution()->segments[1].terminal->flowLph, flowBefore);
+    EXPECT_FALSE(Child<QCheckBox>(circuit, "Emettitore").isChecked());
+}
+
+// The vessel to size, begun in the settings with its static height: the panel waits for the
+// relief valve, then sizes it as one edit that undoes; a salto minimo out of range is refused
+// beside the fields with the engine's message.
+TEST_F(EditingTest, TheSettingsSizeTheVesselAsOneEditAndRefuseASaltoMinimoOutOfRange) {
+    CircuitWindow& circuit = OpenThree(sheet::test::ThreeRadiatorsWithEmitters(2500.0));
+    Type(Child<QLineEdit>(circuit, "AltezzaStatica"), "8");
+    EXPECT_EQ(circuit.UndoStack().count(), 0);
+    EXPECT_TRUE(Child<QLineEdit>(circuit, "ValvolaSicurezza").hasFocus());
+    Type(Child<QLineEdit>(circuit, "ValvolaSicurezza"), "3");
+    EXPECT_EQ(circuit.Circuit().Circuit().vessel, (circuit::Vessel{8.0, 3.0, std::nullopt}));
+    EXPECT_TRUE(circuit.Circuit().Solution()->vessel);
+    EXPECT_EQ(circuit.UndoStack().undoText(), "Modifica vaso di espansione");
+    ActionOf(circuit, "Annulla").trigger();
+    EXPECT_FALSE(circuit.Circuit().Circuit().vessel);
+    EXPECT_EQ(Child<QLineEdit>(circuit, "AltezzaStatica").text(), "");
+
+    Type(Child<QLineEdit>(circuit, "SaltoMinimo"), "0,5");
+    EXPECT_FALSE(circuit.Circuit().Circuit().emitterSettings);
+    const auto& message = Child<QLabel>(circuit, "MessaggioImpostazioni");
+    EXPECT_TRUE(message.text().startsWith(QStringLiteral("Emettitori, salto_minimo: ")))
+        << message.text().toStdString();
+    EXPECT_EQ(Child<QLineEdit>(circuit, "SaltoMinimo").text(), "");
 }
 
 TEST_F(EditingTest, TheWheelChangesOnlyTheControlWithTheFocus) {
