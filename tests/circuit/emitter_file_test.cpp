@@ -10,14 +10,13 @@
 #include "circuit/load.h"
 #include "circuit/parse.h"
 #include "circuit/write.h"
+#include "tests/circuit/circuits.h"
 
 namespace idrovela::circuit {
 namespace {
 
-const catalogues::Catalogue& BuiltIn() {
-    static const catalogues::Catalogue catalogue = catalogues::BuiltInCatalogue();
-    return catalogue;
-}
+using test::BuiltIn;
+using test::LoadFault;
 
 // A file of `version` with the top-level keys `top` and one radiator whose terminal has `more`.
 std::string File(int version, const std::string& more, const std::string& top = "") {
@@ -28,15 +27,6 @@ std::string File(int version, const std::string& more, const std::string& top = 
            R"("designazione": "15×1", "diametro_interno": 13, "rugosita": 0.0015}, )"
            R"("terminale": {"potenza": 1000)" +
            (more.empty() ? "" : ", " + more) + "}}]}";
-}
-
-std::string LoadFault(const std::string& text) {
-    try {
-        static_cast<void>(LoadCircuitText(text, BuiltIn()));
-    } catch (const CircuitError& error) {
-        return error.what();
-    }
-    return "(loaded)";
 }
 
 constexpr const char* kEmitter = R"("emettitore": {"potenza_nominale": 2000})";

@@ -22,13 +22,9 @@
 namespace idrovela::circuit {
 namespace {
 
+using test::BuiltIn;
 using test::Fixed;
 using test::Radiator;
-
-const catalogues::Catalogue& BuiltIn() {
-    static const catalogues::Catalogue catalogue = catalogues::BuiltInCatalogue();
-    return catalogue;
-}
 
 Emitter Made(double nominalW, double exponent, double roomC = 20.0, double contentL = 0.0) {
     Emitter emitter;

@@ -23,17 +23,16 @@
 #include "circuit/parse.h"
 #include "circuit/random_tree.h"
 #include "circuit/write.h"
+#include "tests/circuit/circuits.h"
 #include "tests/support/scratch_folder.h"
 
 namespace idrovela::circuit {
 namespace {
 
-namespace fs = std::filesystem;
+using test::BuiltIn;
+using test::LoadFault;
 
-const catalogues::Catalogue& BuiltIn() {
-    static const catalogues::Catalogue catalogue = catalogues::BuiltInCatalogue();
-    return catalogue;
-}
+namespace fs = std::filesystem;
 
 // The issue's own example, with every key.
 constexpr const char* kExample = R"({
@@ -67,15 +66,6 @@ std::string Segment(const std::string& id, const std::string& more = "") {
            R"(", "lunghezza": 5, "tubo": {"serie": "rame", "designazione": )"
            R"("22×1", "diametro_interno": 20, "rugosita": 0.0015})" +
            (more.empty() ? "" : ", " + more) + "}";
-}
-
-std::string LoadFault(const std::string& text) {
-    try {
-        static_cast<void>(LoadCircuitText(text, BuiltIn()));
-    } catch (const CircuitError& error) {
-        return error.what();
-    }
-    return "(loaded)";
 }
 
 struct Fault {
