@@ -316,9 +316,6 @@ TEST(EmitterModel, WhatCannotBeWorkedOutIsRefusedWithTheReason) {
     };
     Circuit cooling = OneEmitter(7.0, 12.0, 1000.0, std::nullopt);
     cooling.vessel = Vessel{5.0, 3.0, std::nullopt};
-    Circuit coolingEmitter = OneEmitter(7.0, 12.0, 1000.0, Made(1000.0, 1.3));
-    Circuit byFlow = OneEmitter(70.0, 60.0, 1000.0, Made(1000.0, 1.3));
-    byFlow.segments[0].terminal->load = Terminal::Load::Flow;
     Circuit steep = OneEmitter(70.0, 60.0, 1000.0, Made(1000.0, 2.01));
     Circuit drop = OneEmitter(70.0, 60.0, 1000.0, std::nullopt);
     drop.emitterSettings = EmitterSettings{0.5};
@@ -332,8 +329,6 @@ TEST(EmitterModel, WhatCannotBeWorkedOutIsRefusedWithTheReason) {
         {"pe not above p0", withVessel(10.0, 1.5), {"Vaso", "pe 1 bar", "precarica p0 1,18"}},
         {"pe equal to p0", withVessel(0.0, 0.7), {"Vaso", "pe 0,2 bar", "p0 0,2 bar"}},
         {"cooling without θmax", cooling, {"Vaso, temperatura_massima", "raffrescamento"}},
-        {"an emitter in a cooling circuit", coolingEmitter, {"emettitore", "riscaldamento"}},
-        {"an emitter at a terminal by flow", byFlow, {"emettitore", "portata"}},
         {"an exponent over 2", steep, {"esponente", "tra 1 e 2"}},
         {"a salto_minimo below 1 K", drop, {"Emettitori, salto_minimo", "tra 1 e 50 K"}},
     };

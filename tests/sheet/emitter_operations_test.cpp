@@ -220,20 +220,6 @@ TEST(EmitterOperations, TheSettingsEditTheSaltoMinimoTheVolumesAndTheVessel) {
     EXPECT_FALSE(document->Solution()->vessel);
 }
 
-// A cooling circuit refuses an emitter with the engine's message, and a form left as shown
-// changes nothing.
-TEST(EmitterOperations, ACoolingCircuitRefusesAnEmitter) {
-    circuit::Circuit cooling = ThreeRadiators();
-    cooling.fluid = {circuit::FluidType::Acqua, 0.0, 7.0, 12.0};
-    auto document = Open(cooling);
-    TerminalForm form = TerminalFormOf(document->Circuit().segments[1]);
-    EXPECT_TRUE(std::holds_alternative<NoChange>(TerminalEdit(*document, 1, form)));
-    form.emitter.present = true;
-    form.emitter.nominalText = "1800";
-    const std::string refusal = Refusal(*document, TerminalEdit(*document, 1, form));
-    EXPECT_NE(refusal.find("raffrescamento"), std::string::npos) << refusal;
-}
-
 // A catalogue model with no sections typed gets the proposed number; the file keeps Φn and the
 // content as sections times the model's, with the model and the sections. Sections typed are
 // taken as they are, from 1 to 1000; another number, or a model not in the catalogue, is refused.
